@@ -1,0 +1,32 @@
+#!/usr/bin/env bash
+# Installs the Debian packages Tickwell needs to build, test and run.
+# Idempotent: packages already present are left alone, so a second run costs
+# one dpkg query.
+set -euo pipefail
+
+packages=(
+  build-essential cmake pkg-config
+  qt6-base-dev qt6-base-dev-tools qt6-multimedia-dev qt6-translations-l10n
+  libjpeg62-turbo-dev libjpeg-turbo-progs libsqlite3-dev libgtest-dev
+  fonts-dejavu-core
+  xvfb x11-xkb-utils x11-utils xdotool imagemagick openbox trayer
+  dbus-x11 desktop-file-utils
+)
+
+missing=()
+for p in "${packages[@]}"; do
+  if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed'; then
+    missing+=("$p")
+  fi
+done
+
+if [ ${#missing[@]} -eq 0 ]; then
+  exit 0
+fi
+
+echo "Installing: ${missing[*]}"
+SUDO=""
+if [ "$(id -u)" -ne 0 ]; then SUDO=sudo; fi
+export DEBIAN_FRONTEND=noninteractive
+$SUDO apt-get update -qq
+$SUDO apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
