@@ -1,0 +1,156 @@
+#pragma once
+
+// The raw key tree behind the settings store: two roots, keys with subkeys and typed values, kept
+// in one SQLite database file. SettingsStore builds the program's accessor on top of it; the
+// command-line tool uses it directly.
+//
+// Names of keys and values compare without regard to letter case (see NameFold.h) and keep the
+// case they were created with. Every change is committed and durable before the call returns,
+// unless it runs inside transaction(), which commits everything at its end or nothing at all.
+// Another process may read and write the same file at the same time.
+//
+// Outcomes: an operation that the tree refuses (missing or deleted key, name too long) returns
+// false or nothing; a failure of the file itself (I/O, damage found while running, a folder that
+// cannot be written) throws StoreDatabaseError.
+//
+// One StoreDatabase object belongs to one thread at a time.
+
+#include <chrono>
+#include <cstdint>
+#include <filesystem>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <span>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+#include <vector>
+
+struct sqlite3;
+
+namespace tickwell {
+
+enum class Root { LocalMachine, CurrentUser };
+
+// Identifies a key for as long as it lives; ids of deleted keys are never given out again.
+using KeyId = std::int64_t;
+
+// The registry's numbers for the value types the program uses; any other number is kept as given.
+namespace valuetype {
+inline constexpr std::uint32_t String = 1; // UTF-8 text, no NUL
+inline constexpr std::uint32_t Binary = 3; // raw bytes
+inline constexpr std::uint32_t Dword = 4;  // 4 bytes, little-endian
+} // namespace valuetype
+
+// The longest key name component and value name the tree accepts, in UTF-16 code units (as the
+// registry counts them).
+inline constexpr std::size_t maxKeyNameLength = 255;
+inline constexpr std::size_t maxValueNameLength = 16383;
+
+struct RawValue {
+    std::string name; // as first created; empty for the unnamed value
+    std::uint32_t type = 0;
+    std::vector<std::uint8_t> data;
+
+    bool operator==(const RawValue&) const = default;
+};
+
+struct SubkeyEntry {
+    std::string name; // as first created
+    KeyId id = 0;
+};
+
+class StoreDatabaseError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+// A damaged store file that was moved aside so that a fresh one could start.
+struct StoreRecoveryNotice {
+    std::filesystem::path originalPath;
+    std::filesystem::path movedToPath;
+    std::chrono::system_clock::time_point when;
+};
+
+// The notice of the last store file moved aside in this process, handed out once: the program
+// shows it to the user, the tool prints it. Empty when nothing was moved aside since the last take.
+std::optional<StoreRecoveryNotice> takeStoreRecoveryNotice();
+
+class StoreDatabase {
+public:
+    // Opens the store file at `file`, creating it (and its folder) when missing. A file that is
+    // not a store or is damaged is moved aside (see StoreRecoveryNotice) and a fresh store is
+    // started. Throws StoreDatabaseError when the file can be neither opened nor created.
+    static std::shared_ptr<StoreDatabase> openFile(const std::filesystem::path& file);
+
+    // The folder of the user's store: $TICKWELL_CONFIG_DIR when set, else
+    // $XDG_CONFIG_HOME/tickwell, else ~/.config/tickwell.
+    static std::filesystem::path defaultFolder();
+    // defaultFolder() / "settings.db".
+    static std::filesystem::path defaultFilePath();
+
+    // The process-wide store at defaultFilePath(), opened on first use. A failed open is not
+    // kept: the next call tries again. Throws StoreDatabaseError when it cannot be opened.
+    static std::shared_ptr<StoreDatabase> defaultDatabase();
+    // Forgets the process-wide store, so that the next defaultDatabase() opens it afresh (after a
+    // test has pointed TICKWELL_CONFIG_DIR elsewhere). Objects already handed out stay usable.
+    static void resetDefaultDatabase();
+
+    ~StoreDatabase();
+    StoreDatabase(const StoreDatabase&) = delete;
+    StoreDatabase& operator=(const StoreDatabase&) = delete;
+
+    const std::filesystem::path& filePath() const { return path_; }
+
+    KeyId rootKey(Root root) const;
+
+    // Paths are relative to `base`, components separated by '\'. An empty path is `base` itself;
+    // a single trailing '\' is ignored; an empty component inside a path ("A\\B") or a component
+    // longer than maxKeyNameLength makes the path invalid.
+
+    // The key at `path` below `base`; nothing when it, or `base`, does not exist or the path is
+    // invalid.
+    std::optional<KeyId> findKey(KeyId base, std::string_view path);
+    // Like findKey, creating every missing key on the way. Nothing when `base` no longer exists
+    // or the path is invalid; in that case nothing was created.
+    std::optional<KeyId> createKey(KeyId base, std::string_view path);
+
+    bool keyAlive(KeyId key);
+    // The key's own name as first created ("" for a root); nothing for a deleted key.
+    std::optional<std::string> keyName(KeyId key);
+    // The direct subkeys, ordered by their upper-case names as the registry lists them.
+    std::vector<SubkeyEntry> subkeys(KeyId key);
+    // The key's values in the order of their first creation (replacing a value keeps its place).
+    std::vector<RawValue> values(KeyId key);
+
+    std::optional<RawValue> readValue(KeyId key, std::string_view name);
+    // Creates or replaces a value. False when the key no longer exists or the name is longer
+    // than maxValueNameLength.
+    bool setValue(KeyId key, std::string_view name, std::uint32_t type,
+                  std::span<const std::uint8_t> data);
+    // False when there was no such value.
+    bool deleteValue(KeyId key, std::string_view name);
+    // Deletes the key with every key below it and all their values. False for a root or a key
+    // that no longer exists.
+    bool deleteKeyTree(KeyId key);
+
+    // Runs `body` as one all-or-nothing change: when it returns, everything it changed is
+    // committed together; when it throws, nothing of it stays and the exception passes on.
+    // Calls may nest; only the outermost one commits.
+    void transaction(const std::function<void()>& body);
+
+private:
+    struct Statements;
+    class WriteScope;
+
+    StoreDatabase(std::filesystem::path path, sqlite3* db);
+
+    std::filesystem::path path_;
+    sqlite3* db_ = nullptr;
+    std::unique_ptr<Statements> statements_;
+    KeyId roots_[2] = {0, 0};
+    int transactionDepth_ = 0;
+};
+
+} // namespace tickwell
