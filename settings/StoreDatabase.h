@@ -105,9 +105,10 @@ public:
 
     KeyId rootKey(Root root) const;
 
-    // Paths are relative to `base`, components separated by '\'. An empty path is `base` itself;
-    // a single trailing '\' is ignored; an empty component inside a path ("A\\B") or a component
-    // longer than maxKeyNameLength makes the path invalid.
+    // Paths are taken from `base`, components separated by '\', as KeyPath.h describes (a leading
+    // '\' is ignored here: the caller has chosen `base`). An empty path is `base` itself; a single
+    // trailing '\' is ignored; an empty component inside a path ("A\\B") or a component longer
+    // than maxKeyNameLength makes the path invalid.
 
     // The key at `path` below `base`; nothing when it, or `base`, does not exist or the path is
     // invalid.

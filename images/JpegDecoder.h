@@ -1,0 +1,85 @@
+#pragma once
+
+// Decodes a JPEG picture at full scale into 24-bit rows of blue, green, red bytes, with
+// libjpeg's accurate integer transform and block smoothing. Rows come strip by strip, so that a
+// caller can process a picture without ever holding it whole. Grey pictures come out as grey
+// 24-bit pixels and CMYK/YCCK pictures as their RGB equivalent.
+//
+// Every failure (libjpeg's or ours) is a JpegError; libjpeg's failures carry its own message.
+
+#include "Bitmap24.h"
+#include "JpegMemoryBudget.h"
+
+#include <cstdint>
+#include <cstdio>
+#include <memory>
+#include <span>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+struct TwJpegShim;
+
+class JpegError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+class JpegDecoder {
+public:
+    // Reads the header of a file. Throws JpegError when the file cannot be opened or its header
+    // is not a JPEG header.
+    static JpegDecoder openFile(const std::string& path);
+    // The same for a picture held in memory; `data` must outlive the decoder.
+    static JpegDecoder openMemory(std::span<const std::uint8_t> data);
+
+    JpegDecoder(JpegDecoder&&) noexcept;
+    JpegDecoder& operator=(JpegDecoder&&) noexcept;
+    ~JpegDecoder();
+
+    int width() const;
+    int height() const;
+
+    // Bytes libjpeg itself needs to decode this picture: for a progressive or multi-scan file
+    // that is a buffer of all its coefficients, else a few rows.
+    std::uint64_t workingMemory() const;
+
+    // Begins decoding. `heldBytes` is what the caller will hold while the rows come (the whole
+    // picture, or a resampler's work bitmap); together with workingMemory() it must fit in
+    // `memoryBudget`, else the picture is refused before anything large is allocated.
+    // libjpeg is also capped to what is left of the budget.
+    void start(std::uint64_t heldBytes, std::uint64_t memoryBudget = defaultJpegMemoryBudget());
+
+    // Decodes the next rows into rows[0], rows[1], ... (each width() * 3 bytes, B,G,R); returns
+    // how many were decoded, which is fewer than `count` only at the end of the picture.
+    int readRows(std::uint8_t* const* rows, int count);
+    int rowsRead() const { return rowsRead_; }
+
+private:
+    struct ShimDeleter {
+        void operator()(TwJpegShim* shim) const;
+    };
+    struct FileCloser {
+        void operator()(std::FILE* file) const;
+    };
+
+    JpegDecoder(std::unique_ptr<TwJpegShim, ShimDeleter> shim,
+                std::unique_ptr<std::FILE, FileCloser> file);
+    [[noreturn]] void fail();
+    int readCmykRows(std::uint8_t* const* rows, int count);
+
+    // The file outlives the decompressor that reads from it.
+    std::unique_ptr<std::FILE, FileCloser> file_;
+    std::unique_ptr<TwJpegShim, ShimDeleter> shim_;
+    bool started_ = false;
+    bool failed_ = false;
+    bool cmyk_ = false;
+    int rowsRead_ = 0;
+    std::vector<std::uint8_t> cmykRows_;
+};
+
+// Starts a decoder that has read only its header and decodes the whole picture into a new bitmap
+// of its natural size.
+Bitmap24 decodeJpeg(JpegDecoder& decoder, std::uint64_t memoryBudget = defaultJpegMemoryBudget());
+// A whole JPEG file decoded into a new bitmap of its natural size.
+Bitmap24 decodeJpegFile(const std::string& path);

@@ -1,0 +1,123 @@
+#include "JpegDecoderShim.h"
+
+#include <jerror.h>
+#include <setjmp.h>
+#include <stdlib.h>
+
+struct TwJpegShim {
+    struct jpeg_decompress_struct info;
+    struct jpeg_error_mgr errors;
+    jmp_buf jump;
+    int created;
+    char message[JMSG_LENGTH_MAX];
+};
+
+static void exit_to_shim(j_common_ptr info) {
+    TwJpegShim* shim = (TwJpegShim*)info->client_data;
+    (*info->err->format_message)(info, shim->message);
+    longjmp(shim->jump, 1);
+}
+
+/* A file that ends early would otherwise decode "successfully" with its missing part filled
+ * grey; it is reported as the error it is. Other warnings (corrupt data that libjpeg skipped)
+ * are counted silently, as the picture still decodes whole. Trace messages are dropped. */
+static void emit_quietly(j_common_ptr info, int level) {
+    if (level >= 0) {
+        return;
+    }
+    if (info->err->msg_code == JWRN_JPEG_EOF) {
+        (*info->err->error_exit)(info);
+    }
+    info->err->num_warnings++;
+}
+
+static int create_decompressor(TwJpegShim* shim) {
+    if (setjmp(shim->jump)) {
+        return -1;
+    }
+    jpeg_create_decompress(&shim->info);
+    shim->created = 1;
+    return 0;
+}
+
+TwJpegShim* tw_jpeg_create(void) {
+    TwJpegShim* shim = (TwJpegShim*)calloc(1, sizeof(TwJpegShim));
+    if (shim == NULL) {
+        return NULL;
+    }
+    shim->info.err = jpeg_std_error(&shim->errors);
+    shim->errors.error_exit = exit_to_shim;
+    shim->errors.emit_message = emit_quietly;
+    shim->info.client_data = shim;
+    if (create_decompressor(shim) != 0) {
+        free(shim);
+        return NULL;
+    }
+    return shim;
+}
+
+void tw_jpeg_destroy(TwJpegShim* shim) {
+    if (shim == NULL) {
+        return;
+    }
+    if (shim->created) {
+        jpeg_destroy_decompress(&shim->info);
+    }
+    free(shim);
+}
+
+struct jpeg_decompress_struct* tw_jpeg_info(TwJpegShim* shim) {
+    return &shim->info;
+}
+
+const char* tw_jpeg_message(const TwJpegShim* shim) {
+    return shim->message;
+}
+
+long tw_jpeg_warning_count(const TwJpegShim* shim) {
+    return shim->errors.num_warnings;
+}
+
+int tw_jpeg_read_header_file(TwJpegShim* shim, FILE* file) {
+    if (setjmp(shim->jump)) {
+        return -1;
+    }
+    jpeg_stdio_src(&shim->info, file);
+    jpeg_read_header(&shim->info, TRUE);
+    return 0;
+}
+
+int tw_jpeg_read_header_memory(TwJpegShim* shim, const unsigned char* data, unsigned long size) {
+    if (setjmp(shim->jump)) {
+        return -1;
+    }
+    jpeg_mem_src(&shim->info, data, size);
+    jpeg_read_header(&shim->info, TRUE);
+    return 0;
+}
+
+int tw_jpeg_start(TwJpegShim* shim) {
+    if (setjmp(shim->jump)) {
+        return -1;
+    }
+    jpeg_start_decompress(&shim->info);
+    return 0;
+}
+
+int tw_jpeg_read_scanlines(TwJpegShim* shim, JSAMPARRAY rows, JDIMENSION max_rows,
+                           JDIMENSION* rows_read) {
+    *rows_read = 0;
+    if (setjmp(shim->jump)) {
+        return -1;
+    }
+    *rows_read = jpeg_read_scanlines(&shim->info, rows, max_rows);
+    return 0;
+}
+
+int tw_jpeg_finish(TwJpegShim* shim) {
+    if (setjmp(shim->jump)) {
+        return -1;
+    }
+    jpeg_finish_decompress(&shim->info);
+    return 0;
+}

@@ -1,0 +1,17 @@
+#include "Layout.h"
+
+namespace layout {
+
+std::string noticeKeyName(std::int32_t n) {
+    return std::string(noticePrefix) + std::to_string(n);
+}
+
+std::string taskKeyName(std::int32_t n) {
+    return std::string(taskPrefix) + std::to_string(n);
+}
+
+std::string timerName(std::string_view subkeyName) {
+    return std::string(timerPrefix) + std::string(subkeyName);
+}
+
+} // namespace layout

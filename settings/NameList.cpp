@@ -1,0 +1,34 @@
+#include "NameList.h"
+
+namespace NameList {
+
+std::string join(const std::vector<std::string>& items) {
+    std::string text;
+    for (const auto& item : items) {
+        text += item;
+        text += "\r\n";
+    }
+    return text;
+}
+
+std::vector<std::string> split(std::string_view text) {
+    text = text.substr(0, text.find('\0'));
+    std::vector<std::string> items;
+    std::size_t start = 0;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] != '\r' && text[i] != '\n') {
+            continue;
+        }
+        items.emplace_back(text.substr(start, i - start));
+        if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') {
+            ++i;
+        }
+        start = i + 1;
+    }
+    if (start < text.size()) {
+        items.emplace_back(text.substr(start));
+    }
+    return items;
+}
+
+} // namespace NameList

@@ -1,0 +1,266 @@
+#include "StoreDatabase.h"
+
+#include "KeyPath.h"
+#include "NameFold.h"
+#include "SqliteStatement.h"
+
+namespace tickwell {
+
+using sqlite::Statement;
+using sqlite::Use;
+
+// Every statement the tree uses, prepared once per connection.
+struct StoreDatabase::Statements {
+    explicit Statements(sqlite3* db)
+        : begin(db, "BEGIN IMMEDIATE"), commit(db, "COMMIT"), rollback(db, "ROLLBACK"),
+          savepoint(db, "SAVEPOINT change"), release(db, "RELEASE change"),
+          rollbackTo(db, "ROLLBACK TO change"),
+          root(db, "SELECT id FROM keys WHERE parent IS NULL AND fold = ?1"),
+          findChild(db, "SELECT id FROM keys WHERE parent = ?1 AND fold = ?2"),
+          insertKey(db, "INSERT INTO keys(parent, name, fold) VALUES(?1, ?2, ?3)"),
+          keyInfo(db, "SELECT name, parent FROM keys WHERE id = ?1"),
+          subkeys(db, "SELECT name, id FROM keys WHERE parent = ?1 ORDER BY fold"),
+          values(db, "SELECT name, type, data FROM vals WHERE key = ?1 ORDER BY id"),
+          readValue(db, "SELECT name, type, data FROM vals WHERE key = ?1 AND fold = ?2"),
+          // The EXISTS keeps a deleted key deleted: nothing is written below it.
+          setValue(db, "INSERT INTO vals(key, name, fold, type, data) "
+                       "SELECT ?1, ?2, ?3, ?4, ?5 WHERE EXISTS(SELECT 1 FROM keys WHERE id = ?1) "
+                       "ON CONFLICT(key, fold) DO UPDATE SET type = excluded.type, "
+                       "data = excluded.data"),
+          deleteValue(db, "DELETE FROM vals WHERE key = ?1 AND fold = ?2"),
+          deleteTreeValues(db, "DELETE FROM vals WHERE key IN (WITH RECURSIVE t(id) AS "
+                               "(SELECT ?1 UNION ALL SELECT k.id FROM keys k JOIN t "
+                               "ON k.parent = t.id) SELECT id FROM t)"),
+          deleteTreeKeys(db, "DELETE FROM keys WHERE id IN (WITH RECURSIVE t(id) AS "
+                             "(SELECT ?1 UNION ALL SELECT k.id FROM keys k JOIN t "
+                             "ON k.parent = t.id) SELECT id FROM t)") {}
+
+    Statement begin, commit, rollback, savepoint, release, rollbackTo;
+    Statement root, findChild, insertKey, keyInfo, subkeys, values, readValue, setValue,
+        deleteValue, deleteTreeValues, deleteTreeKeys;
+};
+
+// Makes a group of statements one change: the outermost scope is a write transaction taken at
+// once (so that a second process waits for it instead of failing half-way), inner scopes are
+// savepoints. A scope left without commit() undoes what it did.
+class StoreDatabase::WriteScope {
+public:
+    explicit WriteScope(StoreDatabase& store)
+        : store_(store), outer_(store.transactionDepth_ == 0) {
+        if (!outer_ && sqlite3_get_autocommit(store_.db_)) {
+            throw StoreDatabaseError("settings store: the enclosing change was already undone "
+                                     "after an earlier failure");
+        }
+        Use(outer_ ? store_.statements_->begin : store_.statements_->savepoint).run();
+        ++store_.transactionDepth_;
+    }
+
+    ~WriteScope() {
+        if (done_) {
+            return;
+        }
+        --store_.transactionDepth_;
+        // After some failures SQLite has already rolled the transaction back; then there is
+        // nothing left to undo.
+        if (sqlite3_get_autocommit(store_.db_)) {
+            return;
+        }
+        try {
+            if (outer_) {
+                Use(store_.statements_->rollback).run();
+            } else {
+                Use(store_.statements_->rollbackTo).run();
+                Use(store_.statements_->release).run();
+            }
+        } catch (const StoreDatabaseError&) {
+            // Undoing failed as well; the connection reports it on its next use.
+        }
+    }
+
+    WriteScope(const WriteScope&) = delete;
+    WriteScope& operator=(const WriteScope&) = delete;
+
+    void commit() {
+        Use(outer_ ? store_.statements_->commit : store_.statements_->release).run();
+        done_ = true;
+        --store_.transactionDepth_;
+    }
+
+private:
+    StoreDatabase& store_;
+    bool outer_;
+    bool done_ = false;
+};
+
+namespace {
+
+const char* rootName(Root root) {
+    return root == Root::LocalMachine ? "HKEY_LOCAL_MACHINE" : "HKEY_CURRENT_USER";
+}
+
+} // namespace
+
+StoreDatabase::StoreDatabase(std::filesystem::path path, sqlite3* db)
+    : path_(std::move(path)), db_(db) {
+    try {
+        statements_ = std::make_unique<Statements>(db_);
+        for (Root root : {Root::LocalMachine, Root::CurrentUser}) {
+            Use use(statements_->root);
+            use.bind(1, rootName(root));
+            if (!use.step()) {
+                throw StoreDatabaseError("settings store: a root key is missing");
+            }
+            roots_[static_cast<int>(root)] = use.integer(0);
+        }
+    } catch (...) {
+        statements_.reset();
+        sqlite3_close(db_);
+        throw;
+    }
+}
+
+StoreDatabase::~StoreDatabase() {
+    statements_.reset();
+    sqlite3_close(db_);
+}
+
+KeyId StoreDatabase::rootKey(Root root) const {
+    return roots_[static_cast<int>(root)];
+}
+
+std::optional<KeyId> StoreDatabase::findKey(KeyId base, std::string_view path) {
+    const auto parsed = parseKeyPath(path);
+    if (!parsed || !keyAlive(base)) {
+        return std::nullopt;
+    }
+    KeyId key = base;
+    for (const auto& component : parsed->components) {
+        Use use(statements_->findChild);
+        use.bind(1, key).bind(2, foldName(component));
+        if (!use.step()) {
+            return std::nullopt;
+        }
+        key = use.integer(0);
+    }
+    return key;
+}
+
+std::optional<KeyId> StoreDatabase::createKey(KeyId base, std::string_view path) {
+    const auto parsed = parseKeyPath(path);
+    if (!parsed) {
+        return std::nullopt;
+    }
+    WriteScope scope(*this);
+    if (!keyAlive(base)) {
+        return std::nullopt;
+    }
+    KeyId key = base;
+    for (const auto& component : parsed->components) {
+        const std::string fold = foldName(component);
+        Use find(statements_->findChild);
+        find.bind(1, key).bind(2, fold);
+        if (find.step()) {
+            key = find.integer(0);
+            continue;
+        }
+        Use insert(statements_->insertKey);
+        insert.bind(1, key).bind(2, component).bind(3, fold).run();
+        key = sqlite3_last_insert_rowid(db_);
+    }
+    scope.commit();
+    return key;
+}
+
+bool StoreDatabase::keyAlive(KeyId key) {
+    Use use(statements_->keyInfo);
+    use.bind(1, key);
+    return use.step();
+}
+
+std::optional<std::string> StoreDatabase::keyName(KeyId key) {
+    Use use(statements_->keyInfo);
+    use.bind(1, key);
+    if (!use.step()) {
+        return std::nullopt;
+    }
+    if (key == roots_[0] || key == roots_[1]) {
+        return std::string();
+    }
+    return use.text(0);
+}
+
+std::vector<SubkeyEntry> StoreDatabase::subkeys(KeyId key) {
+    std::vector<SubkeyEntry> result;
+    Use use(statements_->subkeys);
+    use.bind(1, key);
+    while (use.step()) {
+        result.push_back({use.text(0), use.integer(1)});
+    }
+    return result;
+}
+
+std::vector<RawValue> StoreDatabase::values(KeyId key) {
+    std::vector<RawValue> result;
+    Use use(statements_->values);
+    use.bind(1, key);
+    while (use.step()) {
+        result.push_back({use.text(0), static_cast<std::uint32_t>(use.integer(1)), use.blob(2)});
+    }
+    return result;
+}
+
+std::optional<RawValue> StoreDatabase::readValue(KeyId key, std::string_view name) {
+    Use use(statements_->readValue);
+    use.bind(1, key).bind(2, foldName(name));
+    if (!use.step()) {
+        return std::nullopt;
+    }
+    return RawValue{use.text(0), static_cast<std::uint32_t>(use.integer(1)), use.blob(2)};
+}
+
+bool StoreDatabase::setValue(KeyId key, std::string_view name, std::uint32_t type,
+                             std::span<const std::uint8_t> data) {
+    if (utf16Length(name) > maxValueNameLength) {
+        return false;
+    }
+    WriteScope scope(*this);
+    Use use(statements_->setValue);
+    use.bind(1, key)
+        .bind(2, name)
+        .bind(3, foldName(name))
+        .bind(4, static_cast<std::int64_t>(type))
+        .bindBlob(5, data)
+        .run();
+    const bool written = sqlite3_changes(db_) > 0;
+    scope.commit();
+    return written;
+}
+
+bool StoreDatabase::deleteValue(KeyId key, std::string_view name) {
+    WriteScope scope(*this);
+    Use use(statements_->deleteValue);
+    use.bind(1, key).bind(2, foldName(name)).run();
+    const bool deleted = sqlite3_changes(db_) > 0;
+    scope.commit();
+    return deleted;
+}
+
+bool StoreDatabase::deleteKeyTree(KeyId key) {
+    if (key == roots_[0] || key == roots_[1]) {
+        return false;
+    }
+    WriteScope scope(*this);
+    Use(statements_->deleteTreeValues).bind(1, key).run();
+    Use(statements_->deleteTreeKeys).bind(1, key).run();
+    const bool deleted = sqlite3_changes(db_) > 0;
+    scope.commit();
+    return deleted;
+}
+
+void StoreDatabase::transaction(const std::function<void()>& body) {
+    WriteScope scope(*this);
+    body();
+    scope.commit();
+}
+
+} // namespace tickwell

@@ -1,0 +1,217 @@
+// Opening a store file: create it when missing, recognise a file that is not a store or is
+// damaged and move it aside, and make sure the schema and both roots exist.
+
+#include "SqliteStatement.h"
+#include "StoreDatabase.h"
+#include "StoreRecovery.h"
+
+#include <array>
+#include <cstring>
+#include <fstream>
+#include <system_error>
+#include <utility>
+
+namespace tickwell {
+
+namespace {
+
+// Marks a database as a Tickwell settings store ("Tkwl").
+constexpr std::int64_t storeApplicationId = 0x546B776C;
+constexpr std::int64_t storeSchemaVersion = 1;
+// How long a write waits for another process's write to finish before it fails.
+constexpr int busyTimeoutMs = 10000;
+
+const char* const schemaSql =
+    "CREATE TABLE IF NOT EXISTS keys("
+    " id INTEGER PRIMARY KEY AUTOINCREMENT,"
+    " parent INTEGER,"
+    " name TEXT NOT NULL,"
+    " fold TEXT NOT NULL);"
+    "CREATE UNIQUE INDEX IF NOT EXISTS keys_by_parent ON keys(parent, fold);"
+    "CREATE TABLE IF NOT EXISTS vals("
+    " id INTEGER PRIMARY KEY AUTOINCREMENT,"
+    " key INTEGER NOT NULL,"
+    " name TEXT NOT NULL,"
+    " fold TEXT NOT NULL,"
+    " type INTEGER NOT NULL,"
+    " data BLOB NOT NULL,"
+    " UNIQUE(key, fold));"
+    "INSERT INTO keys(parent, name, fold) VALUES(NULL, 'HKEY_LOCAL_MACHINE', 'HKEY_LOCAL_MACHINE');"
+    "INSERT INTO keys(parent, name, fold) VALUES(NULL, 'HKEY_CURRENT_USER', 'HKEY_CURRENT_USER');"
+    "PRAGMA user_version = 1;"
+    "PRAGMA application_id = 1416329068;";
+static_assert(storeApplicationId == 1416329068);
+
+class Connection {
+public:
+    explicit Connection(const std::filesystem::path& file) {
+        const int rc = sqlite3_open_v2(file.c_str(), &db_,
+                                       SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
+        if (rc != SQLITE_OK) {
+            std::string message = "settings store: cannot open " + file.string() + ": " +
+                                  (db_ ? sqlite3_errmsg(db_) : sqlite3_errstr(rc));
+            sqlite3_close(db_);
+            throw StoreDatabaseError(message);
+        }
+        sqlite3_extended_result_codes(db_, 1);
+        sqlite3_busy_timeout(db_, busyTimeoutMs);
+    }
+    ~Connection() { sqlite3_close(db_); }
+    Connection(const Connection&) = delete;
+    Connection& operator=(const Connection&) = delete;
+
+    sqlite3* get() const { return db_; }
+    sqlite3* release() { return std::exchange(db_, nullptr); }
+
+private:
+    sqlite3* db_ = nullptr;
+};
+
+enum class FileState { Usable, Damaged };
+
+bool isDamageCode(int rc) {
+    const int primary = rc & 0xFF;
+    return primary == SQLITE_NOTADB || primary == SQLITE_CORRUPT;
+}
+
+// A non-empty file must begin with SQLite's header; anything else is not a store. An empty or
+// missing file becomes a fresh store.
+bool hasForeignHeader(const std::filesystem::path& file) {
+    std::error_code ec;
+    const auto size = std::filesystem::file_size(file, ec);
+    if (ec || size == 0) {
+        return false;
+    }
+    static constexpr char magic[16] = "SQLite format 3"; // with its final NUL
+    std::array<char, 16> head{};
+    std::ifstream in(file, std::ios::binary);
+    in.read(head.data(), head.size());
+    if (in.gcount() != static_cast<std::streamsize>(head.size())) {
+        return true;
+    }
+    return std::memcmp(head.data(), magic, sizeof magic) != 0;
+}
+
+// The integer a query returns (0 when it returns no row); nothing when reading shows the file
+// to be damaged.
+std::optional<std::int64_t> queryInteger(sqlite3* db, const char* sql) {
+    sqlite3_stmt* stmt = nullptr;
+    int rc = sqlite3_prepare_v2(db, sql, -1, &stmt, nullptr);
+    std::optional<std::int64_t> result;
+    if (rc == SQLITE_OK) {
+        rc = sqlite3_step(stmt);
+        if (rc == SQLITE_ROW) {
+            result = sqlite3_column_int64(stmt, 0);
+            rc = SQLITE_OK;
+        }
+    }
+    sqlite3_finalize(stmt);
+    if (rc != SQLITE_OK && rc != SQLITE_DONE) {
+        if (isDamageCode(rc)) {
+            return std::nullopt;
+        }
+        sqlite::fail(db, sql);
+    }
+    return result ? result : std::optional<std::int64_t>(0);
+}
+
+// SQLite's own quick check of the file's structure.
+bool passesQuickCheck(sqlite3* db) {
+    sqlite3_stmt* stmt = nullptr;
+    int rc = sqlite3_prepare_v2(db, "PRAGMA quick_check", -1, &stmt, nullptr);
+    bool ok = rc == SQLITE_OK;
+    while (ok && (rc = sqlite3_step(stmt)) == SQLITE_ROW) {
+        const auto* line = reinterpret_cast<const char*>(sqlite3_column_text(stmt, 0));
+        ok = line && std::strcmp(line, "ok") == 0;
+    }
+    sqlite3_finalize(stmt);
+    if (rc != SQLITE_OK && rc != SQLITE_DONE && rc != SQLITE_ROW) {
+        if (isDamageCode(rc)) {
+            return false;
+        }
+        sqlite::fail(db, "checking the store file");
+    }
+    return ok;
+}
+
+FileState examine(sqlite3* db) {
+    if (!passesQuickCheck(db)) {
+        return FileState::Damaged;
+    }
+    const auto applicationId = queryInteger(db, "PRAGMA application_id");
+    const auto version = queryInteger(db, "PRAGMA user_version");
+    const auto tables = queryInteger(db, "SELECT count(*) FROM sqlite_master");
+    if (!applicationId || !version || !tables) {
+        return FileState::Damaged;
+    }
+    if (*applicationId == storeApplicationId) {
+        if (*version > storeSchemaVersion) {
+            throw StoreDatabaseError("settings store: the file was made by a newer version of "
+                                     "the program");
+        }
+        return FileState::Usable;
+    }
+    // Another program's database is not ours to change; an empty one is a new store.
+    return (*applicationId == 0 && *tables == 0) ? FileState::Usable : FileState::Damaged;
+}
+
+void createSchemaIfMissing(sqlite3* db) {
+    sqlite::execute(db, "BEGIN IMMEDIATE");
+    try {
+        // Another process may have created it since the file was examined.
+        if (queryInteger(db, "PRAGMA application_id").value_or(0) != storeApplicationId) {
+            sqlite::execute(db, schemaSql);
+        }
+        sqlite::execute(db, "COMMIT");
+    } catch (...) {
+        sqlite3_exec(db, "ROLLBACK", nullptr, nullptr, nullptr);
+        throw;
+    }
+}
+
+} // namespace
+
+std::shared_ptr<StoreDatabase> StoreDatabase::openFile(const std::filesystem::path& file) {
+    if (file.has_parent_path()) {
+        std::error_code ec;
+        std::filesystem::create_directories(file.parent_path(), ec);
+        if (ec) {
+            throw StoreDatabaseError("settings store: cannot create the folder " +
+                                     file.parent_path().string() + ": " + ec.message());
+        }
+    }
+    bool movedAside = false;
+    while (true) {
+        if (hasForeignHeader(file)) {
+            if (movedAside) {
+                throw StoreDatabaseError("settings store: " + file.string() + " stays damaged");
+            }
+            moveDamagedFileAside(file);
+            movedAside = true;
+            continue;
+        }
+        Connection connection(file);
+        // Until the file is known to be sound, closing must not fold its log into it: a damaged
+        // file is moved aside with the bytes it had.
+        sqlite3_db_config(connection.get(), SQLITE_DBCONFIG_NO_CKPT_ON_CLOSE, 1, nullptr);
+        if (examine(connection.get()) == FileState::Damaged) {
+            if (movedAside) {
+                throw StoreDatabaseError("settings store: " + file.string() + " stays damaged");
+            }
+            sqlite3_close(connection.release());
+            moveDamagedFileAside(file);
+            movedAside = true;
+            continue;
+        }
+        sqlite3_db_config(connection.get(), SQLITE_DBCONFIG_NO_CKPT_ON_CLOSE, 0, nullptr);
+        // Each write is committed to the log and synced before the call returns; readers in
+        // another process are not blocked by a writer.
+        sqlite::execute(connection.get(), "PRAGMA journal_mode = WAL");
+        sqlite::execute(connection.get(), "PRAGMA synchronous = FULL");
+        createSchemaIfMissing(connection.get());
+        sqlite3* db = connection.release();
+        return std::shared_ptr<StoreDatabase>(new StoreDatabase(file, db));
+    }
+}
+
+} // namespace tickwell

@@ -1,0 +1,276 @@
+#include "JpegDecoder.h"
+
+#include "JpegMemoryBudget.h"
+#include "JpegTestFiles.h"
+
+#include <cstdlib>
+#include <gtest/gtest.h>
+#include <string>
+#include <vector>
+
+namespace {
+
+constexpr std::uint64_t kGiB = 1024ull * 1024 * 1024;
+
+std::span<const std::uint8_t> bytesOf(const std::vector<std::uint8_t>& data) {
+    return {data.data(), data.size()};
+}
+
+Bitmap24 decodeBytes(const std::vector<std::uint8_t>& jpeg) {
+    JpegDecoder decoder = JpegDecoder::openMemory(bytesOf(jpeg));
+    return decodeJpeg(decoder);
+}
+
+// Expects the bitmap pixel at (x, y) to hold red, green, blue within `tolerance`, read in the
+// bitmap's order blue, green, red.
+void expectColour(const Bitmap24& bitmap, int x, int y, int red, int green, int blue,
+                  int tolerance) {
+    const std::uint8_t* bgr = bitmap.row(y) + x * 3;
+    EXPECT_NEAR(bgr[0], blue, tolerance) << "blue at " << x << "," << y;
+    EXPECT_NEAR(bgr[1], green, tolerance) << "green at " << x << "," << y;
+    EXPECT_NEAR(bgr[2], red, tolerance) << "red at " << x << "," << y;
+}
+
+void expectQuadrantColours(const Bitmap24& bitmap, int tolerance) {
+    const int w = bitmap.width();
+    const int h = bitmap.height();
+    expectColour(bitmap, w / 4, h / 4, 255, 0, 0, tolerance);
+    expectColour(bitmap, 3 * w / 4, h / 4, 0, 255, 0, tolerance);
+    expectColour(bitmap, w / 4, 3 * h / 4, 0, 0, 255, tolerance);
+    expectColour(bitmap, 3 * w / 4, 3 * h / 4, 255, 255, 255, tolerance);
+}
+
+std::string messageOf(const std::vector<std::uint8_t>& jpeg) {
+    try {
+        decodeBytes(jpeg);
+    } catch (const JpegError& error) {
+        return error.what();
+    }
+    return "(no error)";
+}
+
+// --- colours -------------------------------------------------------------------------------
+
+TEST(JpegDecoderColours, ColourPictureDecodesToItsSizeInBlueGreenRedOrder) {
+    TempDir dir;
+    const auto jpeg = encodeJpeg(quadrantPicture(64, 48));
+    writeFile(dir / "quadrants.jpg", jpeg);
+
+    const Bitmap24 fromFile = decodeJpegFile((dir / "quadrants.jpg").string());
+    ASSERT_EQ(fromFile.width(), 64);
+    ASSERT_EQ(fromFile.height(), 48);
+    expectQuadrantColours(fromFile, 4);
+    EXPECT_TRUE(fromFile.samePixels(decodeBytes(jpeg)));
+}
+
+TEST(JpegDecoderColours, GreyPictureBecomesEqualChannelsOfItsGrey) {
+    const RgbPicture picture = photoLikePicture(40, 30);
+    const Bitmap24 bitmap = decodeBytes(encodeJpeg(picture, {.colour = JpegColour::Grey}));
+    ASSERT_EQ(bitmap.width(), 40);
+    ASSERT_EQ(bitmap.height(), 30);
+    long error = 0;
+    for (int y = 0; y < 30; ++y) {
+        for (int x = 0; x < 40; ++x) {
+            const std::uint8_t* bgr = bitmap.row(y) + x * 3;
+            ASSERT_EQ(bgr[0], bgr[1]);
+            ASSERT_EQ(bgr[1], bgr[2]);
+            error += std::abs(bgr[1] - picture.pixel(x, y)[1]);
+        }
+    }
+    EXPECT_LT(error / (40 * 30), 4) << "mean difference from the encoded grey";
+}
+
+class JpegDecoderFourComponents : public testing::TestWithParam<JpegColour> {};
+
+TEST_P(JpegDecoderFourComponents, ComeOutInTheirColours) {
+    const Bitmap24 bitmap =
+        decodeBytes(encodeJpeg(quadrantPicture(64, 48), {.colour = GetParam()}));
+    ASSERT_EQ(bitmap.width(), 64);
+    ASSERT_EQ(bitmap.height(), 48);
+    expectQuadrantColours(bitmap, 8);
+}
+
+INSTANTIATE_TEST_SUITE_P(Kinds, JpegDecoderFourComponents,
+                         testing::Values(JpegColour::CmykAdobe, JpegColour::CmykPlain,
+                                         JpegColour::Ycck),
+                         [](const auto& param) {
+                             switch (param.param) {
+                             case JpegColour::CmykAdobe:
+                                 return std::string("CmykWithAdobeMarker");
+                             case JpegColour::CmykPlain:
+                                 return std::string("CmykWithoutAdobeMarker");
+                             default:
+                                 return std::string("Ycck");
+                             }
+                         });
+
+// --- damaged and foreign files ---------------------------------------------------------------
+
+TEST(JpegDecoderFailures, TruncatedFilesFailWithLibjpegsMessage) {
+    auto baseline = encodeJpeg(photoLikePicture(64, 64));
+    baseline.resize(baseline.size() / 2);
+    EXPECT_EQ(messageOf(baseline), "Premature end of JPEG file");
+
+    auto progressive = encodeJpeg(photoLikePicture(64, 64), {.progressive = true});
+    progressive.resize(progressive.size() / 2);
+    EXPECT_EQ(messageOf(progressive), "Premature end of JPEG file");
+
+    auto header = encodeJpeg(photoLikePicture(64, 64));
+    header.resize(100);
+    EXPECT_EQ(messageOf(header), "Premature end of JPEG file");
+}
+
+TEST(JpegDecoderFailures, TruncatedFileFromDiskFailsInTheStripsAndStaysFailed) {
+    TempDir dir;
+    auto jpeg = encodeJpeg(photoLikePicture(64, 64));
+    jpeg.resize(jpeg.size() / 2);
+    writeFile(dir / "cut.jpg", jpeg);
+
+    JpegDecoder decoder = JpegDecoder::openFile((dir / "cut.jpg").string());
+    decoder.start(0);
+    Bitmap24 strip(64, 8);
+    std::vector<std::uint8_t*> rows;
+    for (int y = 0; y < 8; ++y) {
+        rows.push_back(strip.row(y));
+    }
+    EXPECT_THROW(
+        {
+            while (decoder.readRows(rows.data(), 8) == 8) {
+            }
+        },
+        JpegError);
+    EXPECT_THROW(decoder.readRows(rows.data(), 8), JpegError);
+}
+
+TEST(JpegDecoderFailures, ForeignEmptyAndMissingFilesFail) {
+    const std::string text = "GIF89a: certainly not a JPEG picture";
+    EXPECT_EQ(messageOf({text.begin(), text.end()}), "Not a JPEG file: starts with 0x47 0x49");
+    EXPECT_EQ(messageOf({}), "Empty input file");
+
+    TempDir dir;
+    writeFile(dir / "empty.jpg", {});
+    try {
+        decodeJpegFile((dir / "empty.jpg").string());
+        ADD_FAILURE() << "an empty file decoded";
+    } catch (const JpegError& error) {
+        EXPECT_STREQ(error.what(), "Empty input file");
+    }
+    try {
+        decodeJpegFile((dir / "absent.jpg").string());
+        ADD_FAILURE() << "a missing file decoded";
+    } catch (const JpegError& error) {
+        EXPECT_NE(std::string(error.what()).find("absent.jpg"), std::string::npos);
+        EXPECT_NE(std::string(error.what()).find("No such file"), std::string::npos);
+    }
+}
+
+TEST(JpegDecoderFailures, CorruptScanDataThatLibjpegSkipsStillDecodes) {
+    auto jpeg = encodeJpeg(photoLikePicture(64, 64));
+    const std::size_t middle = jpeg.size() / 2;
+    for (std::size_t i = middle; i < middle + 40; ++i) {
+        jpeg[i] = 0x55;
+    }
+    const Bitmap24 bitmap = decodeBytes(jpeg);
+    EXPECT_EQ(bitmap.width(), 64);
+    EXPECT_EQ(bitmap.height(), 64);
+}
+
+// --- memory ------------------------------------------------------------------------------------
+
+TEST(JpegDecoderMemory, HugeDeclaredPictureIsRefusedBeforeItsMemoryIsTaken) {
+    auto jpeg = encodeJpeg(photoLikePicture(16, 16));
+    patchJpegSize(jpeg, 65500, 65500);
+    JpegDecoder decoder = JpegDecoder::openMemory(bytesOf(jpeg));
+    ASSERT_EQ(decoder.width(), 65500);
+    ASSERT_EQ(decoder.height(), 65500);
+    try {
+        // 12 GiB for the picture against a budget of 4 GiB.
+        decodeJpeg(decoder, 4 * kGiB);
+        ADD_FAILURE() << "the picture was decoded";
+    } catch (const JpegError& error) {
+        const std::string message = error.what();
+        EXPECT_NE(message.find("too large"), std::string::npos) << message;
+        EXPECT_NE(message.find("65500 x 65500"), std::string::npos) << message;
+        EXPECT_NE(message.find("4096 MiB"), std::string::npos) << message;
+    }
+}
+
+TEST(JpegDecoderMemory, ProgressiveCoefficientsCountAgainstTheBudget) {
+    constexpr std::uint64_t budget = kGiB / 2;
+    auto progressive = encodeJpeg(photoLikePicture(16, 16), {.progressive = true});
+    patchJpegSize(progressive, 20000, 20000);
+    JpegDecoder large = JpegDecoder::openMemory(bytesOf(progressive));
+    // 4:2:0 colour: 1.5 components of 2-byte coefficients per pixel.
+    EXPECT_GE(large.workingMemory(), std::uint64_t{20000} * 20000 * 3);
+    EXPECT_THROW(large.start(0, budget), JpegError);
+
+    // The same size decoded in one pass needs only a few rows, and streams within the budget
+    // (the rows past the data come out grey).
+    auto baseline = encodeJpeg(photoLikePicture(16, 16));
+    patchJpegSize(baseline, 20000, 20000);
+    JpegDecoder streamed = JpegDecoder::openMemory(bytesOf(baseline));
+    EXPECT_LT(streamed.workingMemory(), std::uint64_t{1} << 24);
+    streamed.start(0, budget);
+    Bitmap24 strip(20000, 16);
+    std::vector<std::uint8_t*> rows;
+    for (int y = 0; y < 16; ++y) {
+        rows.push_back(strip.row(y));
+    }
+    EXPECT_EQ(streamed.readRows(rows.data(), 16), 16);
+}
+
+TEST(JpegMemoryBudget, ReadsMemAvailableFromMeminfo) {
+    const std::string meminfo = "MemTotal:       24570232 kB\n"
+                                "MemFree:        20000000 kB\n"
+                                "MemAvailable:   23000000 kB\n"
+                                "Buffers:          100000 kB\n";
+    EXPECT_EQ(parseMemAvailable(meminfo), std::uint64_t{23000000} * 1024);
+    EXPECT_EQ(parseMemAvailable("MemTotal: 1000 kB\nMemFree: 500 kB\n"), std::nullopt);
+    EXPECT_EQ(parseMemAvailable("MemAvailable: lots\n"), std::nullopt);
+    EXPECT_EQ(parseMemAvailable("MemAvailable: 12 MB\n"), std::nullopt);
+    EXPECT_GT(availableMemory(), 0u);
+}
+
+// --- strips --------------------------------------------------------------------------------
+
+struct StripCase {
+    const char* name;
+    JpegRecipe recipe;
+    int stripRows;
+};
+
+class JpegDecoderStrips : public testing::TestWithParam<StripCase> {};
+
+TEST_P(JpegDecoderStrips, StripByStripEqualsTheWholePicture) {
+    // Odd sizes, so that the last blocks are partial.
+    const auto jpeg = encodeJpeg(photoLikePicture(67, 45), GetParam().recipe);
+    const Bitmap24 whole = decodeBytes(jpeg);
+
+    JpegDecoder decoder = JpegDecoder::openMemory(bytesOf(jpeg));
+    decoder.start(0);
+    Bitmap24 strips(decoder.width(), decoder.height());
+    const int step = GetParam().stripRows;
+    while (decoder.rowsRead() < strips.height()) {
+        const int first = decoder.rowsRead();
+        std::vector<std::uint8_t*> rows;
+        for (int y = first; y < std::min(first + step, strips.height()); ++y) {
+            rows.push_back(strips.row(y));
+        }
+        ASSERT_EQ(decoder.readRows(rows.data(), static_cast<int>(rows.size())),
+                  static_cast<int>(rows.size()));
+    }
+    std::uint8_t* spare[] = {strips.row(0)};
+    EXPECT_EQ(decoder.readRows(spare, 1), 0) << "rows beyond the end of the picture";
+    EXPECT_TRUE(strips.samePixels(whole));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Kinds, JpegDecoderStrips,
+    testing::Values(StripCase{"BaselineOneRow", {}, 1}, StripCase{"BaselineFiveRows", {}, 5},
+                    StripCase{"ProgressiveSevenRows", {.progressive = true}, 7},
+                    StripCase{"GreyThreeRows", {.colour = JpegColour::Grey}, 3},
+                    StripCase{"CmykTwentyRows", {.colour = JpegColour::CmykAdobe}, 20},
+                    StripCase{"YcckOneRow", {.colour = JpegColour::Ycck}, 1}),
+    [](const auto& param) { return std::string(param.param.name); });
+
+} // namespace

@@ -1,0 +1,191 @@
+#include "JpegTestFiles.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <fstream>
+#include <iterator>
+#include <jpeglib.h>
+#include <stdexcept>
+#include <stdlib.h>
+
+RgbPicture quadrantPicture(int width, int height) {
+    RgbPicture picture{width, height, {}};
+    picture.rgb.reserve(static_cast<std::size_t>(width) * static_cast<std::size_t>(height) * 3);
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width; ++x) {
+            const bool right = x >= width / 2;
+            const bool bottom = y >= height / 2;
+            const std::uint8_t r = (!bottom && !right) || (bottom && right) ? 255 : 0;
+            const std::uint8_t g = (!bottom && right) || (bottom && right) ? 255 : 0;
+            const std::uint8_t b = bottom ? 255 : 0;
+            picture.rgb.insert(picture.rgb.end(), {r, g, b});
+        }
+    }
+    return picture;
+}
+
+RgbPicture photoLikePicture(int width, int height) {
+    RgbPicture picture{width, height, {}};
+    picture.rgb.reserve(static_cast<std::size_t>(width) * static_cast<std::size_t>(height) * 3);
+    unsigned noise = 12345;
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width; ++x) {
+            noise = noise * 1103515245u + 12345u;
+            const int grain = static_cast<int>((noise >> 16) % 31) - 15;
+            const double u = static_cast<double>(x) / width;
+            const double v = static_cast<double>(y) / height;
+            const double wave = 40 * std::sin(9 * u + 5 * v) + 30 * std::cos(13 * v - 4 * u);
+            const auto channel = [&](double base) {
+                return static_cast<std::uint8_t>(std::clamp(base + wave + grain, 0.0, 255.0));
+            };
+            picture.rgb.insert(picture.rgb.end(), {channel(200 * u + 30), channel(180 * v + 40),
+                                                   channel(120 + 60 * u * v)});
+        }
+    }
+    return picture;
+}
+
+namespace {
+
+// Ink amounts (0 = no ink) of one RGB pixel, by the usual naive separation.
+void rgbToCmyk(const std::uint8_t* rgb, std::uint8_t* cmyk) {
+    const int k = 255 - std::max({rgb[0], rgb[1], rgb[2]});
+    for (int c = 0; c < 3; ++c) {
+        cmyk[c] = static_cast<std::uint8_t>(k == 255 ? 0 : (255 - rgb[c] - k) * 255 / (255 - k));
+    }
+    cmyk[3] = static_cast<std::uint8_t>(k);
+}
+
+} // namespace
+
+std::vector<std::uint8_t> encodeJpeg(const RgbPicture& picture, JpegRecipe recipe) {
+    jpeg_compress_struct info{};
+    jpeg_error_mgr errors{};
+    info.err = jpeg_std_error(&errors);
+    jpeg_create_compress(&info);
+    unsigned char* buffer = nullptr;
+    unsigned long size = 0;
+    jpeg_mem_dest(&info, &buffer, &size);
+
+    info.image_width = static_cast<JDIMENSION>(picture.width);
+    info.image_height = static_cast<JDIMENSION>(picture.height);
+    const bool cmyk = recipe.colour == JpegColour::CmykAdobe ||
+                      recipe.colour == JpegColour::CmykPlain || recipe.colour == JpegColour::Ycck;
+    info.input_components = recipe.colour == JpegColour::Grey ? 1 : cmyk ? 4 : 3;
+    info.in_color_space = recipe.colour == JpegColour::Grey ? JCS_GRAYSCALE
+                          : cmyk                            ? JCS_CMYK
+                                                            : JCS_RGB;
+    jpeg_set_defaults(&info);
+    if (recipe.colour == JpegColour::Ycck) {
+        jpeg_set_colorspace(&info, JCS_YCCK);
+    }
+    if (recipe.colour == JpegColour::CmykPlain) {
+        info.write_Adobe_marker = FALSE;
+    }
+    jpeg_set_quality(&info, recipe.quality, TRUE);
+    if (recipe.progressive) {
+        jpeg_simple_progression(&info);
+    }
+    jpeg_start_compress(&info, TRUE);
+
+    const bool inverted = cmyk && recipe.colour != JpegColour::CmykPlain;
+    std::vector<std::uint8_t> row(static_cast<std::size_t>(picture.width) * 4);
+    while (info.next_scanline < info.image_height) {
+        const int y = static_cast<int>(info.next_scanline);
+        for (int x = 0; x < picture.width; ++x) {
+            const std::uint8_t* rgb = picture.pixel(x, y);
+            if (recipe.colour == JpegColour::Grey) {
+                row[static_cast<std::size_t>(x)] = rgb[1];
+            } else if (cmyk) {
+                std::uint8_t* out = &row[static_cast<std::size_t>(x) * 4];
+                rgbToCmyk(rgb, out);
+                for (int c = 0; inverted && c < 4; ++c) {
+                    out[c] = static_cast<std::uint8_t>(255 - out[c]);
+                }
+            } else {
+                std::copy(rgb, rgb + 3, &row[static_cast<std::size_t>(x) * 3]);
+            }
+        }
+        JSAMPROW rows[1] = {row.data()};
+        jpeg_write_scanlines(&info, rows, 1);
+    }
+    jpeg_finish_compress(&info);
+    std::vector<std::uint8_t> bytes(buffer, buffer + size);
+    jpeg_destroy_compress(&info);
+    free(buffer);
+    return bytes;
+}
+
+void patchJpegSize(std::vector<std::uint8_t>& jpeg, int width, int height) {
+    for (std::size_t i = 2; i + 9 < jpeg.size(); ++i) {
+        const std::uint8_t marker = jpeg[i + 1];
+        if (jpeg[i] == 0xFF && (marker == 0xC0 || marker == 0xC1 || marker == 0xC2)) {
+            // FF Cn, length (2), precision (1), height (2), width (2)
+            jpeg[i + 5] = static_cast<std::uint8_t>(height >> 8);
+            jpeg[i + 6] = static_cast<std::uint8_t>(height);
+            jpeg[i + 7] = static_cast<std::uint8_t>(width >> 8);
+            jpeg[i + 8] = static_cast<std::uint8_t>(width);
+            return;
+        }
+    }
+    throw std::runtime_error("no frame header in the JPEG data");
+}
+
+std::vector<std::uint8_t> packedBytesOf(const Bitmap24& bitmap) {
+    std::vector<std::uint8_t> bytes;
+    for (int y = 0; y < bitmap.height(); ++y) {
+        bytes.insert(bytes.end(), bitmap.row(y), bitmap.row(y) + bitmap.width() * 3);
+    }
+    return bytes;
+}
+
+std::vector<std::uint8_t> rgbBytesOf(const Bitmap24& bitmap) {
+    std::vector<std::uint8_t> bytes = packedBytesOf(bitmap);
+    for (std::size_t i = 0; i + 2 < bytes.size(); i += 3) {
+        std::swap(bytes[i], bytes[i + 2]);
+    }
+    return bytes;
+}
+
+Bitmap24 bitmapOfBytes(int width, int height, const std::vector<std::uint8_t>& bytes) {
+    Bitmap24 bitmap(width, height);
+    const std::size_t rowBytes = static_cast<std::size_t>(width) * 3;
+    for (int y = 0; y < height; ++y) {
+        std::copy_n(bytes.begin() +
+                        static_cast<std::ptrdiff_t>(rowBytes * static_cast<std::size_t>(y)),
+                    rowBytes, bitmap.row(y));
+    }
+    return bitmap;
+}
+
+void writeFile(const std::filesystem::path& path, const std::vector<std::uint8_t>& bytes) {
+    std::ofstream out(path, std::ios::binary);
+    out.write(reinterpret_cast<const char*>(bytes.data()),
+              static_cast<std::streamsize>(bytes.size()));
+    if (!out) {
+        throw std::runtime_error("cannot write " + path.string());
+    }
+}
+
+std::vector<std::uint8_t> readFile(const std::filesystem::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    if (!in) {
+        throw std::runtime_error("cannot read " + path.string());
+    }
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+TempDir::TempDir() {
+    std::string pattern =
+        (std::filesystem::temp_directory_path() / "tickwell-test-XXXXXX").string();
+    if (mkdtemp(pattern.data()) == nullptr) {
+        throw std::runtime_error("cannot create a temporary folder");
+    }
+    path_ = pattern;
+}
+
+TempDir::~TempDir() {
+    std::error_code ignored;
+    std::filesystem::remove_all(path_, ignored);
+}
