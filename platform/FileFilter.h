@@ -1,0 +1,12 @@
+#pragma once
+
+#include <QString>
+
+namespace tickwell {
+
+// Translates a file filter of the program's form, pairs of description and patterns separated by
+// "|" ("JPEG Images (*.jpg)|*.jpg"), into Qt's form, one "Description (patterns)" per line
+// joined by ";;" ("JPEG Images (*.jpg)"). Patterns separated by ";" become space-separated.
+QString qtFileFilter(const QString& filter);
+
+} // namespace tickwell

@@ -1,0 +1,46 @@
+#include "ScreenInfo.h"
+
+#include <QGuiApplication>
+#include <QScreen>
+
+namespace tickwell {
+
+namespace {
+
+class QtScreen final : public ScreenInfo {
+public:
+    QRect workArea() const override {
+        const QScreen* screen = primary();
+        return screen != nullptr ? screen->availableGeometry() : QRect();
+    }
+    QSize primaryScreenSize() const override {
+        const QScreen* screen = primary();
+        return screen != nullptr ? screen->geometry().size() : QSize();
+    }
+    QRect desktopArea() const override {
+        const QScreen* screen = primary();
+        return screen != nullptr ? screen->virtualGeometry() : QRect();
+    }
+
+private:
+    static QScreen* primary() {
+        return qobject_cast<QGuiApplication*>(QCoreApplication::instance()) != nullptr
+                   ? QGuiApplication::primaryScreen()
+                   : nullptr;
+    }
+};
+
+ScreenInfo* installed = nullptr;
+
+} // namespace
+
+ScreenInfo& screenInfo() {
+    static QtScreen real;
+    return installed != nullptr ? *installed : real;
+}
+
+void setScreenInfo(ScreenInfo* replacement) {
+    installed = replacement;
+}
+
+} // namespace tickwell
