@@ -85,6 +85,9 @@ bool hasForeignHeader(const std::filesystem::path& file) {
     static constexpr char magic[16] = "SQLite format 3"; // with its final NUL
     std::array<char, 16> head{};
     std::ifstream in(file, std::ios::binary);
+    if (!in) {
+        return false; // unreadable is not damaged: opening it reports the error
+    }
     in.read(head.data(), head.size());
     if (in.gcount() != static_cast<std::streamsize>(head.size())) {
         return true;

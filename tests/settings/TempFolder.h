@@ -1,0 +1,46 @@
+#pragma once
+
+// A private folder for one test, removed with everything in it when the test ends, so that no
+// test ever touches the user's own configuration.
+
+#include <cstdlib>
+#include <filesystem>
+#include <stdexcept>
+#include <string>
+#include <system_error>
+
+class TempFolder {
+public:
+    TempFolder() {
+        std::string pattern = (std::filesystem::temp_directory_path() / "tickwell-store-XXXXXX");
+        if (!mkdtemp(pattern.data())) {
+            throw std::runtime_error("cannot create a temporary folder");
+        }
+        path_ = pattern;
+    }
+    ~TempFolder() {
+        std::error_code ec;
+        std::filesystem::remove_all(path_, ec);
+    }
+    TempFolder(const TempFolder&) = delete;
+    TempFolder& operator=(const TempFolder&) = delete;
+
+    const std::filesystem::path& path() const { return path_; }
+    std::filesystem::path operator/(const std::string& name) const { return path_ / name; }
+
+private:
+    std::filesystem::path path_;
+};
+
+// Points the process-wide store at a folder for the lifetime of the object, and back again.
+class ScopedConfigFolder {
+public:
+    explicit ScopedConfigFolder(const std::filesystem::path& folder);
+    ~ScopedConfigFolder();
+    ScopedConfigFolder(const ScopedConfigFolder&) = delete;
+    ScopedConfigFolder& operator=(const ScopedConfigFolder&) = delete;
+
+private:
+    bool hadValue_ = false;
+    std::string oldValue_;
+};
