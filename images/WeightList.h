@@ -51,6 +51,9 @@ public:
     // The smallest and largest source index that list i reads (0 and -1 for an empty list).
     int lowestPixel(int i) const { return low_[i]; }
     int highestPixel(int i) const { return high_[i]; }
+    // The lists in raw form: list i is entryData()[offsetData()[i] .. offsetData()[i + 1]).
+    const std::int32_t* offsetData() const { return offsets_.data(); }
+    const PixelWeight* entryData() const { return entries_.data(); }
 
 private:
     float scale_ = 0;

@@ -1,0 +1,49 @@
+#pragma once
+
+#include "WeightList.h"
+
+#include <cstdint>
+
+// The inner loops of the two passes, in a portable and an AVX2 + FMA version that give the
+// same bytes. The AVX2 version lives in a translation unit of its own, built for that
+// instruction set and called only on processors that have it; so these interfaces carry plain
+// data only, and that unit uses nothing inline from shared headers.
+
+// Destination columns [firstColumn, endColumn) of the horizontal pass read only the source
+// pixels lowPixel..highPixel, which the AVX2 version converts to floats in one go.
+struct ColumnBlock {
+    std::int32_t firstColumn;
+    std::int32_t endColumn;
+    std::int32_t lowPixel;
+    std::int32_t highPixel;
+};
+
+constexpr int stripHeight = 8;
+
+// The horizontal pass over a strip of up to stripHeight source rows.
+struct HorizontalJob {
+    const std::int32_t* listOffsets; // list i is entries[listOffsets[i] .. listOffsets[i + 1])
+    const PixelWeight* entries;
+    const ColumnBlock* blocks;
+    int blockCount;
+    int destinationWidth;
+    int rowCount;
+    const std::uint8_t* sourceRows[stripHeight];
+    std::uint8_t* workRows[stripHeight];
+    float* transposed;    // AVX2 scratch: (highPixel - lowPixel + 1) * 3 * stripHeight floats
+    std::uint8_t* packed; // AVX2 scratch: (endColumn - firstColumn) * 3 * stripHeight bytes
+};
+
+// One destination row of the vertical pass: the weighted sum of the tap rows, byte by byte.
+struct VerticalJob {
+    const PixelWeight* weights;
+    const std::uint8_t* const* tapRows; // the work row of each weight
+    int count;
+    int rowBytes;
+    std::uint8_t* out;
+};
+
+void horizontalPassPortable(const HorizontalJob& job);
+void verticalPassPortable(const VerticalJob& job);
+void horizontalPassAvx2(const HorizontalJob& job);
+void verticalPassAvx2(const VerticalJob& job);

@@ -1,0 +1,17 @@
+#include "ResampleBitmap.h"
+
+#include "StreamingResampler.h"
+
+#include <vector>
+
+void ResampleBitmap(const Bitmap24& source, Bitmap24& destination, KernelFunction kernel,
+                    float support, ResampleOptions options) {
+    StreamingResampler resampler(source.width(), source.height(), kernel, support, destination,
+                                 options);
+    std::vector<const std::uint8_t*> rows(static_cast<std::size_t>(source.height()));
+    for (int y = 0; y < source.height(); ++y) {
+        rows[static_cast<std::size_t>(y)] = source.row(y);
+    }
+    resampler.feedRetained(rows.data(), source.height());
+    resampler.finish();
+}

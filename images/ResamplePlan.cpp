@@ -1,0 +1,78 @@
+#include "ResamplePlan.h"
+
+#include <algorithm>
+
+namespace {
+
+// A block grows by this many columns at a time while its source span stays within the budget,
+// so that its converted source (span * 3 * 8 floats) stays in the first-level cache.
+constexpr int blockColumnStep = 8;
+constexpr int blockSpanBudget = 320;
+
+std::vector<ColumnBlock> makeBlocks(const WeightLists& columns) {
+    std::vector<ColumnBlock> blocks;
+    const int width = columns.size();
+    int first = 0;
+    while (first < width) {
+        ColumnBlock block{first, first, 0x7fffffff, -1};
+        while (block.endColumn < width) {
+            const int end = std::min(width, block.endColumn + blockColumnStep);
+            int low = block.lowPixel;
+            int high = block.highPixel;
+            for (int i = block.endColumn; i < end; ++i) {
+                if (columns[i].count > 0) {
+                    low = std::min(low, columns.lowestPixel(i));
+                    high = std::max(high, columns.highestPixel(i));
+                }
+            }
+            if (block.endColumn > first && high - low + 1 > blockSpanBudget) {
+                break;
+            }
+            block.endColumn = end;
+            block.lowPixel = low;
+            block.highPixel = high;
+        }
+        if (block.highPixel < block.lowPixel) { // only empty lists: nothing to read
+            block.lowPixel = 0;
+            block.highPixel = 0;
+        }
+        blocks.push_back(block);
+        first = block.endColumn;
+    }
+    return blocks;
+}
+
+} // namespace
+
+ResamplePlan::ResamplePlan(int sourceWidth_, int sourceHeight_, int destinationWidth_,
+                           int destinationHeight_, KernelFunction kernel, float support,
+                           int threads)
+    : sourceWidth(sourceWidth_), sourceHeight(sourceHeight_), destinationWidth(destinationWidth_),
+      destinationHeight(destinationHeight_),
+      columns(destinationWidth_, sourceWidth_, kernel, support),
+      rows(destinationHeight_, sourceHeight_, kernel, support), blocks(makeBlocks(columns)) {
+    for (const ColumnBlock& block : blocks) {
+        maxBlockSpan = std::max(maxBlockSpan, block.highPixel - block.lowPixel + 1);
+        maxBlockColumns = std::max(maxBlockColumns, block.endColumn - block.firstColumn);
+    }
+
+    lowestNeeded.assign(static_cast<std::size_t>(destinationHeight) + 1, sourceHeight);
+    for (int r = destinationHeight - 1; r >= 0; --r) {
+        const int low = rows[r].count > 0 ? rows.lowestPixel(r) : sourceHeight;
+        lowestNeeded[r] = std::min(low, lowestNeeded[r + 1]);
+    }
+
+    // Destination rows are handed out in order, so row r waits for every work row up to the
+    // highest that rows 0..r read, while the rows from lowestNeeded[r] on must still be kept.
+    // One strip more than that window lets the passes always go on; a strip per thread more
+    // lets them overlap.
+    int window = 0;
+    int highestSoFar = -1;
+    for (int r = 0; r < destinationHeight; ++r) {
+        highestSoFar = std::max(highestSoFar, rows.highestPixel(r));
+        window = std::max(window, highestSoFar - lowestNeeded[r] + 1);
+    }
+    const long long wanted =
+        static_cast<long long>(window) + stripHeight * (1LL + std::max(1, threads));
+    ringRows = static_cast<int>(std::min<long long>(wanted, sourceHeight));
+}

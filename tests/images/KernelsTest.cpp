@@ -1,0 +1,86 @@
+#include "Kernels.h"
+
+#include <gtest/gtest.h>
+
+// Expected values are worked out by hand from the kernel definitions. Where the exact value is
+// not a float, the expected float is written as an integer times a power of two: the nearest
+// float to the exact value.
+
+TEST(Kernels, TableHasTheSevenKernelsInOrderWithTheirSupports) {
+    const char* names[] = {"Box",      "Triangle", "Hermite", "Bell",
+                           "B-Spline", "Lanczos3", "Mitchell"};
+    const float supports[] = {0.5f, 1.0f, 1.0f, 1.5f, 2.0f, 3.0f, 2.0f};
+    const KernelFunction kernels[] = {boxKernel,     triangleKernel, hermiteKernel, bellKernel,
+                                      bSplineKernel, lanczos3Kernel, mitchellKernel};
+    for (int i = 0; i < 7; ++i) {
+        EXPECT_EQ(KernelTable[i].name, names[i]);
+        EXPECT_EQ(KernelTable[i].support, supports[i]) << names[i];
+        EXPECT_EQ(KernelTable[i].kernel, kernels[i]) << names[i];
+        EXPECT_EQ(findKernel(names[i]), &KernelTable[i]);
+    }
+    EXPECT_EQ(findKernel("lanczos3"), nullptr);
+}
+
+TEST(Kernels, BoxIncludesItsRightEdgeOnly) {
+    EXPECT_EQ(boxKernel(0.0f), 1.0f);
+    EXPECT_EQ(boxKernel(0.5f), 1.0f);
+    EXPECT_EQ(boxKernel(-0.5f), 0.0f);
+    EXPECT_EQ(boxKernel(-0.49999997f), 1.0f);
+    EXPECT_EQ(boxKernel(0.50000006f), 0.0f);
+}
+
+TEST(Kernels, TriangleHermiteAndBellAtChosenPoints) {
+    EXPECT_EQ(triangleKernel(-0.25f), 0.75f);
+    EXPECT_EQ(triangleKernel(1.0f), 0.0f);
+    // Hermite, t = 0.25: (0.5 - 3) * 0.0625 + 1 = 0.84375; t = 0.5: -2 * 0.25 + 1 = 0.5.
+    EXPECT_EQ(hermiteKernel(0.25f), 0.84375f);
+    EXPECT_EQ(hermiteKernel(-0.5f), 0.5f);
+    EXPECT_EQ(hermiteKernel(1.0f), 0.0f);
+    // Bell, t = 0.25: 0.75 - 0.0625 = 0.6875; t = 0.5 (second branch): 0.5 * 1 * 1 = 0.5;
+    // t = 1: 0.5 * 0.25 = 0.125; 1.5 is outside.
+    EXPECT_EQ(bellKernel(0.25f), 0.6875f);
+    EXPECT_EQ(bellKernel(0.5f), 0.5f);
+    EXPECT_EQ(bellKernel(-1.0f), 0.125f);
+    EXPECT_EQ(bellKernel(1.5f), 0.0f);
+}
+
+TEST(Kernels, BSplineAtChosenPoints) {
+    // t = 0: 2/3 = 0.10101...b; the nearest float is 11184811 * 2^-24.
+    EXPECT_EQ(bSplineKernel(0.0f), 11184811.0f * 0x1p-24f);
+    // t = 0.5, s = 0.25: 0.0625 - 0.25 + 2/3 = 23/48; 23/48 * 2^25 = 16078165.33 -> 16078165.
+    EXPECT_EQ(bSplineKernel(0.5f), 16078165.0f * 0x1p-25f);
+    // t = 1 (second branch): (1/6) * 1 = 1/6; 1/6 * 2^26 = 11184810.67 -> 11184811.
+    EXPECT_EQ(bSplineKernel(1.0f), 11184811.0f * 0x1p-26f);
+    // t = 1.5: (1/6) * 0.125 = 1/48; 1/48 * 2^29 = 11184810.67 -> 11184811.
+    EXPECT_EQ(bSplineKernel(-1.5f), 11184811.0f * 0x1p-29f);
+    EXPECT_EQ(bSplineKernel(2.0f), 0.0f);
+}
+
+TEST(Kernels, MitchellAtChosenPoints) {
+    // t = 0: (16/3) / 6 = 8/9; 8/9 * 2^24 = 14913080.89 -> 14913081.
+    EXPECT_EQ(mitchellKernel(0.0f), 14913081.0f * 0x1p-24f);
+    // t = 1 (second branch): (-7/3 + 12 - 20 + 32/3) / 6 = 1/18; 1/18 * 2^28 = 14913080.89.
+    EXPECT_EQ(mitchellKernel(1.0f), 14913081.0f * 0x1p-28f);
+    // t = 0.5, s = 0.25: (0.875 - 3 + 16/3) / 6 = 77/144; * 2^24 = 8971150.22 -> 8971150.
+    EXPECT_EQ(mitchellKernel(0.5f), 8971150.0f * 0x1p-24f);
+    // t = 1.5, s = 2.25: (-7.875 + 27 - 30 + 32/3) / 6 = -5/144; * 2^28 = -9320675.56.
+    EXPECT_EQ(mitchellKernel(-1.5f), -9320676.0f * 0x1p-28f);
+    EXPECT_EQ(mitchellKernel(2.0f), 0.0f);
+}
+
+TEST(Kernels, Lanczos3AtChosenPoints) {
+    EXPECT_EQ(lanczos3Kernel(0.0f), 1.0f);
+    EXPECT_EQ(sinc(0.0f), 1.0f);
+    // t = 0.5: sinc(0.5) = 2/pi = 0.6366198; t/3 = 1/6: sinc = 0.5 / (pi/6) = 0.9549297;
+    // product 0.6079271.
+    EXPECT_NEAR(lanczos3Kernel(0.5f), 0.6079271f, 1e-7);
+    // t = 1.5: sinc(1.5) = -2/(3 pi) = -0.2122066; sinc(0.5) = 0.6366198; product -0.1350949.
+    EXPECT_NEAR(lanczos3Kernel(-1.5f), -0.1350949f, 1e-7);
+    // t = 1: y = pi rounded to a float, 13176795 * 2^-22, which exceeds pi by 8.742278e-8, so
+    // sin(y) = -8.742278e-8 and sinc(1) = -2.782753e-8 instead of 0; times sinc(1/3) = 0.8269933
+    // gives -2.301325e-8. The kernel vanishes at the integers only up to float rounding.
+    EXPECT_NEAR(sinc(1.0f), -2.782753e-8f, 1e-13);
+    EXPECT_NEAR(lanczos3Kernel(1.0f), -2.301325e-8f, 1e-13);
+    EXPECT_EQ(lanczos3Kernel(3.0f), 0.0f);
+    EXPECT_EQ(lanczos3Kernel(-3.5f), 0.0f);
+}
