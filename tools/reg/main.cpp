@@ -1,0 +1,40 @@
+// tickwell-reg: the settings store's command-line tool. It works on the same store file as the
+// running program; the store's back end keeps both consistent, so nothing needs to be stopped.
+
+#include "RegCommandLine.h"
+#include "RegToolVerbs.h"
+#include "StoreDatabase.h"
+
+#include <exception>
+#include <iostream>
+#include <string>
+#include <vector>
+
+int main(int argc, char** argv) {
+    using namespace tickwell;
+    const std::vector<std::string> args(argv + 1, argv + argc);
+    const auto parsed = regtool::parseCommandLine(args);
+    if (const auto* error = std::get_if<regtool::CommandLineError>(&parsed)) {
+        std::cerr << "ERROR: Invalid syntax: " << error->reason
+                  << ". Type \"tickwell-reg /?\" for usage.\n";
+        return 1;
+    }
+    const auto& command = std::get<regtool::RegCommand>(parsed);
+    if (command.verb == regtool::Verb::Help) {
+        std::cout << regtool::usageText();
+        return 0;
+    }
+    try {
+        const auto db = StoreDatabase::defaultDatabase();
+        if (const auto notice = takeStoreRecoveryNotice()) {
+            std::cerr << "NOTE: the damaged settings store was moved to "
+                      << notice->movedToPath.string() << " and a fresh one was started.\n";
+        }
+        regtool::runVerb(command, *db, {std::cin, std::cout});
+        return 0;
+    } catch (const std::exception& e) {
+        std::cout.flush();
+        std::cerr << "ERROR: " << e.what() << '\n';
+        return 1;
+    }
+}
