@@ -6,10 +6,10 @@ namespace tickwell {
 
 // The environment variables that decide which window system platform Qt uses.
 struct SessionEnvironment {
-    QByteArray qtQpaPlatform;  // QT_QPA_PLATFORM
-    QByteArray waylandDisplay; // WAYLAND_DISPLAY
-    QByteArray sessionType;    // XDG_SESSION_TYPE
-    QByteArray display;        // DISPLAY
+    QByteArray qtQpaPlatform{};  // QT_QPA_PLATFORM
+    QByteArray waylandDisplay{}; // WAYLAND_DISPLAY
+    QByteArray sessionType{};    // XDG_SESSION_TYPE
+    QByteArray display{};        // DISPLAY
 
     // The values of this process; unset variables are empty.
     static SessionEnvironment current();

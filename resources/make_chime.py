@@ -22,9 +22,6 @@ PARTIALS = [(880.0, 1.0, 1.0), (1318.5, 0.55, 1.4), (1760.0, 0.18, 2.2)]
 
 def sample(t):
     envelope = min(1.0, t / ATTACK) * math.exp(-t / DECAY)
-    remaining = SECONDS - t
-    if remaining < END_FADE:
-        envelope *= max(0.0, remaining / END_FADE)
     total = sum(PARTIALS[i][1] for i in range(len(PARTIALS)))
     value = 0.0
     for frequency, amplitude, faster in PARTIALS:
@@ -37,11 +34,14 @@ def main():
     if len(sys.argv) != 2:
         sys.exit("usage: make_chime.py OUT.wav")
     frames = bytearray()
+    fade_frames = round(END_FADE * RATE)
     for n in range(FRAMES):
         t = n / RATE
-        left = sample(t)
+        # Both channels reach exactly 0 on the last frame.
+        fade = min(1.0, (FRAMES - 1 - n) / fade_frames)
+        left = fade * sample(t)
         # The right channel a touch later, for a little width.
-        right = sample(max(0.0, t - 0.0004))
+        right = fade * sample(max(0.0, t - 0.0004))
         frames += struct.pack("<hh", round(left * 32767), round(right * 32767))
     with wave.open(sys.argv[1], "wb") as out:
         out.setnchannels(2)

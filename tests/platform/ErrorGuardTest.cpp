@@ -1,0 +1,116 @@
+#include "ErrorGuard.h"
+
+#include "AppTexts.h"
+#include "ListIndexError.h"
+#include "QtPrinters.h"
+#include "ScriptedDialogs.h"
+
+#include <QPushButton>
+#include <QWidget>
+#include <gtest/gtest.h>
+#include <new>
+#include <stdexcept>
+
+using namespace tickwell;
+using tickwell::test::ScriptedDialogs;
+
+namespace {
+
+// Stands in for the store's errors, which are runtime errors carrying the exact message.
+class StoreLikeError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+TEST(ErrorGuard, ErrorEndsTheHandlerWhereRaisedAndIsShownWithTitleAndErrorIcon) {
+    QWidget form;
+    ScriptedDialogs script;
+    script.expectMessage({.text = "Failed to get data for 'interval'",
+                          .caption = "Tickwell v2.0",
+                          .icon = MessageIcon::Error,
+                          .buttons = MessageButtons::Ok,
+                          .owner = &form});
+    int stepsRun = 0;
+
+    guarded(&form, [&] {
+        ++stepsRun;
+        throw StoreLikeError("Failed to get data for 'interval'");
+        ++stepsRun; // never reached
+    });
+
+    EXPECT_EQ(stepsRun, 1);
+}
+
+TEST(ErrorGuard, ListIndexErrorShowsIndexInItsText) {
+    ScriptedDialogs script;
+    script.expectError("List index out of bounds (-1)").expectError("List index out of bounds (3)");
+
+    guarded(nullptr, [] { checkListIndex(-1, 3); });
+    guarded(nullptr, [] { checkListIndex(3, 3); });
+    guarded(nullptr, [] { checkListIndex(2, 3); }); // in range: nothing shown
+}
+
+TEST(ErrorGuard, RussianTextsReachTheBoxIntact) {
+    ScriptedDialogs script;
+    script.expectError("Раздел не найден");
+    guarded(nullptr, [] { throw std::runtime_error("Раздел не найден"); });
+}
+
+TEST(ErrorGuard, AnyOtherExceptionIsShownToo) {
+    ScriptedDialogs script;
+    script.expectError(QString::fromUtf8(std::bad_alloc().what())).expectError(texts::unknownError);
+    guarded(nullptr, [] { throw std::bad_alloc(); });
+    guarded(nullptr, [] { throw 42; });
+}
+
+TEST(ErrorGuard, HandlerWithoutErrorShowsNothing) {
+    ScriptedDialogs script;
+    bool ran = false;
+    guarded(nullptr, [&] { ran = true; });
+    EXPECT_TRUE(ran);
+    EXPECT_TRUE(script.shown().empty());
+}
+
+TEST(ErrorGuard, GuardedConnectionKeepsTheProgramGoingAfterAnError) {
+    QWidget form;
+    auto* button = new QPushButton(&form);
+    ScriptedDialogs script;
+    script.expectError("List index out of bounds (5)");
+    int clicks = 0;
+    connectGuarded(button, &QPushButton::clicked, &form, [&] {
+        ++clicks;
+        if (clicks == 1) {
+            checkListIndex(5, 2);
+        }
+    });
+
+    button->click();
+    button->click();
+    EXPECT_EQ(clicks, 2);
+    EXPECT_EQ(script.shown().size(), 1u);
+}
+
+TEST(ErrorGuard, GuardedConnectionPassesTheSignalsArguments) {
+    QWidget form;
+    auto* button = new QPushButton(&form);
+    button->setCheckable(true);
+    ScriptedDialogs script;
+    QList<bool> states;
+    connectGuarded(button, &QPushButton::toggled, &form, [&](bool on) { states << on; });
+
+    button->click();
+    button->click();
+    EXPECT_EQ(states, (QList<bool>{true, false}));
+}
+
+TEST(ErrorGuard, GuardedConnectionEndsWithItsOwner) {
+    auto* form = new QWidget;
+    QPushButton button;
+    int clicks = 0;
+    connectGuarded(&button, &QPushButton::clicked, form, [&] { ++clicks; });
+    delete form;
+    button.click();
+    EXPECT_EQ(clicks, 0);
+}
+
+} // namespace

@@ -1,0 +1,55 @@
+#include "PlatformChoice.h"
+
+#include <gtest/gtest.h>
+
+using tickwell::SessionEnvironment;
+using tickwell::wantsXWayland;
+
+namespace {
+
+TEST(PlatformChoice, WaylandSessionsRunThroughXWaylandUnlessTheUserChoseAPlatform) {
+    // Wayland seen through WAYLAND_DISPLAY or through the session type.
+    EXPECT_TRUE(wantsXWayland({.waylandDisplay = "wayland-0", .display = ":0"}));
+    EXPECT_TRUE(wantsXWayland({.sessionType = "wayland", .display = ":1"}));
+    // The user's own choice stands, whatever it is.
+    EXPECT_FALSE(wantsXWayland({.qtQpaPlatform = "wayland",
+                                .waylandDisplay = "wayland-0",
+                                .sessionType = "wayland",
+                                .display = ":0"}));
+    EXPECT_FALSE(wantsXWayland(
+        {.qtQpaPlatform = "offscreen", .waylandDisplay = "wayland-0", .display = ":0"}));
+}
+
+TEST(PlatformChoice, OtherSessionsAreLeftAlone) {
+    EXPECT_FALSE(wantsXWayland({.sessionType = "x11", .display = ":0"}));
+    EXPECT_FALSE(wantsXWayland({.sessionType = "tty"}));
+    EXPECT_FALSE(wantsXWayland({}));
+}
+
+TEST(PlatformChoice, WithoutAnXDisplayQtKeepsItsOwnChoice) {
+    EXPECT_FALSE(wantsXWayland({.waylandDisplay = "wayland-0", .sessionType = "wayland"}));
+}
+
+TEST(PlatformChoice, SetsTheXPlatformInTheEnvironmentBeforeStart) {
+    const QByteArray saved[] = {qgetenv("QT_QPA_PLATFORM"), qgetenv("WAYLAND_DISPLAY"),
+                                qgetenv("XDG_SESSION_TYPE"), qgetenv("DISPLAY")};
+    qunsetenv("QT_QPA_PLATFORM");
+    qputenv("WAYLAND_DISPLAY", "wayland-1");
+    qunsetenv("XDG_SESSION_TYPE");
+    qputenv("DISPLAY", ":5");
+
+    EXPECT_TRUE(tickwell::choosePlatformBeforeStart());
+    EXPECT_EQ(qgetenv("QT_QPA_PLATFORM"), "xcb");
+    EXPECT_FALSE(tickwell::choosePlatformBeforeStart()) << "now the platform is chosen";
+
+    const char* names[] = {"QT_QPA_PLATFORM", "WAYLAND_DISPLAY", "XDG_SESSION_TYPE", "DISPLAY"};
+    for (int i = 0; i < 4; ++i) {
+        if (saved[i].isEmpty()) {
+            qunsetenv(names[i]);
+        } else {
+            qputenv(names[i], saved[i]);
+        }
+    }
+}
+
+} // namespace

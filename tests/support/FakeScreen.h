@@ -1,0 +1,31 @@
+#pragma once
+
+#include "ScreenInfo.h"
+
+namespace tickwell::test {
+
+// A screen of the test's choosing; by default 1280 x 800 with a 30-pixel panel at the bottom.
+// Installs itself for the process while it lives.
+class FakeScreen final : public ScreenInfo {
+public:
+    FakeScreen();
+    ~FakeScreen() override;
+
+    FakeScreen(const FakeScreen&) = delete;
+    FakeScreen& operator=(const FakeScreen&) = delete;
+
+    QRect workArea() const override { return workArea_; }
+    QSize primaryScreenSize() const override { return primarySize_; }
+    QRect desktopArea() const override { return desktopArea_; }
+
+    void setWorkArea(const QRect& area) { workArea_ = area; }
+    void setPrimaryScreenSize(const QSize& size) { primarySize_ = size; }
+    void setDesktopArea(const QRect& area) { desktopArea_ = area; }
+
+private:
+    QRect workArea_{0, 0, 1280, 770};
+    QSize primarySize_{1280, 800};
+    QRect desktopArea_{0, 0, 1280, 800};
+};
+
+} // namespace tickwell::test
