@@ -44,35 +44,33 @@ std::vector<ColumnBlock> makeBlocks(const WeightLists& columns) {
 
 } // namespace
 
-ResamplePlan::ResamplePlan(int sourceWidth_, int sourceHeight_, int destinationWidth_,
-                           int destinationHeight_, KernelFunction kernel, float support,
-                           int threads)
-    : sourceWidth(sourceWidth_), sourceHeight(sourceHeight_), destinationWidth(destinationWidth_),
-      destinationHeight(destinationHeight_),
-      columns(destinationWidth_, sourceWidth_, kernel, support),
-      rows(destinationHeight_, sourceHeight_, kernel, support), blocks(makeBlocks(columns)) {
+ColumnPlan::ColumnPlan(int sourceWidth, int destinationWidth, KernelFunction kernel, float support)
+    : lists(destinationWidth, sourceWidth, kernel, support), blocks(makeBlocks(lists)) {
     for (const ColumnBlock& block : blocks) {
         maxBlockSpan = std::max(maxBlockSpan, block.highPixel - block.lowPixel + 1);
         maxBlockColumns = std::max(maxBlockColumns, block.endColumn - block.firstColumn);
     }
+}
 
+RowPlan::RowPlan(int sourceHeight, int destinationHeight, KernelFunction kernel, float support,
+                 int strips)
+    : lists(destinationHeight, sourceHeight, kernel, support) {
     lowestNeeded.assign(static_cast<std::size_t>(destinationHeight) + 1, sourceHeight);
     for (int r = destinationHeight - 1; r >= 0; --r) {
-        const int low = rows[r].count > 0 ? rows.lowestPixel(r) : sourceHeight;
+        const int low = lists[r].count > 0 ? lists.lowestPixel(r) : sourceHeight;
         lowestNeeded[r] = std::min(low, lowestNeeded[r + 1]);
     }
 
     // Destination rows are handed out in order, so row r waits for every work row up to the
     // highest that rows 0..r read, while the rows from lowestNeeded[r] on must still be kept.
-    // One strip more than that window lets the passes always go on; a strip per thread more
-    // lets them overlap.
+    // One strip more than that window lets the passes always go on; a strip more for each
+    // strip under way lets them overlap.
     int window = 0;
     int highestSoFar = -1;
     for (int r = 0; r < destinationHeight; ++r) {
-        highestSoFar = std::max(highestSoFar, rows.highestPixel(r));
+        highestSoFar = std::max(highestSoFar, lists.highestPixel(r));
         window = std::max(window, highestSoFar - lowestNeeded[r] + 1);
     }
-    const long long wanted =
-        static_cast<long long>(window) + stripHeight * (1LL + std::max(1, threads));
+    const long long wanted = static_cast<long long>(window) + stripHeight * (1LL + strips);
     ringRows = static_cast<int>(std::min<long long>(wanted, sourceHeight));
 }

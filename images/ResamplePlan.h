@@ -5,25 +5,27 @@
 
 #include <vector>
 
-// Everything about one resampling run that follows from the sizes and the kernel alone: the
-// weight lists of both passes, the column blocks of the horizontal pass, and how many work rows
-// must be kept for the vertical pass to go on while new ones arrive.
-struct ResamplePlan {
-    // sourceWidth and sourceHeight >= 1; destinationWidth and destinationHeight >= 1.
-    ResamplePlan(int sourceWidth, int sourceHeight, int destinationWidth, int destinationHeight,
-                 KernelFunction kernel, float support, int threads);
+// What the horizontal pass needs, from the sizes and the kernel alone: the column lists and the
+// column blocks whose source the AVX2 pass converts to floats in one go.
+struct ColumnPlan {
+    ColumnPlan(int sourceWidth, int destinationWidth, KernelFunction kernel, float support);
 
-    int sourceWidth;
-    int sourceHeight;
-    int destinationWidth;
-    int destinationHeight;
-    WeightLists columns;
-    WeightLists rows;
+    WeightLists lists;
     std::vector<ColumnBlock> blocks;
     int maxBlockSpan = 0;    // largest highPixel - lowPixel + 1 of a block
     int maxBlockColumns = 0; // largest endColumn - firstColumn of a block
+};
+
+// What the vertical pass needs: the row lists, and how many work rows must be kept so that it
+// can go on while new ones arrive.
+struct RowPlan {
+    // `strips`: how many strips of the horizontal pass may be under way at once.
+    RowPlan(int sourceHeight, int destinationHeight, KernelFunction kernel, float support,
+            int strips);
+
+    WeightLists lists;
     // lowestNeeded[r]: the lowest work row that destination rows r and later read; one entry
-    // more than there are rows, holding sourceHeight.
+    // more than there are rows, holding the source height.
     std::vector<int> lowestNeeded;
     // Work rows held at once: row y lives in slot y % ringRows.
     int ringRows = 0;

@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <condition_variable>
 #include <cstring>
+#include <exception>
 #include <mutex>
 #include <stdexcept>
 #include <thread>
@@ -27,48 +28,61 @@ constexpr int stripOf(int row) {
 
 } // namespace
 
-// How the work is shared: the source arrives in strips of stripHeight rows. A strip whose rows
-// are all in becomes a horizontal task; its work rows go into a ring of ringRows slots. A
+// How the work is shared. First the workers build the column lists and the row lists (each a
+// task of its own, so that two workers build them side by side while the caller already
+// decodes and feeds). The source arrives in strips of stripHeight rows; a strip whose rows are
+// all in becomes a horizontal task, and its work rows go into a ring of ringRows slots. A
 // destination row becomes a vertical task once every work row it reads is done. A strip may
-// only start when the slots it overwrites hold rows that no destination row still to be
-// written reads, and that are themselves finished. Workers take vertical tasks first, since
-// they free slots. Copied source rows live in a few staging strips that are reused once their
-// strip is done.
+// only start when the slots it overwrites hold rows that are finished and that no destination
+// row still to be written reads. Workers prefer vertical tasks, since they free slots. Copied
+// source rows live in a few staging strips, each reused once its strip is done.
 struct StreamingResampler::Engine {
-    Engine(int sourceWidth_, int sourceHeight_, KernelFunction kernel, float support,
+    Engine(int sourceWidth_, int sourceHeight_, KernelFunction kernel_, float support_,
            Bitmap24& destination_, ResampleOptions options);
     ~Engine();
 
     void feed(const std::uint8_t* const* rows, int count, bool copy);
     void finish();
 
+    enum class Task { none, columns, rows, vertical, strip };
     void startWorkers(int count);
     void stopWorkers();
     void workerLoop(int worker);
+    Task takeTask(int& first, int& end);
     bool takeRows(int& first, int& end);
     bool takeStrip(int& strip);
+    void run(Task task, int worker, int first, int end);
+    void complete(Task task, int first, int end);
+    void buildColumns();
+    void buildRows();
     void runRows(int worker, int first, int end);
     void runStrip(int worker, int strip);
-    void completeRows(int first, int end);
-    void completeStrip(int strip);
+    void throwIfFailed(); // with `mutex` held
     int stripEnd(int strip) const { return std::min(sourceHeight, (strip + 1) * stripHeight); }
 
     const int sourceWidth;
     const int sourceHeight;
+    const int destinationWidth;
+    const int destinationHeight;
     Bitmap24& destination;
+    const KernelFunction kernel;
+    const float support;
     const bool idle; // a destination without pixels: rows are only counted
-    std::unique_ptr<ResamplePlan> plan;
-    void (*horizontalPass)(const HorizontalJob&) = nullptr;
-    void (*verticalPass)(const VerticalJob&) = nullptr;
+    const bool avx2;
+    int threads = 0;
     int stripCount = 0;
 
+    // Built by the workers; each is read only after its ready flag was seen under `mutex`.
+    std::unique_ptr<ColumnPlan> columns;
+    std::unique_ptr<RowPlan> rows;
     std::ptrdiff_t ringStride = 0;
     std::unique_ptr<std::uint8_t[]> ring;
+
     std::vector<const std::uint8_t*> sourceRows; // every fed row, copied or retained
     int stagingStrips = 0;
     std::unique_ptr<std::uint8_t[]> staging; // allocated at the first copied row
 
-    struct Scratch {
+    struct Scratch { // one per worker, allocated at its first task that needs it
         std::unique_ptr<float[]> transposed;
         std::unique_ptr<std::uint8_t[]> packed;
         std::unique_ptr<const std::uint8_t*[]> tapRows;
@@ -76,13 +90,18 @@ struct StreamingResampler::Engine {
     std::vector<Scratch> scratch;
     std::vector<std::thread> workers;
 
-    // Fed by the caller only.
-    int rowsFed = 0;
+    int rowsFed = 0;         // the caller's own count
+    int stagingFreeFor = -1; // the caller's: the last strip whose staging slot it waited for
 
     // Shared, under `mutex`.
     std::mutex mutex;
     std::condition_variable changed;
     bool stopping = false;
+    std::exception_ptr failure;
+    bool columnsTaken = false;
+    bool rowsTaken = false;
+    bool columnsReady = false;
+    bool rowsReady = false;
     int stripsFed = 0;
     int nextStrip = 0;
     std::vector<char> stripDone;
@@ -93,44 +112,26 @@ struct StreamingResampler::Engine {
     int rowsDone = 0; // all destination rows below this are written
 };
 
-StreamingResampler::Engine::Engine(int sourceWidth_, int sourceHeight_, KernelFunction kernel,
-                                   float support, Bitmap24& destination_, ResampleOptions options)
-    : sourceWidth(sourceWidth_), sourceHeight(sourceHeight_), destination(destination_),
-      idle(destination_.width() == 0 || destination_.height() == 0) {
+StreamingResampler::Engine::Engine(int sourceWidth_, int sourceHeight_, KernelFunction kernel_,
+                                   float support_, Bitmap24& destination_, ResampleOptions options)
+    : sourceWidth(sourceWidth_), sourceHeight(sourceHeight_),
+      destinationWidth(destination_.width()), destinationHeight(destination_.height()),
+      destination(destination_), kernel(kernel_), support(support_),
+      idle(destinationWidth == 0 || destinationHeight == 0),
+      avx2(options.path != SimdPath::Portable && avx2Available()) {
     if (sourceWidth < 1 || sourceHeight < 1) {
         throw ResampleError("Source bitmap too small");
     }
     if (idle) {
         return;
     }
-    const int threads = options.threads > 0 ? options.threads : defaultThreadCount();
-    const bool avx2 = options.path != SimdPath::Portable && avx2Available();
-    horizontalPass = avx2 ? horizontalPassAvx2 : horizontalPassPortable;
-    verticalPass = avx2 ? verticalPassAvx2 : verticalPassPortable;
-
-    plan = std::make_unique<ResamplePlan>(sourceWidth, sourceHeight, destination.width(),
-                                          destination.height(), kernel, support, threads);
+    threads = options.threads > 0 ? options.threads : defaultThreadCount();
     stripCount = (sourceHeight + stripHeight - 1) / stripHeight;
     stagingStrips = threads + 2;
-
-    // Work rows are padded to whole vectors.
-    ringStride = (static_cast<std::ptrdiff_t>(destination.width()) * 3 + 63) & ~std::ptrdiff_t{63};
-    ring = uninitialised<std::uint8_t>(static_cast<std::size_t>(ringStride * plan->ringRows));
     sourceRows.assign(static_cast<std::size_t>(sourceHeight), nullptr);
     stripDone.assign(static_cast<std::size_t>(stripCount), 0);
-    rowDone.assign(static_cast<std::size_t>(destination.height()), 0);
-
+    rowDone.assign(static_cast<std::size_t>(destinationHeight), 0);
     scratch.resize(static_cast<std::size_t>(threads));
-    for (Scratch& s : scratch) {
-        if (avx2) {
-            s.transposed = uninitialised<float>(static_cast<std::size_t>(plan->maxBlockSpan) * 3 *
-                                                stripHeight);
-            s.packed = uninitialised<std::uint8_t>(static_cast<std::size_t>(plan->maxBlockColumns) *
-                                                   3 * stripHeight);
-        }
-        s.tapRows =
-            uninitialised<const std::uint8_t*>(static_cast<std::size_t>(plan->rows.maxCount()) + 1);
-    }
     startWorkers(threads);
 }
 
@@ -162,7 +163,14 @@ void StreamingResampler::Engine::stopWorkers() {
     workers.clear();
 }
 
-void StreamingResampler::Engine::feed(const std::uint8_t* const* rows, int count, bool copy) {
+void StreamingResampler::Engine::throwIfFailed() {
+    if (failure) {
+        std::rethrow_exception(failure);
+    }
+}
+
+void StreamingResampler::Engine::feed(const std::uint8_t* const* rowPointers, int count,
+                                      bool copy) {
     if (count < 0 || count > sourceHeight - rowsFed) {
         throw std::logic_error("StreamingResampler: more rows than the source has");
     }
@@ -181,18 +189,20 @@ void StreamingResampler::Engine::feed(const std::uint8_t* const* rows, int count
         if (copy) {
             // The staging strip is free once the strip that used it before is done.
             const int previous = strip - stagingStrips;
-            if (previous >= 0) {
+            if (previous >= 0 && stagingFreeFor < strip) {
                 std::unique_lock lock(mutex);
-                changed.wait(lock, [&] { return stripDone[previous] != 0; });
+                changed.wait(lock, [&] { return stripDone[previous] != 0 || failure; });
+                throwIfFailed();
+                stagingFreeFor = strip;
             }
             std::uint8_t* slot =
                 staging.get() + (static_cast<std::size_t>(strip % stagingStrips) * stripHeight +
                                  static_cast<std::size_t>(y % stripHeight)) *
                                     rowBytes;
-            std::memcpy(slot, rows[i], rowBytes);
-            sourceRows[y] = slot;
+            std::memcpy(slot, rowPointers[i], rowBytes);
+            sourceRows[static_cast<std::size_t>(y)] = slot;
         } else {
-            sourceRows[y] = rows[i];
+            sourceRows[static_cast<std::size_t>(y)] = rowPointers[i];
         }
         rowsFed = y + 1;
         if (rowsFed == stripEnd(strip)) {
@@ -214,7 +224,8 @@ void StreamingResampler::Engine::finish() {
     }
     {
         std::unique_lock lock(mutex);
-        changed.wait(lock, [&] { return rowsDone == plan->destinationHeight; });
+        changed.wait(lock, [&] { return rowsDone == destinationHeight || failure; });
+        throwIfFailed();
     }
     stopWorkers();
 }
@@ -224,28 +235,55 @@ void StreamingResampler::Engine::workerLoop(int worker) {
     while (!stopping) {
         int first = 0;
         int end = 0;
-        int strip = 0;
-        if (takeRows(first, end)) {
-            lock.unlock();
-            runRows(worker, first, end);
-            lock.lock();
-            completeRows(first, end);
-            changed.notify_all();
-        } else if (takeStrip(strip)) {
-            lock.unlock();
-            runStrip(worker, strip);
-            lock.lock();
-            completeStrip(strip);
-            changed.notify_all();
-        } else {
+        const Task task = takeTask(first, end);
+        if (task == Task::none) {
             changed.wait(lock);
+            continue;
         }
+        lock.unlock();
+        std::exception_ptr error;
+        try {
+            run(task, worker, first, end);
+        } catch (...) {
+            error = std::current_exception(); // only allocations can fail
+        }
+        lock.lock();
+        if (error) {
+            failure = error;
+        } else {
+            complete(task, first, end);
+        }
+        changed.notify_all();
     }
+}
+
+StreamingResampler::Engine::Task StreamingResampler::Engine::takeTask(int& first, int& end) {
+    if (failure) {
+        return Task::none;
+    }
+    if (!columnsTaken) {
+        columnsTaken = true;
+        return Task::columns;
+    }
+    if (!rowsTaken) {
+        rowsTaken = true;
+        return Task::rows;
+    }
+    if (!rowsReady) {
+        return Task::none;
+    }
+    if (takeRows(first, end)) {
+        return Task::vertical;
+    }
+    if (columnsReady && takeStrip(first)) {
+        return Task::strip;
+    }
+    return Task::none;
 }
 
 bool StreamingResampler::Engine::takeRows(int& first, int& end) {
     const auto ready = [&](int r) {
-        return r < plan->destinationHeight && plan->rows.highestPixel(r) < workRowsDone;
+        return r < destinationHeight && rows->lists.highestPixel(r) < workRowsDone;
     };
     if (!ready(nextRow)) {
         return false;
@@ -264,57 +302,112 @@ bool StreamingResampler::Engine::takeStrip(int& strip) {
     }
     // The slots of this strip's rows hold rows ringRows further up: those must be finished and
     // no longer read.
-    const int overwritten = stripEnd(nextStrip) - 1 - plan->ringRows;
-    if (overwritten >= workRowsDone || overwritten >= plan->lowestNeeded[rowsDone]) {
+    const int overwritten = stripEnd(nextStrip) - 1 - rows->ringRows;
+    if (overwritten >= workRowsDone || overwritten >= rows->lowestNeeded[rowsDone]) {
         return false;
     }
     strip = nextStrip++;
     return true;
 }
 
+void StreamingResampler::Engine::run(Task task, int worker, int first, int end) {
+    switch (task) {
+    case Task::columns:
+        buildColumns();
+        break;
+    case Task::rows:
+        buildRows();
+        break;
+    case Task::vertical:
+        runRows(worker, first, end);
+        break;
+    case Task::strip:
+        runStrip(worker, first);
+        break;
+    case Task::none:
+        break;
+    }
+}
+
+void StreamingResampler::Engine::complete(Task task, int first, int end) {
+    switch (task) {
+    case Task::columns:
+        columnsReady = true;
+        break;
+    case Task::rows:
+        rowsReady = true;
+        break;
+    case Task::vertical:
+        std::fill(rowDone.begin() + first, rowDone.begin() + end, 1);
+        while (rowsDone < destinationHeight && rowDone[static_cast<std::size_t>(rowsDone)]) {
+            ++rowsDone;
+        }
+        break;
+    case Task::strip:
+        stripDone[static_cast<std::size_t>(first)] = 1;
+        while (stripsDonePrefix < stripCount &&
+               stripDone[static_cast<std::size_t>(stripsDonePrefix)]) {
+            ++stripsDonePrefix;
+        }
+        workRowsDone = std::min(sourceHeight, stripsDonePrefix * stripHeight);
+        break;
+    case Task::none:
+        break;
+    }
+}
+
+void StreamingResampler::Engine::buildColumns() {
+    columns = std::make_unique<ColumnPlan>(sourceWidth, destinationWidth, kernel, support);
+}
+
+void StreamingResampler::Engine::buildRows() {
+    rows = std::make_unique<RowPlan>(sourceHeight, destinationHeight, kernel, support, threads);
+    // Work rows are padded to whole vectors.
+    ringStride = (static_cast<std::ptrdiff_t>(destinationWidth) * 3 + 63) & ~std::ptrdiff_t{63};
+    ring = uninitialised<std::uint8_t>(static_cast<std::size_t>(ringStride * rows->ringRows));
+}
+
 void StreamingResampler::Engine::runStrip(int worker, int strip) {
+    Scratch& own = scratch[static_cast<std::size_t>(worker)];
+    if (avx2 && !own.transposed) {
+        own.transposed =
+            uninitialised<float>(static_cast<std::size_t>(columns->maxBlockSpan) * 3 * stripHeight);
+        own.packed = uninitialised<std::uint8_t>(
+            static_cast<std::size_t>(columns->maxBlockColumns) * 3 * stripHeight);
+    }
     HorizontalJob job{};
-    job.listOffsets = plan->columns.offsetData();
-    job.entries = plan->columns.entryData();
-    job.blocks = plan->blocks.data();
-    job.blockCount = static_cast<int>(plan->blocks.size());
-    job.destinationWidth = plan->destinationWidth;
+    job.listOffsets = columns->lists.offsetData();
+    job.entries = columns->lists.entryData();
+    job.blocks = columns->blocks.data();
+    job.blockCount = static_cast<int>(columns->blocks.size());
+    job.destinationWidth = destinationWidth;
     const int first = strip * stripHeight;
     job.rowCount = stripEnd(strip) - first;
     for (int r = 0; r < job.rowCount; ++r) {
         job.sourceRows[r] = sourceRows[static_cast<std::size_t>(first + r)];
-        job.workRows[r] = ring.get() + ((first + r) % plan->ringRows) * ringStride;
+        job.workRows[r] = ring.get() + ((first + r) % rows->ringRows) * ringStride;
     }
-    job.transposed = scratch[static_cast<std::size_t>(worker)].transposed.get();
-    job.packed = scratch[static_cast<std::size_t>(worker)].packed.get();
-    horizontalPass(job);
+    job.transposed = own.transposed.get();
+    job.packed = own.packed.get();
+    (avx2 ? horizontalPassAvx2 : horizontalPassPortable)(job);
 }
 
 void StreamingResampler::Engine::runRows(int worker, int first, int end) {
-    const std::uint8_t** taps = scratch[static_cast<std::size_t>(worker)].tapRows.get();
+    Scratch& own = scratch[static_cast<std::size_t>(worker)];
+    if (!own.tapRows) {
+        own.tapRows = uninitialised<const std::uint8_t*>(
+            static_cast<std::size_t>(rows->lists.maxCount()) + 1);
+    }
     for (int r = first; r < end; ++r) {
-        const WeightList list = plan->rows[r];
+        const WeightList list = rows->lists[r];
         for (int k = 0; k < list.count; ++k) {
-            taps[k] = ring.get() + (list.weights[k].pixel % plan->ringRows) * ringStride;
+            own.tapRows[static_cast<std::size_t>(k)] =
+                ring.get() + (list.weights[k].pixel % rows->ringRows) * ringStride;
         }
-        verticalPass(
-            {list.weights, taps, list.count, plan->destinationWidth * 3, destination.row(r)});
+        const VerticalJob job{list.weights, own.tapRows.get(), list.count, destinationWidth * 3,
+                              destination.row(r)};
+        (avx2 ? verticalPassAvx2 : verticalPassPortable)(job);
     }
-}
-
-void StreamingResampler::Engine::completeRows(int first, int end) {
-    std::fill(rowDone.begin() + first, rowDone.begin() + end, 1);
-    while (rowsDone < plan->destinationHeight && rowDone[static_cast<std::size_t>(rowsDone)]) {
-        ++rowsDone;
-    }
-}
-
-void StreamingResampler::Engine::completeStrip(int strip) {
-    stripDone[static_cast<std::size_t>(strip)] = 1;
-    while (stripsDonePrefix < stripCount && stripDone[static_cast<std::size_t>(stripsDonePrefix)]) {
-        ++stripsDonePrefix;
-    }
-    workRowsDone = std::min(sourceHeight, stripsDonePrefix * stripHeight);
 }
 
 StreamingResampler::StreamingResampler(int sourceWidth, int sourceHeight, KernelFunction kernel,
