@@ -14,7 +14,6 @@
 
 namespace {
 
-constexpr std::uint64_t kMiB = 1024 * 1024;
 // CMYK rows are decoded a few at a time into a scratch buffer and then converted.
 constexpr int kCmykRowsPerRead = 16;
 
@@ -115,11 +114,8 @@ void JpegDecoder::start(std::uint64_t heldBytes, std::uint64_t memoryBudget) {
     const std::uint64_t needed = heldBytes + libraryBytes;
     if (needed > memoryBudget) {
         failed_ = true;
-        throw JpegError("Picture too large: " + std::to_string(info->image_width) + " x " +
-                        std::to_string(info->image_height) + " pixels need " +
-                        std::to_string((needed + kMiB - 1) / kMiB) +
-                        " MiB of memory, more than the " + std::to_string(memoryBudget / kMiB) +
-                        " MiB at hand");
+        throw JpegError(
+            pictureTooLargeMessage(info->image_width, info->image_height, needed, memoryBudget));
     }
     // What is left of the budget once the caller's share is taken; libjpeg fails cleanly
     // rather than allocate beyond it.

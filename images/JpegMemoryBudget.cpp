@@ -3,7 +3,6 @@
 #include <charconv>
 #include <fstream>
 #include <sstream>
-#include <string>
 #include <unistd.h>
 
 std::optional<std::uint64_t> parseMemAvailable(std::string_view meminfo) {
@@ -50,4 +49,12 @@ std::uint64_t availableMemory() {
 
 std::uint64_t defaultJpegMemoryBudget() {
     return availableMemory() / 2;
+}
+
+std::string pictureTooLargeMessage(std::uint64_t width, std::uint64_t height, std::uint64_t needed,
+                                   std::uint64_t budget) {
+    constexpr std::uint64_t mib = 1024 * 1024;
+    return "Picture too large: " + std::to_string(width) + " x " + std::to_string(height) +
+           " pixels need " + std::to_string((needed + mib - 1) / mib) +
+           " MiB of memory, more than the " + std::to_string(budget / mib) + " MiB at hand";
 }

@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <optional>
+#include <string>
 #include <string_view>
 
 // The "MemAvailable" figure of a /proc/meminfo text, in bytes.
@@ -17,3 +18,8 @@ std::uint64_t availableMemory();
 
 // Half of the available memory: the other half stays for the rest of the desktop.
 std::uint64_t defaultJpegMemoryBudget();
+
+// The message that refuses a picture of width x height pixels needing `needed` bytes when only
+// `budget` bytes may be taken.
+std::string pictureTooLargeMessage(std::uint64_t width, std::uint64_t height, std::uint64_t needed,
+                                   std::uint64_t budget);

@@ -239,6 +239,11 @@ struct StripCase {
     int stripRows;
 };
 
+// Names the case in test listings instead of dumping its bytes.
+void PrintTo(const StripCase& c, std::ostream* out) {
+    *out << c.name;
+}
+
 class JpegDecoderStrips : public testing::TestWithParam<StripCase> {};
 
 TEST_P(JpegDecoderStrips, StripByStripEqualsTheWholePicture) {

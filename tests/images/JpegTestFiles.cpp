@@ -46,6 +46,11 @@ RgbPicture photoLikePicture(int width, int height) {
     return picture;
 }
 
+void PrintTo(JpegColour colour, std::ostream* out) {
+    static const char* const names[] = {"Rgb", "Grey", "CmykAdobe", "CmykPlain", "Ycck"};
+    *out << names[static_cast<int>(colour)];
+}
+
 namespace {
 
 // Ink amounts (0 = no ink) of one RGB pixel, by the usual naive separation.

@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -36,6 +37,9 @@ enum class JpegColour {
     CmykPlain, // four components, plain ink amounts, no Adobe marker
     Ycck,      // CMYK stored as YCCK (Adobe marker, inverted values)
 };
+
+// The kind's name in test listings.
+void PrintTo(JpegColour colour, std::ostream* out);
 
 struct JpegRecipe {
     JpegColour colour = JpegColour::Rgb;

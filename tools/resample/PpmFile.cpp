@@ -1,0 +1,158 @@
+#include "PpmFile.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+#include <memory>
+#include <vector>
+
+namespace {
+
+struct FileCloser {
+    void operator()(std::FILE* file) const { std::fclose(file); }
+};
+using File = std::unique_ptr<std::FILE, FileCloser>;
+
+// Reads the header's tokens from a file, skipping white space and comments between them.
+class HeaderReader {
+public:
+    explicit HeaderReader(std::FILE* file) : file_(file) {}
+
+    // The next decimal number, called `what` in the error raised when there is none.
+    long long number(const char* what) {
+        int c = skipSpaceAndComments();
+        if (c < '0' || c > '9') {
+            throw PpmError(std::string("Bad PPM header: ") + what + " expected");
+        }
+        long long value = 0;
+        while (c >= '0' && c <= '9') {
+            value = value * 10 + (c - '0');
+            if (value > kLargest) {
+                throw PpmError(std::string("Bad PPM header: ") + what + " too large");
+            }
+            c = std::fgetc(file_);
+        }
+        last_ = c;
+        return value;
+    }
+
+    // After maxval comes one white-space character, then the pixels. An empty picture may end
+    // right there.
+    void endOfHeader() {
+        if (last_ == EOF) {
+            return;
+        }
+        if (!isSpace(last_)) {
+            throw PpmError("Bad PPM header: white space expected after maxval");
+        }
+    }
+
+private:
+    static constexpr long long kLargest = 1'000'000'000;
+
+    static bool isSpace(int c) {
+        return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\v' || c == '\f';
+    }
+
+    int skipSpaceAndComments() {
+        int c = std::fgetc(file_);
+        while (isSpace(c) || c == '#') {
+            if (c == '#') {
+                while (c != '\n' && c != '\r' && c != EOF) {
+                    c = std::fgetc(file_);
+                }
+            }
+            c = std::fgetc(file_);
+        }
+        return c;
+    }
+
+    std::FILE* file_;
+    int last_ = EOF;
+};
+
+[[noreturn]] void failToWrite(const std::string& path, int error) {
+    std::error_code ignored;
+    std::filesystem::remove(path, ignored);
+    throw PpmError("Cannot write \"" + path + "\": " + std::strerror(error));
+}
+
+} // namespace
+
+Bitmap24 readPpm(const std::string& path) {
+    File file(std::fopen(path.c_str(), "rb"));
+    if (!file) {
+        throw PpmError("Cannot open \"" + path + "\": " + std::strerror(errno));
+    }
+    char magic[2] = {};
+    if (std::fread(magic, 1, 2, file.get()) != 2 || magic[0] != 'P' || magic[1] != '6') {
+        throw PpmError("Not a binary PPM file (P6)");
+    }
+    HeaderReader header(file.get());
+    const long long width = header.number("width");
+    const long long height = header.number("height");
+    const long long maxval = header.number("maxval");
+    if (maxval != 255) {
+        throw PpmError("PPM maxval " + std::to_string(maxval) + " is not supported (only 255)");
+    }
+    header.endOfHeader();
+
+    // The data must all be there before the bitmap is allocated: a small file cannot claim a
+    // huge picture.
+    const long start = std::ftell(file.get());
+    std::error_code sizeError;
+    const auto fileSize = std::filesystem::file_size(path, sizeError);
+    const auto needed =
+        static_cast<unsigned long long>(width) * static_cast<unsigned long long>(height) * 3;
+    if (sizeError || start < 0) {
+        throw PpmError("Cannot read \"" + path + "\": " + sizeError.message());
+    }
+    const unsigned long long available = fileSize > static_cast<unsigned long long>(start)
+                                             ? fileSize - static_cast<unsigned long long>(start)
+                                             : 0;
+    if (available < needed) {
+        throw PpmError("PPM data too short: " + std::to_string(width) + " x " +
+                       std::to_string(height) + " pixels need " + std::to_string(needed) +
+                       " bytes, the file has " + std::to_string(available));
+    }
+
+    Bitmap24 bitmap(static_cast<int>(width), static_cast<int>(height));
+    const auto rowBytes = static_cast<std::size_t>(width) * 3;
+    for (int y = 0; y < bitmap.height(); ++y) {
+        if (std::fread(bitmap.row(y), 1, rowBytes, file.get()) != rowBytes) {
+            throw PpmError("Cannot read \"" + path + "\": the file ended early");
+        }
+    }
+    return bitmap;
+}
+
+void writePpm(const std::string& path, const Bitmap24& bitmap, bool swapFirstAndThird) {
+    File file(std::fopen(path.c_str(), "wb"));
+    if (!file) {
+        throw PpmError("Cannot write \"" + path + "\": " + std::strerror(errno));
+    }
+    if (std::fprintf(file.get(), "P6\n%d %d\n255\n", bitmap.width(), bitmap.height()) < 0) {
+        failToWrite(path, errno);
+    }
+    const auto rowBytes = static_cast<std::size_t>(bitmap.width()) * 3;
+    std::vector<std::uint8_t> swapped(swapFirstAndThird ? rowBytes : 0);
+    for (int y = 0; y < bitmap.height(); ++y) {
+        const std::uint8_t* row = bitmap.row(y);
+        if (swapFirstAndThird) {
+            for (std::size_t i = 0; i < rowBytes; i += 3) {
+                swapped[i] = row[i + 2];
+                swapped[i + 1] = row[i + 1];
+                swapped[i + 2] = row[i];
+            }
+            row = swapped.data();
+        }
+        if (std::fwrite(row, 1, rowBytes, file.get()) != rowBytes) {
+            failToWrite(path, errno);
+        }
+    }
+    std::FILE* raw = file.release();
+    if (std::fclose(raw) != 0) {
+        failToWrite(path, errno);
+    }
+}

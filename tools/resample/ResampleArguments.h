@@ -1,0 +1,38 @@
+#pragma once
+
+// The command line of tickwell-resample:
+//   tickwell-resample IN OUT [--fit WxH | --size WxH] [--kernel NAME] [--support S]
+//                     [--threads N] [--time]
+
+#include "FitSize.h"
+#include "Kernels.h"
+
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+// A command line that cannot be run; what() is the one-line reason.
+class UsageError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+struct ResampleArguments {
+    std::string input;
+    std::string output;
+    // Fit into `size` as the image window fits a picture into the screen, or resize to exactly
+    // `size`.
+    bool exactSize = false;
+    PixelSize size{1820, 980};
+    const KernelTableEntry* kernel = nullptr;
+    float support = 0;
+    // 0: one per processor core.
+    int threads = 0;
+    bool printTimes = false;
+    bool helpOnly = false;
+};
+
+extern const char* const kResampleUsage;
+
+// Throws UsageError.
+ResampleArguments parseResampleArguments(const std::vector<std::string>& arguments);

@@ -1,0 +1,128 @@
+// tickwell-resample: fits a JPEG or binary PPM picture into a size, or resizes it to an exact
+// size, with any kernel of the resampler, and writes a binary PPM. JPEG pictures are decoded as
+// the image window decodes them and stream into the resampler strip by strip.
+//
+// Exit status 0 on success; 1 with a one-line reason on standard error otherwise.
+
+#include "DecodeAndFit.h"
+#include "JpegDecoder.h"
+#include "JpegMemoryBudget.h"
+#include "PpmFile.h"
+#include "ResampleArguments.h"
+#include "ResampleBitmap.h"
+
+#include <chrono>
+#include <cstdio>
+#include <fstream>
+#include <iostream>
+#include <new>
+#include <string>
+#include <sys/resource.h>
+#include <vector>
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+double millisecondsSince(Clock::time_point start) {
+    return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
+}
+
+double peakMemoryMiB() {
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return static_cast<double>(usage.ru_maxrss) / 1024.0; // ru_maxrss is in KiB
+}
+
+// A PPM starts with "P" and a digit; anything else goes to the JPEG decoder, whose message
+// then says what the file is not.
+bool looksLikePpm(const std::string& path) {
+    std::ifstream file(path, std::ios::binary);
+    char start[2] = {};
+    file.read(start, 2);
+    return file.gcount() == 2 && start[0] == 'P' && start[1] >= '0' && start[1] <= '9';
+}
+
+PixelSize targetSize(const ResampleArguments& arguments, PixelSize picture) {
+    return arguments.exactSize ? arguments.size : fitSize(picture, arguments.size);
+}
+
+DecodeResampleTimes resampleJpeg(const ResampleArguments& arguments) {
+    const ResampleOptions options{.threads = arguments.threads};
+    const auto started = Clock::now();
+    JpegDecoder decoder = JpegDecoder::openFile(arguments.input);
+    const double headerMs = millisecondsSince(started);
+    const PixelSize size = targetSize(arguments, {decoder.width(), decoder.height()});
+    DecodeResampleTimes times;
+    const Bitmap24 result =
+        decodeResampled(decoder, size, arguments.kernel->kernel, arguments.support, options,
+                        defaultJpegMemoryBudget(), &times);
+    times.decodeMs += headerMs;
+    // Decoded pixels are blue, green, red; a PPM holds red, green, blue.
+    writePpm(arguments.output, result, true);
+    return times;
+}
+
+DecodeResampleTimes resamplePpm(const ResampleArguments& arguments) {
+    DecodeResampleTimes times;
+    auto started = Clock::now();
+    const Bitmap24 source = readPpm(arguments.input);
+    times.decodeMs = millisecondsSince(started);
+
+    const PixelSize size = targetSize(arguments, {source.width(), source.height()});
+    // The result and the resampler's work image (result width x source height) at most.
+    const std::uint64_t needed =
+        static_cast<std::uint64_t>(Bitmap24::strideFor(size.width)) *
+        (static_cast<std::uint64_t>(size.height) + static_cast<std::uint64_t>(source.height()));
+    const std::uint64_t budget = defaultJpegMemoryBudget();
+    if (needed > budget) {
+        throw PpmError(pictureTooLargeMessage(static_cast<std::uint64_t>(size.width),
+                                              static_cast<std::uint64_t>(size.height), needed,
+                                              budget));
+    }
+    started = Clock::now();
+    Bitmap24 result(size.width, size.height);
+    ResampleBitmap(source, result, arguments.kernel->kernel, arguments.support,
+                   {.threads = arguments.threads});
+    times.resampleMs = millisecondsSince(started);
+    // The bytes go out in the order they came in.
+    writePpm(arguments.output, result, false);
+    return times;
+}
+
+// Messages become one line, whatever their source put in them.
+std::string oneLine(std::string text) {
+    for (char& c : text) {
+        if (c == '\n' || c == '\r') {
+            c = ' ';
+        }
+    }
+    return text;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    try {
+        const ResampleArguments arguments =
+            parseResampleArguments(std::vector<std::string>(argv + 1, argv + argc));
+        if (arguments.helpOnly) {
+            std::cout << kResampleUsage << '\n';
+            return 0;
+        }
+        const auto started = Clock::now();
+        const DecodeResampleTimes times =
+            looksLikePpm(arguments.input) ? resamplePpm(arguments) : resampleJpeg(arguments);
+        if (arguments.printTimes) {
+            std::printf("decode %.1f ms, resample %.1f ms, total %.1f ms, peak memory %.1f MiB\n",
+                        times.decodeMs, times.resampleMs, millisecondsSince(started),
+                        peakMemoryMiB());
+        }
+        return 0;
+    } catch (const std::bad_alloc&) {
+        std::cerr << "tickwell-resample: Not enough memory\n";
+    } catch (const std::exception& error) {
+        std::cerr << "tickwell-resample: " << oneLine(error.what()) << '\n';
+    }
+    return 1;
+}
