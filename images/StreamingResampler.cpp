@@ -41,7 +41,12 @@ struct StreamingResampler::Engine {
            Bitmap24& destination_, ResampleOptions options);
     ~Engine();
 
-    void feed(const std::uint8_t* const* rows, int count, bool copy);
+    void feed(const std::uint8_t* const* rows, int count);
+    void feedRetained(const std::uint8_t* const* rows, int count);
+    int beginRows(std::uint8_t** buffers, int maxCount);
+    void commitRows(int count);
+    void advance(int count);
+    std::uint8_t* stagingRow(int y);
     void finish();
 
     enum class Task { none, columns, rows, vertical, strip };
@@ -92,6 +97,7 @@ struct StreamingResampler::Engine {
 
     int rowsFed = 0;         // the caller's own count
     int stagingFreeFor = -1; // the caller's: the last strip whose staging slot it waited for
+    int rowsBegun = 0;       // the caller's: buffers handed out by beginRows()
 
     // Shared, under `mutex`.
     std::mutex mutex;
@@ -122,13 +128,14 @@ StreamingResampler::Engine::Engine(int sourceWidth_, int sourceHeight_, KernelFu
     if (sourceWidth < 1 || sourceHeight < 1) {
         throw ResampleError("Source bitmap too small");
     }
+    sourceRows.assign(static_cast<std::size_t>(sourceHeight), nullptr);
     if (idle) {
+        stagingStrips = 1;
         return;
     }
     threads = options.threads > 0 ? options.threads : defaultThreadCount();
     stripCount = (sourceHeight + stripHeight - 1) / stripHeight;
     stagingStrips = threads + 2;
-    sourceRows.assign(static_cast<std::size_t>(sourceHeight), nullptr);
     stripDone.assign(static_cast<std::size_t>(stripCount), 0);
     rowDone.assign(static_cast<std::size_t>(destinationHeight), 0);
     scratch.resize(static_cast<std::size_t>(threads));
@@ -169,8 +176,53 @@ void StreamingResampler::Engine::throwIfFailed() {
     }
 }
 
-void StreamingResampler::Engine::feed(const std::uint8_t* const* rowPointers, int count,
-                                      bool copy) {
+std::uint8_t* StreamingResampler::Engine::stagingRow(int y) {
+    const auto rowBytes = static_cast<std::size_t>(sourceWidth) * 3;
+    const auto slot = static_cast<std::size_t>(stripOf(y) % stagingStrips);
+    return staging.get() +
+           (slot * stripHeight + static_cast<std::size_t>(y % stripHeight)) * rowBytes;
+}
+
+int StreamingResampler::Engine::beginRows(std::uint8_t** buffers, int maxCount) {
+    if (maxCount < 1 || rowsFed >= sourceHeight) {
+        throw std::logic_error("StreamingResampler: more rows than the source has");
+    }
+    if (!staging) {
+        staging =
+            uninitialised<std::uint8_t>(static_cast<std::size_t>(sourceWidth) * 3 * stripHeight *
+                                        static_cast<std::size_t>(stagingStrips));
+    }
+    const int y = rowsFed;
+    const int strip = stripOf(y);
+    // A staging strip is free once the strip that used it before is done.
+    const int previous = strip - stagingStrips;
+    if (!idle && previous >= 0 && stagingFreeFor < strip) {
+        std::unique_lock lock(mutex);
+        changed.wait(lock,
+                     [&] { return stripDone[static_cast<std::size_t>(previous)] || failure; });
+        throwIfFailed();
+        stagingFreeFor = strip;
+    }
+    const int count = std::min(maxCount, stripEnd(strip) - y);
+    for (int i = 0; i < count; ++i) {
+        buffers[i] = stagingRow(y + i);
+    }
+    rowsBegun = count;
+    return count;
+}
+
+void StreamingResampler::Engine::commitRows(int count) {
+    if (count < 0 || count > rowsBegun) {
+        throw std::logic_error("StreamingResampler: rows committed that were not begun");
+    }
+    for (int i = 0; i < count; ++i) {
+        sourceRows[static_cast<std::size_t>(rowsFed + i)] = stagingRow(rowsFed + i);
+    }
+    rowsBegun = 0;
+    advance(count);
+}
+
+void StreamingResampler::Engine::feed(const std::uint8_t* const* rowPointers, int count) {
     if (count < 0 || count > sourceHeight - rowsFed) {
         throw std::logic_error("StreamingResampler: more rows than the source has");
     }
@@ -179,39 +231,46 @@ void StreamingResampler::Engine::feed(const std::uint8_t* const* rowPointers, in
         return;
     }
     const auto rowBytes = static_cast<std::size_t>(sourceWidth) * 3;
-    if (copy && !staging) {
-        staging = uninitialised<std::uint8_t>(rowBytes * stripHeight *
-                                              static_cast<std::size_t>(stagingStrips));
+    std::uint8_t* buffers[stripHeight];
+    for (int done = 0; done < count;) {
+        const int n = beginRows(buffers, count - done);
+        for (int i = 0; i < n; ++i) {
+            std::memcpy(buffers[i], rowPointers[done + i], rowBytes);
+        }
+        commitRows(n);
+        done += n;
     }
-    for (int i = 0; i < count; ++i) {
-        const int y = rowsFed;
-        const int strip = stripOf(y);
-        if (copy) {
-            // The staging strip is free once the strip that used it before is done.
-            const int previous = strip - stagingStrips;
-            if (previous >= 0 && stagingFreeFor < strip) {
-                std::unique_lock lock(mutex);
-                changed.wait(lock, [&] { return stripDone[previous] != 0 || failure; });
-                throwIfFailed();
-                stagingFreeFor = strip;
-            }
-            std::uint8_t* slot =
-                staging.get() + (static_cast<std::size_t>(strip % stagingStrips) * stripHeight +
-                                 static_cast<std::size_t>(y % stripHeight)) *
-                                    rowBytes;
-            std::memcpy(slot, rowPointers[i], rowBytes);
-            sourceRows[static_cast<std::size_t>(y)] = slot;
-        } else {
-            sourceRows[static_cast<std::size_t>(y)] = rowPointers[i];
+}
+
+void StreamingResampler::Engine::feedRetained(const std::uint8_t* const* rowPointers, int count) {
+    if (count < 0 || count > sourceHeight - rowsFed) {
+        throw std::logic_error("StreamingResampler: more rows than the source has");
+    }
+    if (idle) {
+        rowsFed += count;
+        return;
+    }
+    rowsBegun = 0;
+    for (int done = 0; done < count;) {
+        const int n = std::min(count - done, stripEnd(stripOf(rowsFed)) - rowsFed);
+        for (int i = 0; i < n; ++i) {
+            sourceRows[static_cast<std::size_t>(rowsFed + i)] = rowPointers[done + i];
         }
-        rowsFed = y + 1;
-        if (rowsFed == stripEnd(strip)) {
-            {
-                std::lock_guard lock(mutex);
-                stripsFed = strip + 1;
-            }
-            changed.notify_all();
+        advance(n);
+        done += n;
+    }
+}
+
+void StreamingResampler::Engine::advance(int count) {
+    // Never past the end of the current strip.
+    const int strip = stripOf(rowsFed);
+    rowsFed += count;
+    if (count > 0 && rowsFed == stripEnd(strip)) {
+        {
+            std::lock_guard lock(mutex);
+            stripsFed = strip + 1;
         }
+        changed.notify_all();
     }
 }
 
@@ -419,11 +478,19 @@ StreamingResampler::StreamingResampler(int sourceWidth, int sourceHeight, Kernel
 StreamingResampler::~StreamingResampler() = default;
 
 void StreamingResampler::feed(const std::uint8_t* const* rows, int count) {
-    engine_->feed(rows, count, true);
+    engine_->feed(rows, count);
 }
 
 void StreamingResampler::feedRetained(const std::uint8_t* const* rows, int count) {
-    engine_->feed(rows, count, false);
+    engine_->feedRetained(rows, count);
+}
+
+int StreamingResampler::beginRows(std::uint8_t** buffers, int maxCount) {
+    return engine_->beginRows(buffers, maxCount);
+}
+
+void StreamingResampler::commitRows(int count) {
+    engine_->commitRows(count);
 }
 
 void StreamingResampler::finish() {

@@ -39,6 +39,15 @@ public:
     // returns (or the object is destroyed).
     void feedRetained(const std::uint8_t* const* rows, int count);
 
+    // Feeding without a copy: the next rows are written straight into the resampler's own
+    // buffers, say by a decoder. beginRows() puts into `buffers` up to `maxCount` (>= 1) row
+    // buffers of sourceWidth * 3 bytes each for the next rows and returns how many: fewer where
+    // a strip of the horizontal pass ends. It may wait for a buffer to come free. Then
+    // commitRows(n) hands over the first n of them (n may be below what beginRows gave, and 0).
+    // Throws std::logic_error for rows beyond the source or a commit without a begin.
+    int beginRows(std::uint8_t** buffers, int maxCount);
+    void commitRows(int count);
+
     // Waits until every destination row is written. Throws std::logic_error if fewer rows than
     // the source height were fed.
     void finish();

@@ -13,9 +13,11 @@
 
 namespace {
 
-// Feeds the source in strips of `stripRows` through one reused buffer that is scribbled over
-// after every call, so a resampler that kept the caller's rows instead of copying them would
-// read garbage. Every other strip is fed retained instead, straight from the source.
+// Feeds the source in strips of `stripRows`, each strip in one of three ways in turn: copied
+// from one reused buffer that is scribbled over after every call (a resampler that kept the
+// caller's rows instead of copying them would read garbage), retained straight from the
+// source, or written into the resampler's own buffers, committing one row fewer than offered
+// where it can.
 void streamInStrips(const Bitmap24& source, Bitmap24& destination, KernelFunction kernel,
                     float support, ResampleOptions options, int stripRows) {
     StreamingResampler resampler(source.width(), source.height(), kernel, support, destination,
@@ -25,7 +27,20 @@ void streamInStrips(const Bitmap24& source, Bitmap24& destination, KernelFunctio
     std::vector<const std::uint8_t*> rows(static_cast<std::size_t>(stripRows));
     for (int y = 0, strip = 0; y < source.height(); y += stripRows, ++strip) {
         const int count = std::min(stripRows, source.height() - y);
-        const bool retained = strip % 2 == 1;
+        if (strip % 3 == 2) {
+            for (int done = 0; done < count;) {
+                std::uint8_t* buffers[64];
+                const int offered = resampler.beginRows(buffers, count - done);
+                const int taken = offered > 1 ? offered - 1 : offered;
+                for (int i = 0; i < offered; ++i) {
+                    std::memcpy(buffers[i], source.row(y + done + i), rowBytes);
+                }
+                resampler.commitRows(taken);
+                done += taken;
+            }
+            continue;
+        }
+        const bool retained = strip % 3 == 1;
         for (int i = 0; i < count; ++i) {
             std::uint8_t* copy = buffer.data() + rowBytes * static_cast<std::size_t>(i);
             std::memcpy(copy, source.row(y + i), rowBytes);

@@ -3,6 +3,7 @@
 #include "ResampleBitmap.h"
 #include "ResampleTestPictures.h"
 
+#include <cstring>
 #include <gtest/gtest.h>
 #include <random>
 #include <stdexcept>
@@ -35,6 +36,34 @@ TEST(StreamingResampler, RefusesTooManyRowsAndAnEarlyFinish) {
 
     Bitmap24 reference(7, 5);
     ResampleBitmapReference(source, reference, lanczos3Kernel, 3.0f);
+    EXPECT_TRUE(destination.samePixels(reference));
+}
+
+TEST(StreamingResampler, OwnBuffersAreOfferedUpToTheEndOfAStrip) {
+    std::mt19937 rng(8);
+    const Bitmap24 source = randomPicture(13, 11, rng);
+    Bitmap24 destination(5, 4);
+    StreamingResampler resampler(13, 11, mitchellKernel, 2.0f, destination, {1});
+    std::uint8_t* buffers[16];
+    EXPECT_THROW(resampler.commitRows(1), std::logic_error);
+    EXPECT_THROW(resampler.beginRows(buffers, 0), std::logic_error);
+    int y = 0;
+    while (y < 11) {
+        const int offered = resampler.beginRows(buffers, 16);
+        // Strips are 8 rows high: 8 are offered from row 0, 3 from row 8.
+        EXPECT_EQ(offered, y == 0 ? 8 : 11 - y);
+        for (int i = 0; i < offered; ++i) {
+            std::memcpy(buffers[i], source.row(y + i), 13 * 3);
+        }
+        EXPECT_THROW(resampler.commitRows(offered + 1), std::logic_error);
+        resampler.commitRows(offered);
+        y += offered;
+    }
+    EXPECT_THROW(resampler.beginRows(buffers, 1), std::logic_error);
+    resampler.finish();
+
+    Bitmap24 reference(5, 4);
+    ResampleBitmapReference(source, reference, mitchellKernel, 2.0f);
     EXPECT_TRUE(destination.samePixels(reference));
 }
 
