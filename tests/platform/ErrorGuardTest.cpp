@@ -4,6 +4,7 @@
 #include "ListIndexError.h"
 #include "QtPrinters.h"
 #include "ScriptedDialogs.h"
+#include "StoreError.h"
 
 #include <QPushButton>
 #include <QWidget>
@@ -16,13 +17,7 @@ using tickwell::test::ScriptedDialogs;
 
 namespace {
 
-// Stands in for the store's errors, which are runtime errors carrying the exact message.
-class StoreLikeError : public std::runtime_error {
-public:
-    using std::runtime_error::runtime_error;
-};
-
-TEST(ErrorGuard, ErrorEndsTheHandlerWhereRaisedAndIsShownWithTitleAndErrorIcon) {
+TEST(ErrorGuard, StoreErrorEndsTheHandlerWhereRaisedAndIsShownWithTitleAndErrorIcon) {
     QWidget form;
     ScriptedDialogs script;
     script.expectMessage({.text = "Failed to get data for 'interval'",
@@ -34,7 +29,7 @@ TEST(ErrorGuard, ErrorEndsTheHandlerWhereRaisedAndIsShownWithTitleAndErrorIcon) 
 
     guarded(&form, [&] {
         ++stepsRun;
-        throw StoreLikeError("Failed to get data for 'interval'");
+        throw StoreError::failedToGet("interval");
         ++stepsRun; // never reached
     });
 
