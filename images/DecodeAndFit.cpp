@@ -4,13 +4,12 @@
 
 #include <algorithm>
 #include <chrono>
-#include <vector>
 
 namespace {
 
-// Rows decoded per call and handed to the resampler at once: two of libjpeg's largest row
-// groups, so each call has whole groups to give and the strip stays small.
-constexpr int kStripRows = 32;
+// Rows asked of the decoder at a time: at most this many, and never past the end of one of
+// the resampler's strips.
+constexpr int kRowsPerRead = 32;
 
 using Clock = std::chrono::steady_clock;
 
@@ -31,13 +30,12 @@ Bitmap24 decodeResampled(JpegDecoder& decoder, PixelSize size, KernelFunction ke
     DecodeResampleTimes spent;
     const int width = decoder.width();
     const int height = decoder.height();
-    const int stripRows = std::min(kStripRows, height);
 
-    // What is held besides libjpeg's own memory: the result, one strip, and at most the
-    // resampler's whole work image (destination width x source height); the streaming
+    // What is held besides libjpeg's own memory: the result, the source rows in flight, and at
+    // most the resampler's whole work image (destination width x source height); the streaming
     // resampler keeps only the part of it that destination rows still need.
     const std::uint64_t held = bitmapBytes(size.width, size.height) +
-                               bitmapBytes(width, stripRows) + bitmapBytes(size.width, height);
+                               bitmapBytes(width, kRowsPerRead) + bitmapBytes(size.width, height);
     auto started = Clock::now();
     decoder.start(held, memoryBudget);
     spent.decodeMs += millisecondsSince(started);
@@ -47,19 +45,20 @@ Bitmap24 decodeResampled(JpegDecoder& decoder, PixelSize size, KernelFunction ke
     StreamingResampler resampler(width, height, kernel, support, result, options);
     spent.resampleMs += millisecondsSince(started);
 
-    Bitmap24 strip(width, stripRows);
-    std::vector<std::uint8_t*> rows(static_cast<std::size_t>(stripRows));
-    for (int y = 0; y < stripRows; ++y) {
-        rows[static_cast<std::size_t>(y)] = strip.row(y);
-    }
+    // The decoder writes straight into the resampler's row buffers: no copy of the scanlines.
+    std::uint8_t* rows[kRowsPerRead];
     while (decoder.rowsRead() < height) {
         started = Clock::now();
-        const int count =
-            decoder.readRows(rows.data(), std::min(stripRows, height - decoder.rowsRead()));
+        const int offered =
+            resampler.beginRows(rows, std::min(kRowsPerRead, height - decoder.rowsRead()));
+        spent.resampleMs += millisecondsSince(started);
+
+        started = Clock::now();
+        const int count = decoder.readRows(rows, offered);
         spent.decodeMs += millisecondsSince(started);
 
         started = Clock::now();
-        resampler.feed(rows.data(), count);
+        resampler.commitRows(count);
         spent.resampleMs += millisecondsSince(started);
     }
     started = Clock::now();
