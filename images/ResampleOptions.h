@@ -9,7 +9,9 @@ enum class SimdPath {
 
 struct ResampleOptions {
     // Worker threads that share the rows of both passes; 0 means one per processor core.
+    // At most maxThreads are used.
     int threads = 0;
+    static constexpr int maxThreads = 64;
     SimdPath path = SimdPath::Best;
 };
 

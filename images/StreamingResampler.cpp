@@ -133,7 +133,8 @@ StreamingResampler::Engine::Engine(int sourceWidth_, int sourceHeight_, KernelFu
         stagingStrips = 1;
         return;
     }
-    threads = options.threads > 0 ? options.threads : defaultThreadCount();
+    threads = std::min(options.threads > 0 ? options.threads : defaultThreadCount(),
+                       ResampleOptions::maxThreads);
     stripCount = (sourceHeight + stripHeight - 1) / stripHeight;
     stagingStrips = threads + 2;
     stripDone.assign(static_cast<std::size_t>(stripCount), 0);

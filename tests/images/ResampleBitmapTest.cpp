@@ -268,3 +268,16 @@ TEST(ResampleBitmap, DestinationWithoutPixelsLeavesNothingToDo) {
     EXPECT_NO_THROW(ResampleBitmap(source, noHeight, lanczos3Kernel, 3.0f));
     EXPECT_NO_THROW(ResampleBitmapReference(source, noHeight, lanczos3Kernel, 3.0f));
 }
+
+TEST(ResampleBitmap, SourceMayBeItsOwnDestination) {
+    // This kernel moves the picture down and right by eight pixels, so destination row r is
+    // made from source row r - 8 and would be written before source row r is read, were the
+    // two the same memory.
+    const auto shiftByEight = [](float x) { return x == 8.0f ? 1.0f : 0.0f; };
+    std::mt19937 rng(12);
+    Bitmap24 picture = randomPicture(40, 50, rng);
+    Bitmap24 reference(40, 50);
+    ResampleBitmapReference(picture, reference, shiftByEight, 9.0f);
+    ResampleBitmap(picture, picture, shiftByEight, 9.0f, {1});
+    EXPECT_TRUE(picture.samePixels(reference));
+}
