@@ -13,7 +13,8 @@ namespace tickwell {
 
 namespace {
 
-// The one sound effect of the process, made on first use.
+// The one sound effect of the process, made on first use; a child of the application named
+// "notificationSound".
 QPointer<QSoundEffect> effect;
 
 // Runs while the application object is still whole. A sound still being loaded is let finish
@@ -40,7 +41,8 @@ public:
             if (QCoreApplication::instance() == nullptr) {
                 return;
             }
-            effect = new QSoundEffect;
+            effect = new QSoundEffect(QCoreApplication::instance());
+            effect->setObjectName(QStringLiteral("notificationSound"));
             effect->setSource(
                 QUrl(QStringLiteral("qrc") + QLatin1String(resources::notificationSound)));
             qAddPostRoutine(deleteEffect);

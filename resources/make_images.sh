@@ -30,6 +30,6 @@ convert -size 121x113 gradient:'#dff3fb'-'#8fcfe6' \
     -stroke '#c0392b' -strokewidth 1 -draw 'line 56,60 56,84' \
     -fill '#233' -stroke none -draw 'circle 56,60 56,56' \
     -fill '#f5b82e' -stroke '#9a6b00' -strokewidth 1.5 \
-    -draw 'path "M 101,12 C 93,12 91,19 91,24 L 91,31 L 87,36 L 115,36 L 111,31 L 111,24 C 111,19 109,12 101,12 Z"' \
-    -fill '#9a6b00' -stroke none -draw 'circle 101,39 101,36' \
+    -draw 'path "M 104,5 C 97,5 95,11 95,16 L 95,23 L 91,28 L 117,28 L 113,23 L 113,16 C 113,11 111,5 104,5 Z"' \
+    -fill '#9a6b00' -stroke none -draw 'circle 104,31 104,28' \
     -quality 92 -strip "JPEG:$out/help.jpg"
