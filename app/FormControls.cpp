@@ -1,0 +1,55 @@
+#include "FormControls.h"
+
+#include "AutoSizeLabel.h"
+#include "FormDesign.h"
+#include "UpDown.h"
+
+#include <QLineEdit>
+#include <QPushButton>
+
+namespace tickwell {
+
+namespace {
+constexpr QSize editSize{33, 21};
+constexpr QSize upDownSize{16, 21};
+} // namespace
+
+void placeControl(QWidget* control, const char* name, const QRect& design, Edges edges) {
+    control->setObjectName(QLatin1String(name));
+    control->setGeometry(design);
+    EdgeAnchors::install(control, edges, design, design::tabPageSize);
+}
+
+QPushButton* makeButton(QWidget* page, const char* name, const char* caption, const QRect& design,
+                        Edges edges) {
+    auto* button = new QPushButton(QString::fromUtf8(caption), page);
+    button->setAutoDefault(false);
+    placeControl(button, name, design, edges);
+    return button;
+}
+
+AutoSizeLabel* makeLabel(QWidget* page, const char* name, const char* text, QPoint design,
+                         Edges edges) {
+    auto* label = new AutoSizeLabel(QString::fromUtf8(text), page);
+    placeControl(label, name, QRect(design, label->size()), edges);
+    return label;
+}
+
+NumberField makeNumberField(QWidget* page, int editNumber, int upDownNumber, QPoint design,
+                            int minimum, int maximum, Edges edges, const QString& accessibleName) {
+    auto* edit = new QLineEdit(page);
+    edit->setAccessibleName(accessibleName);
+    placeControl(edit, QStringLiteral("Edit%1").arg(editNumber).toLatin1().constData(),
+                 QRect(design, editSize), edges);
+
+    auto* upDown = new UpDown(page);
+    upDown->setAccessibleName(accessibleName);
+    upDown->setRange(minimum, maximum);
+    upDown->setPosition(0);
+    upDown->setAssociate(edit);
+    placeControl(upDown, QStringLiteral("UpDown%1").arg(upDownNumber).toLatin1().constData(),
+                 QRect(design + QPoint(editSize.width(), 0), upDownSize), edges);
+    return {edit, upDown};
+}
+
+} // namespace tickwell

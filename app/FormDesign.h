@@ -1,0 +1,28 @@
+#pragma once
+
+// The main window as designed: its sizes in pixels, the size of a tab's inner area that the
+// controls' design positions refer to, and the fonts.
+
+#include <QFont>
+#include <QSize>
+
+namespace tickwell::design {
+
+// The window's size as the design gives it, the title bar included.
+inline constexpr QSize windowSize{350, 405};
+inline constexpr int minimumWindowWidth = 335;
+inline constexpr int maximumWindowWidth = 600;
+inline constexpr int minimumWindowHeight = 320;
+
+// The inner area of a tab at the design size; control positions are given within it.
+inline constexpr QSize tabPageSize{339, 348};
+
+// The window's font: DejaVu Sans (fonts-dejavu-core), slightly narrowed so that every caption
+// fits the control sizes of the design.
+QFont formFont();
+// The program's name on the Help tab: a rounded, casual face, 20 pixels high.
+QFont helpTitleFont();
+// The line under it: the window's face at 10 points (13 pixels at 96 dpi).
+QFont helpLineFont();
+
+} // namespace tickwell::design

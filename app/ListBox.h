@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QListWidget>
+
+namespace tickwell {
+
+// A single-selection list that reports the user's choices as clicks: a click on an item (also
+// on the item already selected) and a move of the selection with the keyboard each give one
+// click; a double click on an item gives a double click. Selections made by the program
+// itself report nothing.
+class ListBox : public QListWidget {
+    Q_OBJECT
+public:
+    explicit ListBox(QWidget* parent = nullptr);
+
+signals:
+    void click();
+    void doubleClick();
+
+protected:
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+};
+
+} // namespace tickwell

@@ -1,0 +1,32 @@
+// Program entry: one instance of Tickwell, its main window, and the event loop until the user
+// ends it.
+
+#include "AccessibleControls.h"
+#include "AppTexts.h"
+#include "MainForm.h"
+#include "PlatformChoice.h"
+#include "ResourcePaths.h"
+#include "Translations.h"
+
+#include <QApplication>
+#include <QIcon>
+
+int main(int argc, char** argv) {
+    // On a Wayland session the program runs through XWayland unless the user chose a platform.
+    tickwell::choosePlatformBeforeStart();
+
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QString::fromUtf8(tickwell::texts::applicationName));
+    QApplication::setApplicationDisplayName(QString::fromUtf8(tickwell::texts::applicationTitle));
+    QApplication::setApplicationVersion(QStringLiteral("2.0"));
+    QApplication::setWindowIcon(QIcon(QString::fromLatin1(tickwell::resources::programIcon)));
+    tickwell::installRussianQtTranslations(app);
+    tickwell::installAccessibleControls();
+
+    tickwell::TMainForm mainForm;
+    if (mainForm.startupRefused()) {
+        return 0;
+    }
+    mainForm.show();
+    return QApplication::exec();
+}

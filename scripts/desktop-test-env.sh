@@ -1,0 +1,114 @@
+# A private virtual desktop: X server (Xvfb), session bus, window manager (openbox) and tray
+# host (trayer). Used by the desktop tests and by scripts/run.sh on a machine without a display.
+# Source this file, then:
+#   desktop_start DIR   start everything, keeping its files in DIR; exports DISPLAY and
+#                       DBUS_SESSION_BUS_ADDRESS
+#   desktop_stop        end every process desktop_start started, by its id
+#   desktop_wait_window TITLE_REGEX [SECONDS]   print the id of a visible window whose title
+#                       matches, waiting for it; fails after the time (default 20 s)
+#   desktop_screenshot FILE   save the whole screen as a PNG
+
+desktop_pids=()
+
+desktop_start() {
+    local dir=$1
+    mkdir -p "$dir"
+
+    # The X server prints the display number it took once it accepts clients.
+    : >"$dir/display"
+    Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp 3>"$dir/display" \
+        >"$dir/xvfb.log" 2>&1 &
+    desktop_pids+=($!)
+    local tries=0
+    until [ -s "$dir/display" ]; do
+        tries=$((tries + 1))
+        if [ $tries -gt 200 ]; then
+            echo "desktop: the X server did not start (see $dir/xvfb.log)" >&2
+            return 1
+        fi
+        sleep 0.05
+    done
+    export DISPLAY=":$(tr -d '[:space:]' <"$dir/display")"
+    # Cyrillic typed by xdotool needs a Russian layout beside the US one.
+    setxkbmap -layout us,ru >/dev/null 2>&1 || true
+
+    # A session bus of our own, so nothing reaches the bus of the person who runs this.
+    : >"$dir/bus"
+    dbus-daemon --session --nofork --nopidfile --print-address=3 3>"$dir/bus" \
+        >"$dir/dbus.log" 2>&1 &
+    desktop_pids+=($!)
+    tries=0
+    until [ -s "$dir/bus" ]; do
+        tries=$((tries + 1))
+        if [ $tries -gt 200 ]; then
+            echo "desktop: the session bus did not start (see $dir/dbus.log)" >&2
+            return 1
+        fi
+        sleep 0.05
+    done
+    export DBUS_SESSION_BUS_ADDRESS=$(head -n 1 "$dir/bus")
+
+    # Openbox without its iconify animation, and Alt+F4 closing a window as usual.
+    cat >"$dir/openbox-rc.xml" <<'XML'
+<?xml version="1.0" encoding="UTF-8"?>
+<openbox_config xmlns="http://openbox.org/3.4/rc">
+  <theme><animateIconify>no</animateIconify></theme>
+  <keyboard><keybind key="A-F4"><action name="Close"/></keybind></keyboard>
+</openbox_config>
+XML
+    openbox --config-file "$dir/openbox-rc.xml" >"$dir/openbox.log" 2>&1 &
+    desktop_pids+=($!)
+    tries=0
+    until xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'; do
+        tries=$((tries + 1))
+        if [ $tries -gt 200 ]; then
+            echo "desktop: the window manager did not start (see $dir/openbox.log)" >&2
+            return 1
+        fi
+        sleep 0.05
+    done
+
+    trayer --edge top --align right --widthtype request --height 24 --SetDockType true \
+        --transparent false >"$dir/trayer.log" 2>&1 &
+    desktop_pids+=($!)
+    tries=0
+    until xdotool search --classname trayer >/dev/null 2>&1; do
+        tries=$((tries + 1))
+        if [ $tries -gt 200 ]; then
+            echo "desktop: the tray host did not start (see $dir/trayer.log)" >&2
+            return 1
+        fi
+        sleep 0.05
+    done
+}
+
+desktop_stop() {
+    local i
+    for ((i = ${#desktop_pids[@]} - 1; i >= 0; i--)); do
+        kill "${desktop_pids[$i]}" 2>/dev/null || true
+    done
+    for ((i = ${#desktop_pids[@]} - 1; i >= 0; i--)); do
+        wait "${desktop_pids[$i]}" 2>/dev/null || true
+    done
+    desktop_pids=()
+}
+
+desktop_wait_window() {
+    local title=$1 seconds=${2:-20} tries=0 ids
+    while :; do
+        ids=$(LC_ALL=C.UTF-8 xdotool search --onlyvisible --name "$title" 2>/dev/null || true)
+        if [ -n "$ids" ]; then
+            printf '%s\n' "$ids" | head -n 1
+            return 0
+        fi
+        tries=$((tries + 1))
+        if [ $tries -gt $((seconds * 20)) ]; then
+            return 1
+        fi
+        sleep 0.05
+    done
+}
+
+desktop_screenshot() {
+    import -window root "$1"
+}
