@@ -8,7 +8,7 @@ packages=(
   build-essential cmake pkg-config
   qt6-base-dev qt6-base-dev-tools qt6-multimedia-dev qt6-translations-l10n
   libjpeg62-turbo-dev libjpeg-turbo-progs libsqlite3-dev libgtest-dev
-  fonts-dejavu-core
+  fonts-dejavu-core fonts-comic-neue
   xvfb x11-xkb-utils x11-utils xdotool imagemagick openbox trayer
   dbus-x11 desktop-file-utils
 )
