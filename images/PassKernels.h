@@ -24,6 +24,9 @@ constexpr int stripHeight = 8;
 struct HorizontalJob {
     const std::int32_t* listOffsets; // list i is entries[listOffsets[i] .. listOffsets[i + 1])
     const PixelWeight* entries;
+    // For each entry, where its source pixel's floats start in `transposed`: (pixel - lowPixel
+    // of the entry's block) * 3 * stripHeight. Used by the AVX2 pass only.
+    const std::int32_t* tapOffsets;
     const ColumnBlock* blocks;
     int blockCount;
     int destinationWidth;

@@ -7,14 +7,14 @@
 
 namespace {
 
-__m256 loadBytesAsFloats(const std::uint8_t* p) {
+[[gnu::always_inline]] inline __m256 loadBytesAsFloats(const std::uint8_t* p) {
     const __m128i bytes = _mm_loadl_epi64(reinterpret_cast<const __m128i*>(p));
     return _mm256_cvtepi32_ps(_mm256_cvtepu8_epi32(bytes));
 }
 
 // Clamp to 0..255 and round to the nearest integer, ties to even (the default rounding mode),
 // then store the eight results as bytes.
-void storeEightBytes(std::uint8_t* out, __m256 sums) {
+[[gnu::always_inline]] inline void storeEightBytes(std::uint8_t* out, __m256 sums) {
     const __m256 clamped =
         _mm256_min_ps(_mm256_max_ps(sums, _mm256_setzero_ps()), _mm256_set1_ps(255.0f));
     const __m256i ints = _mm256_cvtps_epi32(clamped);
@@ -36,7 +36,7 @@ float scalarAddWeighted(float sum, std::uint8_t byte, float weight) {
 
 // Transposes an 8 x 8 block of bytes: in[r] holds row r in its low 8 bytes; out[q] receives
 // column 2q in its low and column 2q + 1 in its high 8 bytes.
-void transpose8x8(const __m128i in[8], __m128i out[4]) {
+[[gnu::always_inline]] inline void transpose8x8(const __m128i in[8], __m128i out[4]) {
     const __m128i a0 = _mm_unpacklo_epi8(in[0], in[1]);
     const __m128i a1 = _mm_unpacklo_epi8(in[2], in[3]);
     const __m128i a2 = _mm_unpacklo_epi8(in[4], in[5]);
@@ -51,7 +51,7 @@ void transpose8x8(const __m128i in[8], __m128i out[4]) {
     out[3] = _mm_unpackhi_epi32(b1, b3);
 }
 
-void storeFloats(float* out, __m128i eightBytes) {
+[[gnu::always_inline]] inline void storeFloats(float* out, __m128i eightBytes) {
     _mm256_storeu_ps(out, _mm256_cvtepi32_ps(_mm256_cvtepu8_epi32(eightBytes)));
 }
 
@@ -62,11 +62,13 @@ void transposeSource(const std::uint8_t* const rows[stripHeight], int firstByte,
     int b = 0;
     for (; b + 8 <= byteCount; b += 8) {
         __m128i in[8];
+#pragma GCC unroll 8
         for (int r = 0; r < 8; ++r) {
             in[r] = _mm_loadl_epi64(reinterpret_cast<const __m128i*>(rows[r] + firstByte + b));
         }
         __m128i columns[4];
         transpose8x8(in, columns);
+#pragma GCC unroll 8
         for (int q = 0; q < 4; ++q) {
             storeFloats(out + (b + 2 * q) * 8, columns[q]);
             storeFloats(out + (b + 2 * q + 1) * 8, _mm_srli_si128(columns[q], 8));
@@ -82,15 +84,18 @@ void transposeSource(const std::uint8_t* const rows[stripHeight], int firstByte,
 // The sums of `n` neighbouring destination columns at once, so that enough independent
 // multiply-add chains are in flight. Each column takes its weights in list order.
 template <int n>
-void sumColumns(const HorizontalJob& job, int firstColumn, int lowPixel, const float* transposed,
+void sumColumns(const HorizontalJob& job, int firstColumn, const float* transposed,
                 std::uint8_t* packed) {
     const PixelWeight* weights[n];
+    const std::int32_t* offsets[n];
     int counts[n];
     int common = 0x7fffffff;
 #pragma GCC unroll 4
     for (int c = 0; c < n; ++c) {
-        weights[c] = job.entries + job.listOffsets[firstColumn + c];
-        counts[c] = job.listOffsets[firstColumn + c + 1] - job.listOffsets[firstColumn + c];
+        const std::int32_t first = job.listOffsets[firstColumn + c];
+        weights[c] = job.entries + first;
+        offsets[c] = job.tapOffsets + first;
+        counts[c] = job.listOffsets[firstColumn + c + 1] - first;
         common = counts[c] < common ? counts[c] : common;
     }
     __m256 sums[n][3];
@@ -102,7 +107,7 @@ void sumColumns(const HorizontalJob& job, int firstColumn, int lowPixel, const f
 #pragma GCC unroll 4
         for (int c = 0; c < n; ++c) {
             const __m256 w = _mm256_set1_ps(weights[c][k].weight);
-            const float* in = transposed + (weights[c][k].pixel - lowPixel) * 24;
+            const float* in = transposed + offsets[c][k];
             sums[c][0] = _mm256_fmadd_ps(_mm256_loadu_ps(in), w, sums[c][0]);
             sums[c][1] = _mm256_fmadd_ps(_mm256_loadu_ps(in + 8), w, sums[c][1]);
             sums[c][2] = _mm256_fmadd_ps(_mm256_loadu_ps(in + 16), w, sums[c][2]);
@@ -112,7 +117,7 @@ void sumColumns(const HorizontalJob& job, int firstColumn, int lowPixel, const f
     for (int c = 0; c < n; ++c) {
         for (int k = common; k < counts[c]; ++k) {
             const __m256 w = _mm256_set1_ps(weights[c][k].weight);
-            const float* in = transposed + (weights[c][k].pixel - lowPixel) * 24;
+            const float* in = transposed + offsets[c][k];
             sums[c][0] = _mm256_fmadd_ps(_mm256_loadu_ps(in), w, sums[c][0]);
             sums[c][1] = _mm256_fmadd_ps(_mm256_loadu_ps(in + 8), w, sums[c][1]);
             sums[c][2] = _mm256_fmadd_ps(_mm256_loadu_ps(in + 16), w, sums[c][2]);
@@ -128,14 +133,18 @@ void storeRows(const HorizontalJob& job, const std::uint8_t* packed, int firstBy
     int b = 0;
     for (; b + 8 <= byteCount; b += 8) {
         __m128i in[8];
+#pragma GCC unroll 8
         for (int j = 0; j < 8; ++j) {
             in[j] = _mm_loadl_epi64(reinterpret_cast<const __m128i*>(packed + (b + j) * 8));
         }
         __m128i rows[4];
         transpose8x8(in, rows);
-        for (int r = 0; r < job.rowCount; ++r) {
-            const __m128i row = (r & 1) ? _mm_srli_si128(rows[r / 2], 8) : rows[r / 2];
-            _mm_storel_epi64(reinterpret_cast<__m128i*>(job.workRows[r] + firstByte + b), row);
+#pragma GCC unroll 8
+        for (int r = 0; r < 8; ++r) {
+            if (r < job.rowCount) {
+                const __m128i row = (r & 1) ? _mm_srli_si128(rows[r / 2], 8) : rows[r / 2];
+                _mm_storel_epi64(reinterpret_cast<__m128i*>(job.workRows[r] + firstByte + b), row);
+            }
         }
     }
     for (; b < byteCount; ++b) {
@@ -159,12 +168,10 @@ void horizontalPassAvx2(const HorizontalJob& job) {
                         job.transposed);
         int i = block.firstColumn;
         for (; i + 4 <= block.endColumn; i += 4) {
-            sumColumns<4>(job, i, block.lowPixel, job.transposed,
-                          job.packed + (i - block.firstColumn) * 24);
+            sumColumns<4>(job, i, job.transposed, job.packed + (i - block.firstColumn) * 24);
         }
         for (; i < block.endColumn; ++i) {
-            sumColumns<1>(job, i, block.lowPixel, job.transposed,
-                          job.packed + (i - block.firstColumn) * 24);
+            sumColumns<1>(job, i, job.transposed, job.packed + (i - block.firstColumn) * 24);
         }
         storeRows(job, job.packed, block.firstColumn * 3,
                   (block.endColumn - block.firstColumn) * 3);

@@ -46,9 +46,18 @@ std::vector<ColumnBlock> makeBlocks(const WeightLists& columns) {
 
 ColumnPlan::ColumnPlan(int sourceWidth, int destinationWidth, KernelFunction kernel, float support)
     : lists(destinationWidth, sourceWidth, kernel, support), blocks(makeBlocks(lists)) {
+    tapOffsets.resize(static_cast<std::size_t>(lists.offsetData()[lists.size()]));
     for (const ColumnBlock& block : blocks) {
         maxBlockSpan = std::max(maxBlockSpan, block.highPixel - block.lowPixel + 1);
         maxBlockColumns = std::max(maxBlockColumns, block.endColumn - block.firstColumn);
+        for (int i = block.firstColumn; i < block.endColumn; ++i) {
+            const WeightList list = lists[i];
+            const std::int32_t first = lists.offsetData()[i];
+            for (int k = 0; k < list.count; ++k) {
+                tapOffsets[static_cast<std::size_t>(first + k)] =
+                    (list.weights[k].pixel - block.lowPixel) * 3 * stripHeight;
+            }
+        }
     }
 }
 

@@ -12,8 +12,9 @@ struct ColumnPlan {
 
     WeightLists lists;
     std::vector<ColumnBlock> blocks;
-    int maxBlockSpan = 0;    // largest highPixel - lowPixel + 1 of a block
-    int maxBlockColumns = 0; // largest endColumn - firstColumn of a block
+    std::vector<std::int32_t> tapOffsets; // see HorizontalJob
+    int maxBlockSpan = 0;                 // largest highPixel - lowPixel + 1 of a block
+    int maxBlockColumns = 0;              // largest endColumn - firstColumn of a block
 };
 
 // What the vertical pass needs: the row lists, and how many work rows must be kept so that it

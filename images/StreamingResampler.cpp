@@ -438,6 +438,7 @@ void StreamingResampler::Engine::runStrip(int worker, int strip) {
     HorizontalJob job{};
     job.listOffsets = columns->lists.offsetData();
     job.entries = columns->lists.entryData();
+    job.tapOffsets = columns->tapOffsets.data();
     job.blocks = columns->blocks.data();
     job.blockCount = static_cast<int>(columns->blocks.size());
     job.destinationWidth = destinationWidth;
