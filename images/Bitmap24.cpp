@@ -59,6 +59,9 @@ bool Bitmap24::samePixels(const Bitmap24& other) const {
         return false;
     }
     const auto rowBytes = static_cast<std::size_t>(width_) * bytesPerPixel;
+    if (rowBytes == 0) {
+        return true; // no pixels, and no memory to compare
+    }
     for (int y = 0; y < height_; ++y) {
         if (std::memcmp(row(y), other.row(y), rowBytes) != 0) {
             return false;
