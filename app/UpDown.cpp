@@ -17,8 +17,8 @@ UpDown::UpDown(QWidget* parent)
         button->setFocusPolicy(Qt::NoFocus);
         button->setIconSize(QSize(6, 6));
     }
-    up_->setAccessibleName(QStringLiteral("+1"));
-    down_->setAccessibleName(QStringLiteral("-1"));
+    up_->setAccessibleName(QStringLiteral("Больше"));
+    down_->setAccessibleName(QStringLiteral("Меньше"));
     connect(up_, &QToolButton::clicked, this, [this] { stepBy(1); });
     connect(down_, &QToolButton::clicked, this, [this] { stepBy(-1); });
 }
