@@ -9,21 +9,8 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 build=${1:-$root/build-bench}
 
 # The tools compared with, from Debian; installed only when missing.
-packages=(libvips-tools python3-pil imagemagick libjpeg-turbo-progs time util-linux)
-missing=()
-for p in "${packages[@]}"; do
-    if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed'; then
-        missing+=("$p")
-    fi
-done
-if [ ${#missing[@]} -gt 0 ]; then
-    echo "Installing: ${missing[*]}"
-    SUDO=""
-    if [ "$(id -u)" -ne 0 ]; then SUDO=sudo; fi
-    export DEBIAN_FRONTEND=noninteractive
-    $SUDO apt-get update -qq
-    $SUDO apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
-fi
+bash "$root/scripts/install-deps.sh" libvips-tools python3-pil imagemagick libjpeg-turbo-progs \
+    time util-linux
 
 cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=Release -DTICKWELL_BUILD_BENCH=ON \
     -DTICKWELL_BUILD_TESTS=OFF -DTICKWELL_BUILD_GUI=OFF >/dev/null

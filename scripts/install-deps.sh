@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Installs the Debian packages Tickwell needs to build, test and run.
+# Installs the Debian packages Tickwell needs to build, test and run, and any further
+# packages named as arguments (the benchmark's comparison tools).
 # Idempotent: packages already present are left alone, so a second run costs
 # one dpkg query.
 set -euo pipefail
@@ -11,6 +12,7 @@ packages=(
   fonts-dejavu-core fonts-comic-neue
   xvfb x11-xkb-utils x11-utils xdotool imagemagick openbox trayer
   dbus-x11 desktop-file-utils
+  "$@"
 )
 
 missing=()
