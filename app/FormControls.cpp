@@ -2,6 +2,7 @@
 
 #include "AutoSizeLabel.h"
 #include "FormDesign.h"
+#include "MainFormTexts.h"
 #include "UpDown.h"
 
 #include <QLineEdit>
@@ -50,6 +51,33 @@ NumberField makeNumberField(QWidget* page, int editNumber, int upDownNumber, QPo
     placeControl(upDown, QStringLiteral("UpDown%1").arg(upDownNumber).toLatin1().constData(),
                  QRect(design + QPoint(editSize.width(), 0), upDownSize), edges);
     return {edit, upDown};
+}
+
+PeriodFields makePeriodFields(QWidget* page, AutoSizeLabel* heading, int firstField,
+                              int firstUnitLabel, int top, Edges edges) {
+    namespace t = texts::mainForm;
+    struct Column {
+        int fieldLeft;
+        int unitLeft;
+        int maximum;
+        const char* unit;
+    };
+    static constexpr Column columns[3] = {
+        {8, 64, 24, t::hours}, {88, 144, 60, t::minutes}, {184, 240, 60, t::seconds}};
+    const QString spoken = heading->text().chopped(1) + QStringLiteral(", ");
+
+    PeriodFields row{};
+    for (int i = 0; i < 3; ++i) {
+        const Column& column = columns[i];
+        row.fields[i] =
+            makeNumberField(page, firstField + i, firstField + i, {column.fieldLeft, top}, 0,
+                            column.maximum, edges, spoken + QString::fromUtf8(column.unit));
+        const QByteArray unitName = "Label" + QByteArray::number(firstUnitLabel + i);
+        row.units[i] =
+            makeLabel(page, unitName.constData(), column.unit, {column.unitLeft, top + 8}, edges);
+    }
+    heading->setBuddy(row.fields[0].edit);
+    return row;
 }
 
 } // namespace tickwell

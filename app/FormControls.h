@@ -37,4 +37,16 @@ struct NumberField {
 NumberField makeNumberField(QWidget* page, int editNumber, int upDownNumber, QPoint design,
                             int minimum, int maximum, Edges edges, const QString& accessibleName);
 
+// A period row: hours (0-24), minutes (0-60) and seconds (0-60) fields at x 8, 88 and 184 on
+// row `top`, each followed by its unit label ("ч.", "мин.", "сек.") 8 pixels lower. The fields
+// are Edit/UpDown `firstField` to `firstField` + 2, the unit labels Label `firstUnitLabel` to
+// `firstUnitLabel` + 2; each field is named for screen readers after `heading` and its unit, and
+// `heading` is the buddy of the hours field.
+struct PeriodFields {
+    NumberField fields[3];
+    AutoSizeLabel* units[3];
+};
+PeriodFields makePeriodFields(QWidget* page, AutoSizeLabel* heading, int firstField,
+                              int firstUnitLabel, int top, Edges edges);
+
 } // namespace tickwell

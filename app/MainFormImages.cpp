@@ -27,24 +27,16 @@ void TMainForm::buildImagesTab() {
     Button9 = makeButton(page, "Button9", t::remove, {222, 183, 75, 25}, bottomRight);
 
     Label7 = makeLabel(page, "Label7", t::imagesPeriod, {8, 223}, bottom);
-    const QString heading = QString::fromUtf8(t::imagesPeriod).chopped(1) + QStringLiteral(", ");
-    const auto field = [&](int number, QPoint at, int maximum, const char* unit) {
-        return makeNumberField(page, number, number, at, 0, maximum, bottom,
-                               heading + QString::fromUtf8(unit));
-    };
-    auto hours = field(1, {8, 239}, 24, t::hours);
-    Edit1 = hours.edit;
-    UpDown1 = hours.upDown;
-    Label14 = makeLabel(page, "Label14", t::hours, {64, 247}, bottom);
-    auto minutes = field(2, {88, 239}, 60, t::minutes);
-    Edit2 = minutes.edit;
-    UpDown2 = minutes.upDown;
-    Label15 = makeLabel(page, "Label15", t::minutes, {144, 247}, bottom);
-    auto seconds = field(3, {184, 239}, 60, t::seconds);
-    Edit3 = seconds.edit;
-    UpDown3 = seconds.upDown;
-    Label16 = makeLabel(page, "Label16", t::seconds, {240, 247}, bottom);
-    Label7->setBuddy(Edit1);
+    const PeriodFields period = makePeriodFields(page, Label7, 1, 14, 239, bottom);
+    Edit1 = period.fields[0].edit;
+    UpDown1 = period.fields[0].upDown;
+    Label14 = period.units[0];
+    Edit2 = period.fields[1].edit;
+    UpDown2 = period.fields[1].upDown;
+    Label15 = period.units[1];
+    Edit3 = period.fields[2].edit;
+    UpDown3 = period.fields[2].upDown;
+    Label16 = period.units[2];
 
     Label20 = makeLabel(page, "Label20", t::imageTimeout, {8, 279}, bottom);
     auto timeout = makeNumberField(page, 7, 7, {264, 275}, 0, 600, bottom,

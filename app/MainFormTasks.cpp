@@ -45,24 +45,16 @@ void TMainForm::buildTasksTab() {
     placeControl(Label12, "Label12", {8, 215, 318, 41}, bottomWide);
 
     Label13 = makeLabel(page, "Label13", t::taskPeriod, {8, 263}, bottom);
-    const QString heading = QString::fromUtf8(t::taskPeriod).chopped(1) + QStringLiteral(", ");
-    const auto field = [&](int number, QPoint at, int maximum, const char* unit) {
-        return makeNumberField(page, number, number, at, 0, maximum, bottom,
-                               heading + QString::fromUtf8(unit));
-    };
-    auto hours = field(4, {8, 279}, 24, t::hours);
-    Edit4 = hours.edit;
-    UpDown4 = hours.upDown;
-    Label17 = makeLabel(page, "Label17", t::hours, {64, 287}, bottom);
-    auto minutes = field(5, {88, 279}, 60, t::minutes);
-    Edit5 = minutes.edit;
-    UpDown5 = minutes.upDown;
-    Label18 = makeLabel(page, "Label18", t::minutes, {144, 287}, bottom);
-    auto seconds = field(6, {184, 279}, 60, t::seconds);
-    Edit6 = seconds.edit;
-    UpDown6 = seconds.upDown;
-    Label19 = makeLabel(page, "Label19", t::seconds, {240, 287}, bottom);
-    Label13->setBuddy(Edit4);
+    const PeriodFields period = makePeriodFields(page, Label13, 4, 17, 279, bottom);
+    Edit4 = period.fields[0].edit;
+    UpDown4 = period.fields[0].upDown;
+    Label17 = period.units[0];
+    Edit5 = period.fields[1].edit;
+    UpDown5 = period.fields[1].upDown;
+    Label18 = period.units[1];
+    Edit6 = period.fields[2].edit;
+    UpDown6 = period.fields[2].upDown;
+    Label19 = period.units[2];
 
     Button11 = makeButton(page, "Button11", t::remind, {129, 312, 89, 24}, bottom);
 }
