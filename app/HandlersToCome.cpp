@@ -1,5 +1,5 @@
 // Handlers and routines of the main window whose behaviour arrives with their subsystems: the
-// tray (hiding, restoring, autostart), the reminders, the tasks and the images. Each moves to
+// tray (hiding, restoring, autostart), the tasks and the images. Each moves to
 // its subsystem's folder when that subsystem is built; until then it leaves everything as it is,
 // so the controls wired to them do nothing yet.
 
@@ -13,19 +13,6 @@ void TMainForm::ApplicationEvents1Minimize() {}
 void TMainForm::TrayIcon1DblClick() {}
 void TMainForm::N5Click() {}
 void TMainForm::AutostartAtStart() {}
-
-// Reminders.
-void TMainForm::ListBox1Click() {}
-void TMainForm::Button1Click() {}
-void TMainForm::Button2Click() {}
-void TMainForm::Button3Click() {}
-void TMainForm::Button4Click() {}
-void TMainForm::N2Click() {}
-void TMainForm::CreateReminderTimers() {}
-void TMainForm::StartAllReminders() {}
-void TMainForm::StopAllReminders() {}
-void TMainForm::UpdateRemindersMenuCheck() {}
-void TMainForm::ReminderTimerTimer(IntervalTimer* /*sender*/) {}
 
 // Tasks.
 void TMainForm::ListBox2Click() {}

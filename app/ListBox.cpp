@@ -11,6 +11,29 @@ ListBox::ListBox(QWidget* parent) : QListWidget(parent) {
     setUniformItemSizes(true);
 }
 
+int ListBox::itemIndex() const {
+    const QListWidgetItem* item = currentItem();
+    return item != nullptr && item->isSelected() ? currentRow() : -1;
+}
+
+void ListBox::setItemIndex(int index) {
+    if (index < 0 || index >= count()) {
+        setCurrentRow(-1);
+        clearSelection();
+        return;
+    }
+    setCurrentRow(index, QItemSelectionModel::ClearAndSelect);
+}
+
+QStringList ListBox::items() const {
+    QStringList texts;
+    texts.reserve(count());
+    for (int i = 0; i < count(); ++i) {
+        texts.append(item(i)->text());
+    }
+    return texts;
+}
+
 void ListBox::mousePressEvent(QMouseEvent* event) {
     QListWidget::mousePressEvent(event);
     if (event->button() == Qt::LeftButton && itemAt(event->position().toPoint()) != nullptr) {

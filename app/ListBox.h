@@ -13,6 +13,13 @@ class ListBox : public QListWidget {
 public:
     explicit ListBox(QWidget* parent = nullptr);
 
+    // The index of the selected item, or -1 when no item is selected.
+    int itemIndex() const;
+    // Selects the item at `index` (none for -1) without reporting a click.
+    void setItemIndex(int index);
+    // The texts of all items, in order.
+    QStringList items() const;
+
 signals:
     void click();
     void doubleClick();

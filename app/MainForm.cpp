@@ -1,5 +1,6 @@
 #include "MainForm.h"
 
+#include "AddNotice.h"
 #include "AppTexts.h"
 #include "FormDesign.h"
 #include "MainFormTexts.h"
@@ -46,10 +47,13 @@ TMainForm::TMainForm(QWidget* parent)
     buildComponents();
     fitWindowToDesign();
     connectHandlers();
+    AddNotice = new TAddNotice(*this);
     FormCreate();
 }
 
-TMainForm::~TMainForm() = default;
+TMainForm::~TMainForm() {
+    delete AddNotice;
+}
 
 void TMainForm::setUpWindow() {
     setObjectName(QStringLiteral("MainForm"));

@@ -10,6 +10,7 @@
 #include <QStringList>
 #include <QWidget>
 #include <cstdint>
+#include <string_view>
 
 class QAction;
 class QCheckBox;
@@ -25,6 +26,7 @@ namespace tickwell {
 
 class AutoSizeLabel;
 class IntervalTimer;
+class TAddNotice;
 class LinkLabel;
 class ListBox;
 class UpDown;
@@ -125,6 +127,18 @@ public:
     // The file-open dialog of the images list: full paths of the chosen JPEG files, empty when
     // the user cancelled.
     QStringList OpenDialog1Execute();
+
+    // --- Windows created with this one and kept for the whole run ----------------------------
+    // The reminder editor, shown without being modal and reused for every opening.
+    TAddNotice* AddNotice = nullptr;
+
+    // --- Reminder timers ---------------------------------------------------------------------
+    // A new reminder timer owned by this window: named "Timer_" + `subkey`, firing
+    // ReminderTimerTimer every `intervalMs`.
+    IntervalTimer* createReminderTimer(std::string_view subkey, int intervalMs, bool enabled);
+    // The first reminder timer named "Timer_" + `subkey` among this window's components, or
+    // nullptr.
+    IntervalTimer* findReminderTimer(std::string_view subkey) const;
 
     // --- State shared by the subsystems -------------------------------------------------------
     // Full paths of the slideshow images, parallel to ListBox3.

@@ -88,6 +88,12 @@ bool SettingsStore::openKey(std::string_view path, bool canCreate) {
     return true;
 }
 
+void SettingsStore::openExistingKey(std::string_view path) {
+    if (!openKey(path, false)) {
+        throw StoreError::failedToOpen(path);
+    }
+}
+
 void SettingsStore::closeKey() {
     currentKey_ = 0;
     currentPath_.clear();

@@ -47,6 +47,9 @@ public:
     // Opens the key at `path`, with `canCreate` creating it and every missing key on its way.
     // On failure returns false and the current key stays as it was.
     bool openKey(std::string_view path, bool canCreate);
+    // Opens the existing key at `path`, or throws StoreError::failedToOpen(path): for handlers
+    // that must not go on in another key when theirs was removed behind the program's back.
+    void openExistingKey(std::string_view path);
     void closeKey();
     bool hasCurrentKey() const { return currentKey_ != 0; }
     // The current key's path from the root, without a leading '\'; "" when no key is open.

@@ -22,3 +22,7 @@ StoreError StoreError::invalidType(std::string_view valueName) {
 StoreError StoreError::failedToSet(std::string_view valueName) {
     return StoreError(withName("Failed to set data for '", valueName));
 }
+
+StoreError StoreError::failedToOpen(std::string_view keyPath) {
+    return StoreError(withName("Failed to open key '", keyPath));
+}

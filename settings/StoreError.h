@@ -16,4 +16,6 @@ public:
     static StoreError invalidType(std::string_view valueName);
     // "Failed to set data for '<name>'": a write the store refuses.
     static StoreError failedToSet(std::string_view valueName);
+    // "Failed to open key '<path>'": a key that a handler needs is missing.
+    static StoreError failedToOpen(std::string_view keyPath);
 };

@@ -1,0 +1,65 @@
+#pragma once
+
+// The reminder editor: one window, created with the main window and reused, in which the user
+// creates a reminder or changes the one selected in the main window's list. It is shown without
+// being modal; its mode is its confirm button's caption ("Создать" or "Изменить"), which the
+// opener sets together with the window caption.
+
+#include <QWidget>
+
+class QCalendarWidget;
+class QCheckBox;
+class QGroupBox;
+class QLineEdit;
+class QPlainTextEdit;
+class QPushButton;
+
+namespace tickwell {
+
+class AutoSizeLabel;
+class TMainForm;
+class UpDown;
+
+class TAddNotice : public QWidget {
+    Q_OBJECT
+public:
+    explicit TAddNotice(TMainForm& mainForm);
+    ~TAddNotice() override;
+
+    // --- Controls (each also carries its name as its objectName) -------------------------------
+    AutoSizeLabel* Label2; // "Название:"
+    QLineEdit* Edit2;      // name, at most 100 characters
+    AutoSizeLabel* Label1; // "Через какое время напомнить:"
+    QLineEdit* Edit1;      // hours
+    UpDown* UpDown1;       // 0 to 24
+    AutoSizeLabel* Label4; // "ч."
+    QLineEdit* Edit3;      // minutes
+    UpDown* UpDown2;       // 0 to 60
+    AutoSizeLabel* Label5; // "мин."
+    QLineEdit* Edit4;      // seconds
+    UpDown* UpDown3;       // 0 to 60
+    AutoSizeLabel* Label6; // "сек."
+    AutoSizeLabel* Label3; // "Текст напоминания:"
+    QPlainTextEdit* Memo1; // text, at most 170 characters, line breaks counted
+    QGroupBox* GroupBox1;
+    QCheckBox* CheckBox2;  // "Учитывать дату"
+    AutoSizeLabel* Label7; // "День напоминания:"
+    QCalendarWidget* MonthCalendar1;
+    QCheckBox* CheckBox1; // "Напомнить только 1 раз"
+    QPushButton* Button1; // "Создать" or "Изменить"
+
+    // --- Handlers -----------------------------------------------------------------------------
+    void FormShow();
+    void CheckBox2Click();
+    void FormResize();
+    void Button1Click();
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    TMainForm& mainForm_;
+};
+
+} // namespace tickwell

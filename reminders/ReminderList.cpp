@@ -1,0 +1,104 @@
+// The Reminders tab of the main window: the details of the selected reminder, and adding,
+// editing and deleting reminders. Every handler reads what it needs from the store afresh.
+
+#include "AddNotice.h"
+#include "AutoSizeLabel.h"
+#include "IntervalTimer.h"
+#include "Layout.h"
+#include "ListBox.h"
+#include "ListIndexError.h"
+#include "MainForm.h"
+#include "MainFormTexts.h"
+#include "NameList.h"
+#include "ReminderRecord.h"
+#include "ReminderTexts.h"
+#include "SettingsStore.h"
+
+#include <QLabel>
+#include <QPushButton>
+
+namespace tickwell {
+
+namespace {
+
+namespace t = texts::reminders;
+
+std::vector<std::string> toStdStrings(const QStringList& items) {
+    std::vector<std::string> list;
+    list.reserve(static_cast<std::size_t>(items.size()));
+    for (const QString& item : items) {
+        list.push_back(item.toStdString());
+    }
+    return list;
+}
+
+} // namespace
+
+void TMainForm::ListBox1Click() {
+    const int index = ListBox1->itemIndex();
+    if (index < 0) {
+        return;
+    }
+    SettingsStore store;
+    reminders::openRemindersKey(store);
+    reminders::openReminderKey(store, reminders::subkeyAt(store, index));
+
+    Label2->setText(reminders::periodText(store.readInteger(layout::notice::interval)));
+    Label6->setText(reminders::shownText(store.readString(layout::notice::text)));
+    const bool dated = store.readBool(layout::notice::dateEnabled);
+    const double day = dated ? store.readDate(layout::notice::date) : 0;
+    Label22->setText(dated ? reminders::dayText(day) : QString::fromUtf8(t::noDate));
+    Label4->setText(QString::fromUtf8(store.readBool(layout::notice::once) ? t::yes : t::no));
+    const bool running =
+        store.readBool(layout::notice::enabled) && !(dated && !reminders::isToday(day));
+    Button4->setText(QString::fromUtf8(running ? texts::mainForm::stop : texts::mainForm::start));
+    Button4->setEnabled(true);
+}
+
+void TMainForm::Button3Click() {
+    const int index = ListBox1->itemIndex();
+    if (index < 0) {
+        return;
+    }
+    SettingsStore store;
+    reminders::openRemindersKey(store);
+    std::vector<std::string> keys = reminders::readKeyList(store);
+    checkListIndex(index, static_cast<int>(keys.size()));
+    const std::string subkey = keys[static_cast<std::size_t>(index)];
+
+    delete findReminderTimer(subkey);
+    store.deleteKey(subkey);
+    keys.erase(keys.begin() + index);
+    store.writeString(layout::notifications::noticesList, NameList::join(keys));
+    delete ListBox1->takeItem(index);
+    store.writeString(layout::notifications::notificationsList,
+                      NameList::join(toStdStrings(ListBox1->items())));
+
+    Button4->setText(QString::fromUtf8(texts::mainForm::start));
+    Button4->setEnabled(false);
+    Label2->clear();
+    Label4->clear();
+    Label6->clear();
+    Label22->clear();
+}
+
+void TMainForm::Button1Click() {
+    AddNotice->setWindowTitle(QString::fromUtf8(t::createCaption));
+    AddNotice->Button1->setText(QString::fromUtf8(t::createButton));
+    AddNotice->show();
+    AddNotice->raise();
+    AddNotice->activateWindow();
+}
+
+void TMainForm::Button2Click() {
+    if (ListBox1->itemIndex() < 0) {
+        return;
+    }
+    AddNotice->setWindowTitle(QString::fromUtf8(t::editCaption));
+    AddNotice->Button1->setText(QString::fromUtf8(t::editButton));
+    AddNotice->show();
+    AddNotice->raise();
+    AddNotice->activateWindow();
+}
+
+} // namespace tickwell

@@ -1,0 +1,42 @@
+#pragma once
+
+// Reaching a reminder in the settings store, and the rules its displays and timers share.
+
+#include <QString>
+#include <string>
+#include <string_view>
+#include <vector>
+
+class SettingsStore;
+
+namespace tickwell::reminders {
+
+// Opens the reminders key of the per-machine root. Throws when the key is missing, naming it.
+void openRemindersKey(SettingsStore& store);
+// The key list (`noticesList`) of the open reminders key.
+std::vector<std::string> readKeyList(SettingsStore& store);
+// The subkey at `index` of the key list of the open reminders key; a list index error when the
+// list has no such entry.
+std::string subkeyAt(SettingsStore& store, int index);
+// Opens the subkey of a reminder. Throws when it is missing (removed behind the program's
+// back), naming it, so that no handler reads from or writes into another key instead.
+void openReminderKey(SettingsStore& store, std::string_view subkey);
+
+// The timer name of a reminder's subkey, and the subkey of a timer name.
+QString timerNameFor(std::string_view subkey);
+std::string subkeyOfTimer(const QString& timerName);
+
+// A period of seconds as the details show it: "1 ч.  23 мин.  45 сек.".
+QString periodText(int seconds);
+// A stored day as the details show it: "5.3.2027".
+QString dayText(double dayCount);
+// Whether a stored day is today (a stored time of day is disregarded).
+bool isToday(double dayCount);
+// A stored reminder text (lines joined by CR LF) as a window shows it, and back.
+QString shownText(const std::string& stored);
+std::string storedText(const QString& shown);
+// How long a reminder's notice stays: 70 % of a period under a minute, in whole seconds
+// rounded down, otherwise 30 s. In milliseconds.
+int noticeCloseDelayMs(int intervalSeconds);
+
+} // namespace tickwell::reminders

@@ -1,0 +1,189 @@
+// Reminder timers: one per reminder, owned by the main window and named after the reminder's
+// subkey; starting and stopping one reminder or all of them; the tray item's check mark.
+
+#include "Dialogs.h"
+#include "ErrorGuard.h"
+#include "IntervalTimer.h"
+#include "Layout.h"
+#include "ListBox.h"
+#include "ListIndexError.h"
+#include "MainForm.h"
+#include "MainFormTexts.h"
+#include "NoticeForm.h"
+#include "ReminderRecord.h"
+#include "ReminderTexts.h"
+#include "SettingsStore.h"
+
+#include <QAction>
+#include <QLabel>
+#include <QPushButton>
+#include <algorithm>
+#include <memory>
+
+namespace tickwell {
+
+namespace {
+
+// Reminder periods are at most a day; a damaged stored period must not overflow the timer.
+int timerIntervalMs(std::int32_t seconds) {
+    constexpr std::int32_t longest = 24 * 3600 * 24; // stays well inside an int of milliseconds
+    if (seconds <= 0) {
+        return 0;
+    }
+    return static_cast<int>(std::min(seconds, longest)) * 1000;
+}
+
+} // namespace
+
+IntervalTimer* TMainForm::createReminderTimer(std::string_view subkey, int intervalMs,
+                                              bool enabled) {
+    auto* timer = new IntervalTimer(this, reminders::timerNameFor(subkey), intervalMs, enabled);
+    connectGuarded(timer, &IntervalTimer::timeout, this,
+                   [this, timer] { ReminderTimerTimer(timer); });
+    return timer;
+}
+
+IntervalTimer* TMainForm::findReminderTimer(std::string_view subkey) const {
+    const QString name = reminders::timerNameFor(subkey);
+    for (QObject* child : children()) {
+        if (child->objectName() == name) {
+            if (auto* timer = qobject_cast<IntervalTimer*>(child)) {
+                return timer;
+            }
+        }
+    }
+    return nullptr;
+}
+
+void TMainForm::CreateReminderTimers() {
+    SettingsStore store;
+    reminders::openRemindersKey(store);
+    const std::vector<std::string> keys = reminders::readKeyList(store);
+    for (int i = 0; i < ListBox1->count(); ++i) {
+        checkListIndex(i, static_cast<int>(keys.size()));
+        const std::string& subkey = keys[static_cast<std::size_t>(i)];
+        reminders::openReminderKey(store, subkey);
+        IntervalTimer* timer = createReminderTimer(
+            subkey, timerIntervalMs(store.readInteger(layout::notice::interval)), false);
+        if (store.readBool(layout::notice::dateEnabled) &&
+            !reminders::isToday(store.readDate(layout::notice::date))) {
+            continue;
+        }
+        if (store.readBool(layout::notice::enabled)) {
+            timer->setEnabled(true);
+            N2->setChecked(true);
+        }
+    }
+}
+
+void TMainForm::ReminderTimerTimer(IntervalTimer* sender) {
+    SettingsStore store;
+    reminders::openReminderKey(store, reminders::subkeyOfTimer(sender->objectName()));
+    auto* notice = new TNoticeForm(this);
+    // A store error below must not leave an unshown window behind.
+    std::unique_ptr<TNoticeForm> pending(notice);
+    notice->Label1->setText(reminders::shownText(store.readString(layout::notice::text)));
+    notice->Timer2->setInterval(
+        reminders::noticeCloseDelayMs(store.readInteger(layout::notice::interval)));
+    if (store.readBool(layout::notice::once)) {
+        store.writeBool(layout::notice::enabled, false);
+        sender->setEnabled(false);
+    }
+    pending.release()->show();
+}
+
+void TMainForm::Button4Click() {
+    const int index = ListBox1->itemIndex();
+    if (index < 0) {
+        return;
+    }
+    SettingsStore store;
+    reminders::openRemindersKey(store);
+    const std::string subkey = reminders::subkeyAt(store, index);
+    reminders::openReminderKey(store, subkey);
+
+    if (store.readBool(layout::notice::dateEnabled) &&
+        !reminders::isToday(store.readDate(layout::notice::date))) {
+        const bool onItsDay =
+            dialogs().ask(this, QString::fromUtf8(texts::reminders::startOnItsDay),
+                          QString::fromUtf8(texts::errorCaption), MessageIcon::Question);
+        store.writeBool(layout::notice::enabled, onItsDay);
+        return;
+    }
+    IntervalTimer* timer = findReminderTimer(subkey);
+    if (store.readBool(layout::notice::enabled)) {
+        store.writeBool(layout::notice::enabled, false);
+        Button4->setText(QString::fromUtf8(texts::mainForm::start));
+        if (timer != nullptr) {
+            timer->setEnabled(false);
+        }
+    } else {
+        store.writeBool(layout::notice::enabled, true);
+        Button4->setText(QString::fromUtf8(texts::mainForm::stop));
+        if (timer != nullptr) {
+            timer->setEnabled(true);
+        }
+    }
+    UpdateRemindersMenuCheck();
+}
+
+void TMainForm::N2Click() {
+    if (N2->isChecked()) {
+        StartAllReminders();
+    } else {
+        StopAllReminders();
+    }
+}
+
+namespace {
+
+// Every reminder timer of `form`, in the order the window holds them.
+std::vector<IntervalTimer*> reminderTimers(const QObject& form) {
+    std::vector<IntervalTimer*> timers;
+    const QString prefix = QString::fromLatin1(layout::timerPrefix);
+    for (QObject* child : form.children()) {
+        if (child->objectName().contains(prefix)) {
+            if (auto* timer = qobject_cast<IntervalTimer*>(child)) {
+                timers.push_back(timer);
+            }
+        }
+    }
+    return timers;
+}
+
+} // namespace
+
+void TMainForm::StartAllReminders() {
+    for (IntervalTimer* timer : reminderTimers(*this)) {
+        timer->setEnabled(true);
+        SettingsStore store;
+        reminders::openReminderKey(store, reminders::subkeyOfTimer(timer->objectName()));
+        store.writeBool(layout::notice::enabled, true);
+    }
+    Button4->setText(QString::fromUtf8(texts::mainForm::stop));
+}
+
+void TMainForm::StopAllReminders() {
+    for (IntervalTimer* timer : reminderTimers(*this)) {
+        timer->setEnabled(false);
+        SettingsStore store;
+        reminders::openReminderKey(store, reminders::subkeyOfTimer(timer->objectName()));
+        store.writeBool(layout::notice::enabled, false);
+    }
+    Button4->setText(QString::fromUtf8(texts::mainForm::start));
+}
+
+void TMainForm::UpdateRemindersMenuCheck() {
+    SettingsStore store;
+    reminders::openRemindersKey(store);
+    for (const std::string& subkey : reminders::readKeyList(store)) {
+        reminders::openReminderKey(store, subkey);
+        if (store.readBool(layout::notice::enabled)) {
+            N2->setChecked(true);
+            return;
+        }
+    }
+    N2->setChecked(false);
+}
+
+} // namespace tickwell
