@@ -2,12 +2,14 @@
 
 #include "MainForm.h"
 
+#include <QPushButton>
 #include <QShowEvent>
 
 namespace tickwell {
 
 TAddNotice::TAddNotice(TMainForm& mainForm) : QWidget(nullptr), mainForm_(mainForm) {
     setObjectName(QStringLiteral("AddNotice"));
+    Button1 = new QPushButton(this);
 }
 
 TAddNotice::~TAddNotice() = default;

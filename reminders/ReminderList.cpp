@@ -82,12 +82,21 @@ void TMainForm::Button3Click() {
     Label22->clear();
 }
 
+namespace {
+
+// Shows the editor, or brings it to the front when it is already open (the window manager
+// raises the window it activates).
+void showEditor(TAddNotice* editor) {
+    editor->show();
+    editor->activateWindow();
+}
+
+} // namespace
+
 void TMainForm::Button1Click() {
     AddNotice->setWindowTitle(QString::fromUtf8(t::createCaption));
     AddNotice->Button1->setText(QString::fromUtf8(t::createButton));
-    AddNotice->show();
-    AddNotice->raise();
-    AddNotice->activateWindow();
+    showEditor(AddNotice);
 }
 
 void TMainForm::Button2Click() {
@@ -96,9 +105,7 @@ void TMainForm::Button2Click() {
     }
     AddNotice->setWindowTitle(QString::fromUtf8(t::editCaption));
     AddNotice->Button1->setText(QString::fromUtf8(t::editButton));
-    AddNotice->show();
-    AddNotice->raise();
-    AddNotice->activateWindow();
+    showEditor(AddNotice);
 }
 
 } // namespace tickwell

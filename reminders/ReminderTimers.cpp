@@ -78,7 +78,13 @@ void TMainForm::CreateReminderTimers() {
 
 void TMainForm::ReminderTimerTimer(IntervalTimer* sender) {
     SettingsStore store;
-    reminders::openReminderKey(store, reminders::subkeyOfTimer(sender->objectName()));
+    try {
+        reminders::openReminderKey(store, reminders::subkeyOfTimer(sender->objectName()));
+    } catch (const StoreError&) {
+        // Its reminder is gone: one report, not one at every period.
+        sender->setEnabled(false);
+        throw;
+    }
     auto* notice = new TNoticeForm(this);
     // A store error below must not leave an unshown window behind.
     std::unique_ptr<TNoticeForm> pending(notice);
