@@ -11,7 +11,7 @@ packages=(
   libjpeg62-turbo-dev libjpeg-turbo-progs libsqlite3-dev libgtest-dev
   fonts-dejavu-core fonts-comic-neue
   xvfb x11-xkb-utils x11-utils xdotool imagemagick openbox trayer
-  dbus-x11 desktop-file-utils
+  dbus-x11 desktop-file-utils at-spi2-core python3-pyatspi
   "$@"
 )
 

@@ -8,67 +8,8 @@ set -euo pipefail
 
 program=$1
 artefacts=$2
-here=$(cd "$(dirname "$0")" && pwd)
-root=$(cd "$here/../.." && pwd)
-# shellcheck source=../../scripts/desktop-test-env.sh
-source "$root/scripts/desktop-test-env.sh"
-
-work=$(mktemp -d "${TMPDIR:-/tmp}/tickwell-desktop.XXXXXX")
-rm -rf "$artefacts"
-mkdir -p "$artefacts"
-
-app_pids=()
-cleanup() {
-    local status=$?
-    for pid in "${app_pids[@]}"; do
-        kill -9 "$pid" 2>/dev/null || true
-    done
-    desktop_stop
-    if [ $status -ne 0 ]; then
-        cp "$work"/*.log "$artefacts"/ 2>/dev/null || true
-        cp "$work"/env/*.log "$artefacts"/ 2>/dev/null || true
-    fi
-    rm -rf "$work"
-    exit $status
-}
-trap cleanup EXIT
-
-fail() {
-    echo "FAILED: $*" >&2
-    desktop_screenshot "$artefacts/failure.png" 2>/dev/null || true
-    exit 1
-}
-
-desktop_start "$work/env"
-
-# A home of its own: nothing of the person running the test is read or written.
-export HOME=$work/home
-export XDG_CONFIG_HOME=$HOME/.config
-export XDG_RUNTIME_DIR=$work/runtime
-mkdir -p "$HOME" "$XDG_CONFIG_HOME"
-mkdir -m 700 "$XDG_RUNTIME_DIR"
-unset TICKWELL_CONFIG_DIR WAYLAND_DISPLAY QT_QPA_PLATFORM
-export LC_ALL=C.UTF-8
-store_dir=$XDG_CONFIG_HOME/tickwell
-
-start_program() { # LOG -> sets $started
-    "$program" >"$work/$1" 2>&1 &
-    started=$!
-    app_pids+=("$started")
-}
-
-# Waits up to 20 s for a process of ours to end; its exit status goes to $status. (The shell
-# reaps its children as they end, so a process that ended no longer answers kill -0.)
-wait_for_exit() {
-    local pid=$1 tries=0
-    while kill -0 "$pid" 2>/dev/null; do
-        tries=$((tries + 1))
-        [ $tries -le 400 ] || return 1
-        sleep 0.05
-    done
-    status=0
-    wait "$pid" || status=$?
-}
+# shellcheck source=../support/desktop_program.sh
+source "$(cd "$(dirname "$0")" && pwd)/../support/desktop_program.sh"
 
 # What the store holds: every row of every table of its database, whatever state its
 # write-ahead log is in.

@@ -1,0 +1,70 @@
+# The real program on a private virtual desktop, for the desktop tests. Source it from a test
+# script after setting `program` (the executable) and `artefacts` (where screenshots and, on
+# failure, logs are kept); it starts the desktop and gives the program a home of its own.
+#   start_program LOG [ENV...]   start the program (with extra environment), its id in $started
+#   wait_for_exit PID            wait up to 20 s for it to end; its exit status in $status
+#   fail MESSAGE                 screenshot, then end the test as failed
+# Every process started here is ended by its id when the script ends.
+
+support_dir=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
+# shellcheck source=../../scripts/desktop-test-env.sh
+source "$support_dir/../../scripts/desktop-test-env.sh"
+
+work=$(mktemp -d "${TMPDIR:-/tmp}/tickwell-desktop.XXXXXX")
+rm -rf "$artefacts"
+mkdir -p "$artefacts"
+
+app_pids=()
+cleanup() {
+    local exit_status=$?
+    for pid in "${app_pids[@]}"; do
+        kill -9 "$pid" 2>/dev/null || true
+    done
+    desktop_stop
+    if [ $exit_status -ne 0 ]; then
+        cp "$work"/*.log "$artefacts"/ 2>/dev/null || true
+        cp "$work"/env/*.log "$artefacts"/ 2>/dev/null || true
+    fi
+    rm -rf "$work"
+    exit $exit_status
+}
+trap cleanup EXIT
+
+fail() {
+    echo "FAILED: $*" >&2
+    desktop_screenshot "$artefacts/failure.png" 2>/dev/null || true
+    exit 1
+}
+
+desktop_start "$work/env"
+
+# A home of its own: nothing of the person running the test is read or written.
+export HOME=$work/home
+export XDG_CONFIG_HOME=$HOME/.config
+export XDG_RUNTIME_DIR=$work/runtime
+mkdir -p "$HOME" "$XDG_CONFIG_HOME"
+mkdir -m 700 "$XDG_RUNTIME_DIR"
+unset TICKWELL_CONFIG_DIR WAYLAND_DISPLAY QT_QPA_PLATFORM
+export LC_ALL=C.UTF-8
+store_dir=$XDG_CONFIG_HOME/tickwell
+
+start_program() { # LOG [ENV...] -> sets $started
+    local log=$1
+    shift
+    env "$@" "$program" >"$work/$log" 2>&1 &
+    started=$!
+    app_pids+=("$started")
+}
+
+# Waits up to 20 s for a process of ours to end; its exit status goes to $status. (The shell
+# reaps its children as they end, so a process that ended no longer answers kill -0.)
+wait_for_exit() {
+    local pid=$1 tries=0
+    while kill -0 "$pid" 2>/dev/null; do
+        tries=$((tries + 1))
+        [ $tries -le 400 ] || return 1
+        sleep 0.05
+    done
+    status=0
+    wait "$pid" || status=$?
+}
