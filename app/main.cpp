@@ -22,6 +22,9 @@ int main(int argc, char** argv) {
     QApplication::setWindowIcon(QIcon(QString::fromLatin1(tickwell::resources::programIcon)));
     tickwell::installRussianQtTranslations(app);
     tickwell::installAccessibleControls();
+    // The program ends by "Выход" or the main window's close box only: closing the editor or a
+    // notice while the main window is hidden in the tray must not end it.
+    QApplication::setQuitOnLastWindowClosed(false);
 
     tickwell::TMainForm mainForm;
     if (mainForm.startupRefused()) {
