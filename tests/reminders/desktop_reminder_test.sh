@@ -1,0 +1,75 @@
+#!/usr/bin/env bash
+# A reminder from end to end in the real program on a private virtual desktop: made through the
+# editor with a period of 2 seconds and started, its notice window titled "Напоминание" appears
+# at the bottom right and goes away by itself; after a restart the reminder runs again.
+# Screenshots are kept in the artefacts folder.
+#   desktop_reminder_test.sh TICKWELL_EXECUTABLE ARTEFACTS_DIR
+set -euo pipefail
+
+program=$1
+artefacts=$2
+here=$(cd "$(dirname "$0")" && pwd)
+# shellcheck source=../support/desktop_program.sh
+source "$here/../support/desktop_program.sh"
+
+# The accessibility bus of this desktop's session, through which the test uses the program.
+/usr/libexec/at-spi-bus-launcher --launch-immediately >"$work/at-spi.log" 2>&1 &
+app_pids+=($!)
+
+# Waits for a notice window; its id in $notice.
+wait_for_notice() {
+    notice=$(desktop_wait_window '^Напоминание$' 10) || fail "no notice window appeared"
+}
+
+# The notice window sits in the bottom-right corner of the screen's work area.
+check_notice_place() {
+    local X Y WIDTH HEIGHT SCREEN WINDOW
+    eval "$(xdotool getwindowgeometry --shell "$notice")"
+    [ $((X + WIDTH)) -ge 1260 ] && [ $((X + WIDTH)) -le 1280 ] ||
+        fail "the notice is not at the right edge (x $X, width $WIDTH)"
+    [ $((Y + HEIGHT)) -ge 740 ] && [ $((Y + HEIGHT)) -le 800 ] ||
+        fail "the notice is not at the bottom (y $Y, height $HEIGHT)"
+}
+
+# Waits up to `seconds` for the window `id` to be gone from the screen.
+wait_gone() {
+    local id=$1 seconds=$2 tries=0
+    while LC_ALL=C.UTF-8 xdotool search --onlyvisible --name '^Напоминание$' 2>/dev/null |
+        grep -qx "$id"; do
+        tries=$((tries + 1))
+        [ $tries -le $((seconds * 20)) ] || return 1
+        sleep 0.05
+    done
+}
+
+start_program first.log QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1
+first=$started
+window=$(desktop_wait_window '^Tickwell v2\.0$' 30) || fail "the main window did not appear"
+
+/usr/bin/python3 "$here/desktop_reminder.py" "$here/../support" "Вода" "Выпей стакан воды" 2 \
+    >"$work/driver.log" 2>&1 || {
+    cat "$work/driver.log" >&2
+    fail "making the reminder through the editor failed"
+}
+
+wait_for_notice
+sleep 0.3 # the fade-in takes about 0.2 s
+desktop_screenshot "$artefacts/notice.png"
+check_notice_place
+# A period of 2 seconds closes each notice after 1 second.
+wait_gone "$notice" 5 || fail "the notice window did not go away by itself"
+
+xdotool windowactivate --sync "$window" key alt+F4
+wait_for_exit "$first" || fail "closing the main window did not end the program"
+[ "$status" = 0 ] || fail "the program ended with status $status"
+
+# The reminder was left running, so the next start runs it again.
+start_program second.log
+second=$started
+desktop_wait_window '^Tickwell v2\.0$' 30 >/dev/null || fail "the main window did not appear again"
+wait_for_notice
+desktop_screenshot "$artefacts/notice-after-restart.png"
+kill "$second"
+wait_for_exit "$second" || fail "the program did not end"
+
+echo "desktop reminder test passed; screenshots in $artefacts"
