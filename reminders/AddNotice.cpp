@@ -1,30 +1,129 @@
 #include "AddNotice.h"
 
+#include "AutoSizeLabel.h"
+#include "Clock.h"
+#include "DayCount.h"
+#include "ErrorGuard.h"
+#include "FormDesign.h"
+#include "Layout.h"
+#include "ListBox.h"
 #include "MainForm.h"
+#include "PeriodFields.h"
+#include "ReminderRecord.h"
+#include "ScreenInfo.h"
+#include "SettingsStore.h"
+#include "UpDown.h"
 
+#include <QCalendarWidget>
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QShowEvent>
+#include <cmath>
 
 namespace tickwell {
 
+namespace {
+
+// The design gives the window's size with its title bar, which the window manager draws outside
+// the window here: the window is as wide as designed and lower by the design's title bar. That
+// size is also the smallest, and the controls' design positions lie within it.
+constexpr QSize designOuterSize{477, 325};
+constexpr int designTitleBar = 26;
+constexpr QSize windowSize{designOuterSize.width(), designOuterSize.height() - designTitleBar};
+
+// Ties to even, whatever the floating-point rounding mode is.
+int roundHalfEven(double value) {
+    const double lower = std::floor(value);
+    const double fraction = value - lower;
+    const bool up = fraction > 0.5 || (fraction == 0.5 && std::fmod(lower, 2.0) != 0.0);
+    return static_cast<int>(up ? lower + 1.0 : lower);
+}
+
+} // namespace
+
 TAddNotice::TAddNotice(TMainForm& mainForm) : QWidget(nullptr), mainForm_(mainForm) {
-    setObjectName(QStringLiteral("AddNotice"));
-    Button1 = new QPushButton(this);
+    setUpWindow();
+    buildControls();
+    connectHandlers();
+    FormResize();
 }
 
 TAddNotice::~TAddNotice() = default;
 
-void TAddNotice::FormShow() {}
-void TAddNotice::CheckBox2Click() {}
-void TAddNotice::FormResize() {}
-void TAddNotice::Button1Click() {}
+void TAddNotice::setUpWindow() {
+    setObjectName(QStringLiteral("AddNotice"));
+    // Title, system menu, minimise and close, but no maximise button.
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                   Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                   Qt::WindowCloseButtonHint);
+    setFont(design::formFont());
+    setMinimumSize(windowSize);
+    resize(windowSize);
+    // At the centre of the desktop.
+    const QRect desktop = screenInfo().desktopArea();
+    if (!desktop.isEmpty()) {
+        move(desktop.center() - QPoint(designOuterSize.width() / 2, designOuterSize.height() / 2));
+    }
+}
 
+void TAddNotice::connectHandlers() {
+    connectGuarded(CheckBox2, &QCheckBox::toggled, this, [this] { CheckBox2Click(); });
+    connectGuarded(Button1, &QPushButton::clicked, this, [this] { Button1Click(); });
+}
+
+// Only when the window becomes visible: a window coming back from its minimised state is
+// already visible and keeps its fields.
 void TAddNotice::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
+    if (!event->spontaneous()) {
+        guarded(this, [this] { FormShow(); });
+    }
 }
 
 void TAddNotice::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
+    FormResize();
+}
+
+void TAddNotice::FormShow() {
+    if (!editing()) {
+        Edit2->clear();
+        Memo1->clear();
+        CheckBox1->setChecked(false);
+        CheckBox2->setChecked(false);
+        UpDown1->setPosition(0);
+        UpDown2->setPosition(0);
+        UpDown3->setPosition(0);
+        MonthCalendar1->setSelectedDate(currentClock().currentDate());
+        return;
+    }
+    SettingsStore store;
+    reminders::openRemindersKey(store);
+    reminders::openReminderKey(store, reminders::subkeyAt(store, mainForm_.ListBox1->itemIndex()));
+    Edit2->setText(QString::fromStdString(store.readString(layout::notice::name)));
+    Memo1->setPlainText(reminders::shownText(store.readString(layout::notice::text)));
+    CheckBox1->setChecked(store.readBool(layout::notice::once));
+    if (store.readBool(layout::notice::dateEnabled)) {
+        CheckBox2->setChecked(true);
+        MonthCalendar1->setSelectedDate(dateFromDayCount(store.readDate(layout::notice::date)));
+    } else {
+        // The calendar keeps the day it showed.
+        CheckBox2->setChecked(false);
+    }
+    showPeriod(store.readInteger(layout::notice::interval), *UpDown1, *UpDown2, *UpDown3);
+}
+
+void TAddNotice::CheckBox2Click() {
+    const bool dated = CheckBox2->isChecked();
+    MonthCalendar1->setEnabled(dated);
+    Label7->setEnabled(dated);
+}
+
+// The confirm button stays centred on the window's width.
+void TAddNotice::FormResize() {
+    Button1->move(roundHalfEven(width() / 2.0 - Button1->width() / 2.0), Button1->y());
 }
 
 } // namespace tickwell

@@ -6,6 +6,7 @@
 // opener sets together with the window caption.
 
 #include <QWidget>
+#include <string>
 
 class QCalendarWidget;
 class QCheckBox;
@@ -13,6 +14,7 @@ class QGroupBox;
 class QLineEdit;
 class QPlainTextEdit;
 class QPushButton;
+class SettingsStore;
 
 namespace tickwell {
 
@@ -59,6 +61,20 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
 
 private:
+    void setUpWindow();
+    void buildControls();
+    void buildDateFrame();
+    void connectHandlers();
+
+    // Saving, step by step (AddNoticeSave.cpp).
+    bool editing() const;
+    bool refusesInput();
+    std::string createRecord(SettingsStore& store);
+    std::string openEditedRecord(SettingsStore& store, int index);
+    void writeRecord(SettingsStore& store, int period);
+    void finishCreating(const std::string& subkey, int period);
+    void finishEditing(const std::string& subkey, int period);
+
     TMainForm& mainForm_;
 };
 

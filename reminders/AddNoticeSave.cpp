@@ -1,0 +1,166 @@
+// Saving in the reminder editor: the checks of the input, then the record and both lists in
+// the store, the reminder's timer, and for a new reminder the offer to start it.
+
+#include "AddNotice.h"
+#include "AppTexts.h"
+#include "DayCount.h"
+#include "Dialogs.h"
+#include "IntervalTimer.h"
+#include "Layout.h"
+#include "ListBox.h"
+#include "MainForm.h"
+#include "NameList.h"
+#include "ReminderRecord.h"
+#include "ReminderTexts.h"
+#include "SettingsStore.h"
+#include "StoreError.h"
+#include "UpDown.h"
+
+#include <QCalendarWidget>
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <cstdint>
+
+namespace tickwell {
+
+namespace {
+
+namespace t = texts::reminders;
+
+constexpr int longestPeriod = 24 * 3600; // seconds
+
+std::string displayList(const ListBox& list) {
+    std::vector<std::string> names;
+    for (const QString& item : list.items()) {
+        names.push_back(item.toStdString());
+    }
+    return NameList::join(names);
+}
+
+} // namespace
+
+bool TAddNotice::editing() const {
+    return Button1->text() == QString::fromUtf8(t::editButton);
+}
+
+void TAddNotice::Button1Click() {
+    if (refusesInput()) {
+        return;
+    }
+    const int period = UpDown1->position() * 3600 + UpDown2->position() * 60 + UpDown3->position();
+    const bool edit = editing();
+    const int index = mainForm_.ListBox1->itemIndex();
+    if (edit && index < 0) {
+        // The reminder was deleted, or the selection lost, while the editor was open.
+        dialogs().inform(this, QString::fromUtf8(t::nothingSelected),
+                         QString::fromUtf8(texts::errorCaption), MessageIcon::Warning);
+        return;
+    }
+
+    SettingsStore store;
+    reminders::openRemindersKey(store);
+    const std::string subkey = edit ? openEditedRecord(store, index) : createRecord(store);
+    writeRecord(store, period);
+    if (edit) {
+        finishEditing(subkey, period);
+    } else {
+        finishCreating(subkey, period);
+    }
+    mainForm_.ListBox1Click();
+    hide();
+}
+
+// Shows why the input cannot be saved, if it cannot.
+bool TAddNotice::refusesInput() {
+    const int hours = UpDown1->position();
+    const int minutes = UpDown2->position();
+    const int seconds = UpDown3->position();
+    const char* refusal = nullptr;
+    if (Edit2->text().isEmpty() || Memo1->toPlainText().isEmpty() ||
+        (hours == 0 && minutes == 0 && seconds == 0)) {
+        refusal = t::incomplete;
+    } else if (hours * 3600 + minutes * 60 + seconds > longestPeriod) {
+        refusal = t::tooLong;
+    }
+    if (refusal != nullptr) {
+        dialogs().inform(this, QString::fromUtf8(refusal), QString::fromUtf8(texts::errorCaption),
+                         MessageIcon::Warning);
+    }
+    return refusal != nullptr;
+}
+
+// A new reminder: the next number from the counter, its name at the end of the display list,
+// its subkey at the end of the key list; the subkey is created and left open, switched off.
+std::string TAddNotice::createRecord(SettingsStore& store) {
+    namespace n = layout::notifications;
+    const std::int32_t counter = store.readInteger(n::notificationsCounter);
+    // The counter only grows; past the largest number it wraps as a 32-bit value would.
+    const auto number = static_cast<std::int32_t>(static_cast<std::uint32_t>(counter) + 1u);
+    store.writeInteger(n::notificationsCounter, number);
+
+    mainForm_.ListBox1->addItem(Edit2->text());
+    store.writeString(n::notificationsList, displayList(*mainForm_.ListBox1));
+
+    std::vector<std::string> keys = reminders::readKeyList(store);
+    const std::string subkey = layout::noticeKeyName(number);
+    keys.push_back(subkey);
+    store.writeString(n::noticesList, NameList::join(keys));
+
+    if (!store.openKey(subkey, true)) {
+        // The values must not land in the reminders key itself.
+        throw StoreError::failedToOpen(std::string(layout::notificationsKey) + "\\" + subkey);
+    }
+    store.writeBool(layout::notice::enabled, false);
+    return subkey;
+}
+
+// The reminder selected in the main list now: its new name in the list, and its subkey open.
+std::string TAddNotice::openEditedRecord(SettingsStore& store, int index) {
+    mainForm_.ListBox1->item(index)->setText(Edit2->text());
+    store.writeString(layout::notifications::notificationsList, displayList(*mainForm_.ListBox1));
+    const std::string subkey = reminders::subkeyAt(store, index);
+    reminders::openReminderKey(store, subkey);
+    return subkey;
+}
+
+void TAddNotice::writeRecord(SettingsStore& store, int period) {
+    namespace v = layout::notice;
+    store.writeString(v::name, Edit2->text().toStdString());
+    store.writeString(v::text, reminders::storedText(Memo1->toPlainText()));
+    store.writeBool(v::once, CheckBox1->isChecked());
+    store.writeInteger(v::interval, period);
+    if (CheckBox2->isChecked()) {
+        store.writeBool(v::dateEnabled, true);
+        store.writeDate(v::date, dayCountFromDate(MonthCalendar1->selectedDate()));
+    } else {
+        // The day stays stored for the next time the date is taken into account.
+        store.writeBool(v::dateEnabled, false);
+    }
+}
+
+// The new reminder gets its timer at once, switched off, also when it is dated for another day,
+// so that the day-change check can switch it on when its day comes. Then it is selected and the
+// user may start it at once.
+void TAddNotice::finishCreating(const std::string& subkey, int period) {
+    mainForm_.createReminderTimer(subkey, period * 1000, false);
+    ListBox& list = *mainForm_.ListBox1;
+    list.setItemIndex(list.count() - 1);
+    if (dialogs().ask(this, QString::fromUtf8(t::startNew),
+                      QString::fromUtf8(texts::applicationTitle), MessageIcon::Question)) {
+        // As a click on "Запустить", which may still be disabled before the first selection.
+        mainForm_.Button4Click();
+    }
+}
+
+// The timer keeps running or not; a new interval counts afresh from now. The day-change check
+// looks at every dated reminder again at its next tick, since the day may have changed.
+void TAddNotice::finishEditing(const std::string& subkey, int period) {
+    if (IntervalTimer* timer = mainForm_.findReminderTimer(subkey)) {
+        timer->setInterval(period * 1000);
+    }
+    mainForm_.LastCheckDate = 0;
+}
+
+} // namespace tickwell

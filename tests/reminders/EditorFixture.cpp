@@ -1,0 +1,162 @@
+#include "EditorFixture.h"
+
+#include "AppTexts.h"
+#include "Layout.h"
+#include "ListBox.h"
+#include "ReminderTexts.h"
+#include "SettingsStore.h"
+
+#include <QCalendarWidget>
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTest>
+
+namespace tickwell::test {
+
+void typeInto(QWidget* widget, const QString& text) {
+    for (const QChar c : text) {
+        if (c == QLatin1Char('\n')) {
+            QTest::keyClick(widget, Qt::Key_Return);
+        } else {
+            QTest::sendKeyEvent(QTest::Click, widget, static_cast<Qt::Key>(c.toUpper().unicode()),
+                                QString(c), Qt::NoModifier);
+        }
+    }
+}
+
+void typeOver(QWidget* widget, const QString& text) {
+    QTest::keyClick(widget, Qt::Key_A, Qt::ControlModifier);
+    if (text.isEmpty()) {
+        QTest::keyClick(widget, Qt::Key_Delete);
+    }
+    typeInto(widget, text);
+}
+
+EditorFixture::~EditorFixture() {
+    if (form && form->AddNotice) {
+        form->AddNotice->hide();
+    }
+}
+
+void EditorFixture::start(const std::vector<StoredReminder>& reminders, int counter) {
+    prepareStore([&](SettingsStore& store) { storeReminders(store, reminders, counter); });
+    startForm();
+}
+
+void EditorFixture::selectRow(int row) {
+    QListWidgetItem* item = form->ListBox1->item(row);
+    ASSERT_NE(item, nullptr);
+    const QRect rect = form->ListBox1->visualItemRect(item);
+    QTest::mouseClick(form->ListBox1->viewport(), Qt::LeftButton, {}, rect.center());
+}
+
+void EditorFixture::openToCreate() {
+    QTest::mouseClick(form->Button1, Qt::LeftButton);
+    ASSERT_TRUE(editor().isVisible());
+}
+
+void EditorFixture::openToEdit(int row) {
+    selectRow(row);
+    QTest::mouseClick(form->Button2, Qt::LeftButton);
+    ASSERT_TRUE(editor().isVisible());
+}
+
+void EditorFixture::fill(const EditorInput& input) {
+    TAddNotice& e = editor();
+    if (input.name) {
+        typeOver(e.Edit2, *input.name);
+    }
+    if (input.text) {
+        typeOver(e.Memo1, *input.text);
+    }
+    if (input.hours) {
+        typeOver(e.Edit1, QString::number(*input.hours));
+    }
+    if (input.minutes) {
+        typeOver(e.Edit3, QString::number(*input.minutes));
+    }
+    if (input.seconds) {
+        typeOver(e.Edit4, QString::number(*input.seconds));
+    }
+    if (input.once && e.CheckBox1->isChecked() != *input.once) {
+        QTest::mouseClick(e.CheckBox1, Qt::LeftButton);
+    }
+    const bool dated = input.day.has_value();
+    if ((dated || input.undated) && e.CheckBox2->isChecked() != dated) {
+        QTest::mouseClick(e.CheckBox2, Qt::LeftButton);
+    }
+    if (dated) {
+        e.MonthCalendar1->setSelectedDate(*input.day);
+    }
+}
+
+void EditorFixture::confirm() {
+    QTest::mouseClick(editor().Button1, Qt::LeftButton);
+}
+
+void EditorFixture::expectStartQuestion(MessageAnswer answer) {
+    dialogs.expectMessage({.text = QString::fromUtf8(texts::reminders::startNew),
+                           .caption = QString::fromUtf8(texts::applicationTitle),
+                           .icon = MessageIcon::Question,
+                           .buttons = MessageButtons::YesNo,
+                           .owner = &editor(),
+                           .answer = answer});
+}
+
+void EditorFixture::expectRefusal(const char* text) {
+    dialogs.expectMessage({.text = QString::fromUtf8(text),
+                           .caption = QString::fromUtf8(texts::errorCaption),
+                           .icon = MessageIcon::Warning,
+                           .buttons = MessageButtons::Ok,
+                           .owner = &editor()});
+}
+
+void EditorFixture::create(const EditorInput& input, MessageAnswer answer) {
+    openToCreate();
+    fill(input);
+    expectStartQuestion(answer);
+    confirm();
+}
+
+std::vector<std::string> EditorFixture::valueKinds(const std::string& key) const {
+    const std::string prefix = "HKLM\\SOFTWARE\\Tickwell2\\Notifications\\" + key + " ";
+    std::vector<std::string> kinds;
+    for (const std::string& line : storeContents()) {
+        if (line.starts_with(prefix)) {
+            const std::string entry = line.substr(prefix.size());
+            const auto equals = entry.find('=');
+            const auto colon = entry.find(':', equals);
+            kinds.push_back(entry.substr(0, equals) + ":" +
+                            entry.substr(equals + 1, colon - equals - 1));
+        }
+    }
+    return kinds;
+}
+
+std::int32_t EditorFixture::storedInteger(const std::string& key, std::string_view value) {
+    SettingsStore store;
+    store.openKey(std::string(layout::notificationsKey) + "\\" + key, false);
+    return store.readInteger(value);
+}
+
+double EditorFixture::storedDate(const std::string& key, std::string_view value) {
+    SettingsStore store;
+    store.openKey(std::string(layout::notificationsKey) + "\\" + key, false);
+    return store.readDate(value);
+}
+
+std::string EditorFixture::listValue(std::string_view value) {
+    SettingsStore store;
+    store.openKey(layout::notificationsKey, false);
+    return store.readString(value);
+}
+
+std::int32_t EditorFixture::counterValue() {
+    SettingsStore store;
+    store.openKey(layout::notificationsKey, false);
+    return store.readInteger(layout::notifications::notificationsCounter);
+}
+
+} // namespace tickwell::test
