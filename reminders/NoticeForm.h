@@ -6,15 +6,23 @@
 // the window destroys itself when the user clicks the message or when the delay has passed. Its
 // context menu sets the colours of every later notice.
 
+#include "FadeMethod.h"
+
+#include <QColor>
+#include <QMargins>
 #include <QPointer>
 #include <QWidget>
+#include <cstdint>
+#include <string_view>
 
 class QAction;
 class QLabel;
 class QMenu;
+class QTimer;
 
 namespace tickwell {
 
+class FadeCover;
 class IntervalTimer;
 class TMainForm;
 
@@ -42,11 +50,51 @@ public:
     void N1Click();
     void N2Click();
 
+    // The opacity as the window system is asked for it, 0 (invisible) to 255 (opaque).
+    int opacity() const { return opacity_; }
+    // How this showing fades in; decided each time the window is shown.
+    FadeMethod fadeMethod() const { return fadeMethod_; }
+    // The background colour and Label1's text colour.
+    QColor backgroundColor() const { return backgroundColor_; }
+    QColor textColor() const { return textColor_; }
+
 protected:
     void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    void moveEvent(QMoveEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    void setOpacity(int opacity);
+    void setBackgroundColor(const QColor& color);
+    void setTextColor(const QColor& color);
+    // The frame the window system puts around the window, as far as it is known.
+    QMargins frameMargins() const;
+    // Puts the window's outer rectangle at the bottom right of the work area, with the frame
+    // known so far.
+    void placeAtBottomRight();
+    // Places the window again once the window manager has put its frame around it.
+    void correctPlacementForFrame();
+    // One of the two colour choices of the context menu; see N1Click.
+    void chooseColor(QColor TNoticeForm::*current, std::string_view valueName,
+                     std::uint32_t TMainForm::*global, void (TNoticeForm::*apply)(const QColor&));
+
     QPointer<TMainForm> mainForm_;
+    FadeCover* fadeCover_;
+    int opacity_ = 220;
+    FadeMethod fadeMethod_ = FadeMethod::WindowOpacity;
+    // The colours, also what the two colour dialogs are preset to.
+    QColor backgroundColor_;
+    QColor textColor_;
+    // The frame the last placement reckoned with; while placement is pending, another frame
+    // reported by the window system places the window again.
+    QMargins placedMargins_;
+    static QMargins lastFrameMargins_;
+    bool placementPending_ = false;
+    bool watchingWindow_ = false;
+    QTimer* frameWatch_;
+    int frameChecks_ = 0;
 };
 
 } // namespace tickwell
