@@ -494,6 +494,7 @@ void StreamingResampler::Engine::runStrip(int worker, int strip) {
     job.entries = columns->lists.entryData();
     job.tapOffsets = columns->tapOffsets.data();
     job.blocks = columns->blocks.data();
+    job.groups = columns->groups.data();
     job.blockCount = static_cast<int>(columns->blocks.size());
     job.destinationWidth = destinationWidth;
     const int first = strip * stripHeight;
@@ -510,18 +511,40 @@ void StreamingResampler::Engine::runStrip(int worker, int strip) {
 void StreamingResampler::Engine::runRows(int worker, int first, int end) {
     Scratch& own = scratch[static_cast<std::size_t>(worker)];
     if (!own.tapRows) {
+        // Room for the tap rows of two rows together.
         own.tapRows = uninitialised<const std::uint8_t*>(
-            static_cast<std::size_t>(rows->lists.maxCount()) + 1);
+            2 * static_cast<std::size_t>(rows->lists.maxCount()) + 1);
     }
-    for (int r = first; r < end; ++r) {
+    const auto workRow = [&](int y) { return ring.get() + (y % rows->ringRows) * ringStride; };
+    for (int r = first; r < end;) {
         const WeightList list = rows->lists[r];
+        if (avx2 && r + 1 < end && rows->pairsWithNext[static_cast<std::size_t>(r)]) {
+            const WeightList next = rows->lists[r + 1];
+            const int low = list.weights[0].pixel;
+            const int count = next.weights[0].pixel + next.count - low;
+            for (int k = 0; k < count; ++k) {
+                own.tapRows[static_cast<std::size_t>(k)] = workRow(low + k);
+            }
+            const VerticalPairJob job{list.weights,
+                                      list.count,
+                                      next.weights,
+                                      next.count,
+                                      next.weights[0].pixel - low,
+                                      own.tapRows.get(),
+                                      destinationWidth * 3,
+                                      destination.row(r),
+                                      destination.row(r + 1)};
+            verticalPairAvx2(job);
+            r += 2;
+            continue;
+        }
         for (int k = 0; k < list.count; ++k) {
-            own.tapRows[static_cast<std::size_t>(k)] =
-                ring.get() + (list.weights[k].pixel % rows->ringRows) * ringStride;
+            own.tapRows[static_cast<std::size_t>(k)] = workRow(list.weights[k].pixel);
         }
         const VerticalJob job{list.weights, own.tapRows.get(), list.count, destinationWidth * 3,
                               destination.row(r)};
         (avx2 ? verticalPassAvx2 : verticalPassPortable)(job);
+        ++r;
     }
 }
 
