@@ -52,6 +52,11 @@ WeightLists::WeightLists(int destinationSize, int sourceSize, KernelFunction ker
     const float reach = shrinking ? toFloat(support / Extended{scale_}) : support;
     const float f = shrinking ? toFloat(1.0L / scale_) : 1.0f;
 
+    // A list has about 2 * reach + 1 entries: room for them all at once, so that the block is
+    // not copied as it grows (within reason: a huge support mostly meets zero weights).
+    const double perList = std::min(2.0 * reach + 3.0, 2.0 * sourceSize + 1.0);
+    entries_.reserve(static_cast<std::size_t>(
+        std::min(static_cast<double>(destinationSize) * perList, double{1 << 20})));
     offsets_.reserve(static_cast<std::size_t>(destinationSize) + 1);
     low_.reserve(static_cast<std::size_t>(destinationSize));
     high_.reserve(static_cast<std::size_t>(destinationSize));
