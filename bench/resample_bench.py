@@ -153,6 +153,17 @@ def tickwell_resample(args, picture, threads):
     return statistics.median(runs)
 
 
+def tickwell_split(args, picture, threads):
+    """Median decode and resample milliseconds of the whole step, as the tool's --time reports
+    them: the resample share is what the caller spends in the resampler besides decoding."""
+    def measure():
+        out = subprocess.run(tickwell_command(args, picture, threads) + ["--time"], check=True,
+                             capture_output=True, text=True).stdout.split()
+        # "decode D ms, resample R ms, total T ms, ..."
+        return float(out[1]) / 1000, float(out[4]) / 1000
+    return median_ms(measure)
+
+
 def peak_kib(command):
     out = subprocess.run(["/usr/bin/time", "-f", "%M", *command], check=True,
                          stdout=subprocess.DEVNULL, stderr=subprocess.PIPE, text=True).stderr
@@ -282,6 +293,12 @@ def main():
     print(f"  resample alone, fastest other / tickwell all cores: {min(others) / ours_alone:5.2f}x"
           f"   (1 thread: {min(others) / ours_alone_one:5.2f}x; goal: at least 4x)")
     print(f"  peak memory above idle:          {memory:5.1f} MiB (goal: under 40 MiB)")
+    print()
+    print(f"Where the whole step goes for the {first} picture (tickwell-resample --time, medians):")
+    for label, threads in (("1 thread (one core)", 1), (f"all cores ({CORES})", 0)):
+        decode_ms, resample_ms = tickwell_split(args, pictures[0], threads)
+        print(f"  {label:<20} decode {decode_ms:6.1f} ms,"
+              f" in the resampler besides {resample_ms:6.1f} ms")
 
     print()
     print("Load average at the end: %.2f %.2f %.2f" % os.getloadavg())

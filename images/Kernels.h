@@ -16,8 +16,11 @@ float bSplineKernel(float x);
 float lanczos3Kernel(float x);
 float mitchellKernel(float x);
 
-// The normalised sinc: 1 at 0, otherwise sin(y) / y with y = x * pi rounded to a float.
+// The normalised sinc: 1 at 0, otherwise sin(y) / y with y = x * pi rounded to a float, the
+// quotient evaluated in extended precision and rounded to a float.
 float sinc(float x);
+// The same, always evaluated in extended precision: slower, and the same float for every x.
+float sincExtended(float x);
 
 struct KernelTableEntry {
     std::string_view name;

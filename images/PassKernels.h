@@ -20,6 +20,17 @@ struct ColumnBlock {
 
 constexpr int stripHeight = 8;
 
+// How the AVX2 horizontal pass takes the destination columns of a block, marked at the first
+// column of each group.
+enum class ColumnGroup : std::uint8_t {
+    inside,  // a later column of a group
+    single,  // one column on its own
+    four,    // four columns side by side
+    sharing, // three columns whose taps are runs of consecutive source pixels, each run
+             // starting and ending no earlier than the one before, the third starting before
+             // the first ends: each source vector is loaded once for all three
+};
+
 // The horizontal pass over a strip of up to stripHeight source rows.
 struct HorizontalJob {
     const std::int32_t* listOffsets; // list i is entries[listOffsets[i] .. listOffsets[i + 1])
@@ -28,6 +39,7 @@ struct HorizontalJob {
     // of the entry's block) * 3 * stripHeight. Used by the AVX2 pass only.
     const std::int32_t* tapOffsets;
     const ColumnBlock* blocks;
+    const ColumnGroup* groups; // per destination column; used by the AVX2 pass only
     int blockCount;
     int destinationWidth;
     int rowCount;
@@ -46,7 +58,22 @@ struct VerticalJob {
     std::uint8_t* out;
 };
 
+// Two neighbouring destination rows whose taps are runs of consecutive work rows, the second
+// run starting within the first and ending no earlier: each tap row is converted once for both.
+struct VerticalPairJob {
+    const PixelWeight* firstWeights;
+    int firstCount;
+    const PixelWeight* secondWeights;
+    int secondCount;
+    int secondShift;                    // the second run starts this many rows after the first
+    const std::uint8_t* const* tapRows; // the work rows from the first's first to the second's last
+    int rowBytes;
+    std::uint8_t* firstOut;
+    std::uint8_t* secondOut;
+};
+
 void horizontalPassPortable(const HorizontalJob& job);
 void verticalPassPortable(const VerticalJob& job);
 void horizontalPassAvx2(const HorizontalJob& job);
 void verticalPassAvx2(const VerticalJob& job);
+void verticalPairAvx2(const VerticalPairJob& job);

@@ -7,17 +7,20 @@
 
 namespace {
 
+// The floats of one source pixel in the converted strip: three bytes of eight rows.
+constexpr int pixelFloats = 3 * stripHeight;
+
 [[gnu::always_inline]] inline __m256 loadBytesAsFloats(const std::uint8_t* p) {
     const __m128i bytes = _mm_loadl_epi64(reinterpret_cast<const __m128i*>(p));
     return _mm256_cvtepi32_ps(_mm256_cvtepu8_epi32(bytes));
 }
 
 // Clamp to 0..255 and round to the nearest integer, ties to even (the default rounding mode),
-// then store the eight results as bytes.
+// then store the eight results as bytes. Sums above 255 are clamped before the conversion, which
+// could not hold a huge one; negative ones become 0 in the saturating packs, as clamping first
+// would give.
 [[gnu::always_inline]] inline void storeEightBytes(std::uint8_t* out, __m256 sums) {
-    const __m256 clamped =
-        _mm256_min_ps(_mm256_max_ps(sums, _mm256_setzero_ps()), _mm256_set1_ps(255.0f));
-    const __m256i ints = _mm256_cvtps_epi32(clamped);
+    const __m256i ints = _mm256_cvtps_epi32(_mm256_min_ps(sums, _mm256_set1_ps(255.0f)));
     const __m128i words =
         _mm_packus_epi32(_mm256_castsi256_si128(ints), _mm256_extracti128_si256(ints, 1));
     _mm_storel_epi64(reinterpret_cast<__m128i*>(out), _mm_packus_epi16(words, words));
@@ -128,6 +131,76 @@ void sumColumns(const HorizontalJob& job, int firstColumn, const float* transpos
     }
 }
 
+struct ThreeSums {
+    __m256 blue, green, red;
+};
+
+[[gnu::always_inline]] inline void addWeighted(ThreeSums& sums, const __m256 in[3],
+                                               const PixelWeight& weight) {
+    const __m256 w = _mm256_set1_ps(weight.weight);
+    sums.blue = _mm256_fmadd_ps(in[0], w, sums.blue);
+    sums.green = _mm256_fmadd_ps(in[1], w, sums.green);
+    sums.red = _mm256_fmadd_ps(in[2], w, sums.red);
+}
+
+// `count` source pixels from `in` on, each added to those of the three columns that read it.
+template <bool a, bool b, bool c>
+[[gnu::always_inline]] inline void sharePixels(const float* in, int count, const PixelWeight* wa,
+                                               const PixelWeight* wb, const PixelWeight* wc,
+                                               ThreeSums sums[3]) {
+    for (int p = 0; p < count; ++p) {
+        const float* at = in + pixelFloats * p;
+        const __m256 pixel[3] = {_mm256_loadu_ps(at), _mm256_loadu_ps(at + 8),
+                                 _mm256_loadu_ps(at + 16)};
+        if (a) {
+            addWeighted(sums[0], pixel, wa[p]);
+        }
+        if (b) {
+            addWeighted(sums[1], pixel, wb[p]);
+        }
+        if (c) {
+            addWeighted(sums[2], pixel, wc[p]);
+        }
+    }
+}
+
+// A group of three columns marked ColumnGroup::sharing: their runs overlap, so the pixels go
+// through in five stretches, read by the first column only, the first two, all three, the last
+// two, the last one; each column still takes its weights in list order.
+void sumSharingColumns(const HorizontalJob& job, int firstColumn, const float* transposed,
+                       std::uint8_t* packed) {
+    const std::int32_t* offsets = job.listOffsets + firstColumn;
+    int start[3];
+    int end[3];
+    const PixelWeight* w[3];
+    for (int c = 0; c < 3; ++c) {
+        start[c] = job.tapOffsets[offsets[c]] / pixelFloats; // pixels from the block's first
+        end[c] = start[c] + (offsets[c + 1] - offsets[c]);
+        w[c] = job.entries + offsets[c];
+    }
+    const float* in = transposed;
+    ThreeSums sums[3];
+    for (ThreeSums& s : sums) {
+        s = {_mm256_setzero_ps(), _mm256_setzero_ps(), _mm256_setzero_ps()};
+    }
+    sharePixels<true, false, false>(in + pixelFloats * start[0], start[1] - start[0], w[0], w[1],
+                                    w[2], sums);
+    sharePixels<true, true, false>(in + pixelFloats * start[1], start[2] - start[1],
+                                   w[0] + (start[1] - start[0]), w[1], w[2], sums);
+    sharePixels<true, true, true>(in + pixelFloats * start[2], end[0] - start[2],
+                                  w[0] + (start[2] - start[0]), w[1] + (start[2] - start[1]), w[2],
+                                  sums);
+    sharePixels<false, true, true>(in + pixelFloats * end[0], end[1] - end[0], w[0],
+                                   w[1] + (end[0] - start[1]), w[2] + (end[0] - start[2]), sums);
+    sharePixels<false, false, true>(in + pixelFloats * end[1], end[2] - end[1], w[0], w[1],
+                                    w[2] + (end[1] - start[2]), sums);
+    for (int c = 0; c < 3; ++c) {
+        storeEightBytes(packed + c * 24, sums[c].blue); // 3 bytes x 8 rows per column
+        storeEightBytes(packed + c * 24 + 8, sums[c].green);
+        storeEightBytes(packed + c * 24 + 16, sums[c].red);
+    }
+}
+
 // Writes the packed results (eight rows side by side per byte) back as rows.
 void storeRows(const HorizontalJob& job, const std::uint8_t* packed, int firstByte, int byteCount) {
     int b = 0;
@@ -166,16 +239,108 @@ void horizontalPassAvx2(const HorizontalJob& job) {
         const ColumnBlock& block = job.blocks[blockIndex];
         transposeSource(rows, block.lowPixel * 3, (block.highPixel - block.lowPixel + 1) * 3,
                         job.transposed);
-        int i = block.firstColumn;
-        for (; i + 4 <= block.endColumn; i += 4) {
-            sumColumns<4>(job, i, job.transposed, job.packed + (i - block.firstColumn) * 24);
-        }
-        for (; i < block.endColumn; ++i) {
-            sumColumns<1>(job, i, job.transposed, job.packed + (i - block.firstColumn) * 24);
+        for (int i = block.firstColumn; i < block.endColumn;) {
+            std::uint8_t* packed = job.packed + (i - block.firstColumn) * 24;
+            switch (job.groups[i]) {
+            case ColumnGroup::sharing:
+                sumSharingColumns(job, i, job.transposed, packed);
+                i += 3;
+                break;
+            case ColumnGroup::four:
+                sumColumns<4>(job, i, job.transposed, packed);
+                i += 4;
+                break;
+            default:
+                sumColumns<1>(job, i, job.transposed, packed);
+                i += 1;
+                break;
+            }
         }
         storeRows(job, job.packed, block.firstColumn * 3,
                   (block.endColumn - block.firstColumn) * 3);
     }
+}
+
+namespace {
+
+// The 32 bytes from x on of `count` tap rows, each added to the sums of the rows that read it.
+template <bool first, bool second>
+[[gnu::always_inline]] inline void addTapRows(const std::uint8_t* const* taps, int count, int x,
+                                              const PixelWeight* wFirst, const PixelWeight* wSecond,
+                                              __m256 sumsFirst[4], __m256 sumsSecond[4]) {
+    for (int p = 0; p < count; ++p) {
+        const std::uint8_t* in = taps[p] + x;
+        __m256 bytes[4];
+#pragma GCC unroll 4
+        for (int u = 0; u < 4; ++u) {
+            bytes[u] = loadBytesAsFloats(in + 8 * u);
+        }
+        if (first) {
+            const __m256 w = _mm256_set1_ps(wFirst[p].weight);
+#pragma GCC unroll 4
+            for (int u = 0; u < 4; ++u) {
+                sumsFirst[u] = _mm256_fmadd_ps(bytes[u], w, sumsFirst[u]);
+            }
+        }
+        if (second) {
+            const __m256 w = _mm256_set1_ps(wSecond[p].weight);
+#pragma GCC unroll 4
+            for (int u = 0; u < 4; ++u) {
+                sumsSecond[u] = _mm256_fmadd_ps(bytes[u], w, sumsSecond[u]);
+            }
+        }
+    }
+}
+
+// One destination row from byte x on, where the 32-byte steps leave off.
+void verticalRest(const PixelWeight* weights, const std::uint8_t* const* taps, int count, int x,
+                  int rowBytes, std::uint8_t* out) {
+    for (; x + 8 <= rowBytes; x += 8) {
+        __m256 sum = _mm256_setzero_ps();
+        for (int k = 0; k < count; ++k) {
+            sum = _mm256_fmadd_ps(loadBytesAsFloats(taps[k] + x), _mm256_set1_ps(weights[k].weight),
+                                  sum);
+        }
+        storeEightBytes(out + x, sum);
+    }
+    for (; x < rowBytes; ++x) {
+        float sum = 0.0f;
+        for (int k = 0; k < count; ++k) {
+            sum = scalarAddWeighted(sum, taps[k][x], weights[k].weight);
+        }
+        out[x] = scalarSumToByte(sum);
+    }
+}
+
+} // namespace
+
+void verticalPairAvx2(const VerticalPairJob& job) {
+    // Tap rows read by the first row only, by both, by the second only.
+    const int both = job.secondShift;
+    const int second = job.firstCount;
+    const int end = job.secondShift + job.secondCount;
+    int x = 0;
+    for (; x + 32 <= job.rowBytes; x += 32) {
+        __m256 sumsFirst[4];
+        __m256 sumsSecond[4];
+        for (int u = 0; u < 4; ++u) {
+            sumsFirst[u] = sumsSecond[u] = _mm256_setzero_ps();
+        }
+        addTapRows<true, false>(job.tapRows, both, x, job.firstWeights, job.secondWeights,
+                                sumsFirst, sumsSecond);
+        addTapRows<true, true>(job.tapRows + both, second - both, x, job.firstWeights + both,
+                               job.secondWeights, sumsFirst, sumsSecond);
+        addTapRows<false, true>(job.tapRows + second, end - second, x, job.firstWeights,
+                                job.secondWeights + (second - both), sumsFirst, sumsSecond);
+#pragma GCC unroll 4
+        for (int u = 0; u < 4; ++u) {
+            storeEightBytes(job.firstOut + x + 8 * u, sumsFirst[u]);
+            storeEightBytes(job.secondOut + x + 8 * u, sumsSecond[u]);
+        }
+    }
+    verticalRest(job.firstWeights, job.tapRows, job.firstCount, x, job.rowBytes, job.firstOut);
+    verticalRest(job.secondWeights, job.tapRows + both, job.secondCount, x, job.rowBytes,
+                 job.secondOut);
 }
 
 void verticalPassAvx2(const VerticalJob& job) {
@@ -196,19 +361,5 @@ void verticalPassAvx2(const VerticalJob& job) {
             storeEightBytes(job.out + x + 8 * u, sums[u]);
         }
     }
-    for (; x + 8 <= job.rowBytes; x += 8) {
-        __m256 sum = _mm256_setzero_ps();
-        for (int k = 0; k < job.count; ++k) {
-            sum = _mm256_fmadd_ps(loadBytesAsFloats(job.tapRows[k] + x),
-                                  _mm256_set1_ps(job.weights[k].weight), sum);
-        }
-        storeEightBytes(job.out + x, sum);
-    }
-    for (; x < job.rowBytes; ++x) {
-        float sum = 0.0f;
-        for (int k = 0; k < job.count; ++k) {
-            sum = scalarAddWeighted(sum, job.tapRows[k][x], job.weights[k].weight);
-        }
-        job.out[x] = scalarSumToByte(sum);
-    }
+    verticalRest(job.weights, job.tapRows, job.count, x, job.rowBytes, job.out);
 }

@@ -8,3 +8,9 @@ void horizontalPassAvx2(const HorizontalJob& job) {
 void verticalPassAvx2(const VerticalJob& job) {
     verticalPassPortable(job);
 }
+void verticalPairAvx2(const VerticalPairJob& job) {
+    verticalPassPortable(
+        {job.firstWeights, job.tapRows, job.firstCount, job.rowBytes, job.firstOut});
+    verticalPassPortable({job.secondWeights, job.tapRows + job.secondShift, job.secondCount,
+                          job.rowBytes, job.secondOut});
+}

@@ -42,10 +42,62 @@ std::vector<ColumnBlock> makeBlocks(const WeightLists& columns) {
     return blocks;
 }
 
+// Whether lists a, a + 1 and a + 2, all runs, start and end in order with the third starting
+// before the first ends.
+bool canShare(const WeightLists& columns, int a) {
+    int starts[3];
+    int ends[3];
+    for (int c = 0; c < 3; ++c) {
+        starts[c] = runStart(columns, a + c);
+        if (starts[c] < 0) {
+            return false;
+        }
+        ends[c] = starts[c] + columns[a + c].count;
+    }
+    return starts[0] <= starts[1] && starts[1] <= starts[2] && starts[2] <= ends[0] &&
+           ends[0] <= ends[1] && ends[1] <= ends[2];
+}
+
+std::vector<ColumnGroup> makeGroups(const WeightLists& columns,
+                                    const std::vector<ColumnBlock>& blocks) {
+    std::vector<ColumnGroup> groups(static_cast<std::size_t>(columns.size()), ColumnGroup::inside);
+    for (const ColumnBlock& block : blocks) {
+        for (int i = block.firstColumn; i < block.endColumn;) {
+            const int left = block.endColumn - i;
+            const auto at = static_cast<std::size_t>(i);
+            if (left >= 3 && canShare(columns, i)) {
+                groups[at] = ColumnGroup::sharing;
+                i += 3;
+            } else if (left >= 4) {
+                groups[at] = ColumnGroup::four;
+                i += 4;
+            } else {
+                groups[at] = ColumnGroup::single;
+                i += 1;
+            }
+        }
+    }
+    return groups;
+}
+
 } // namespace
 
+int runStart(const WeightLists& lists, int i) {
+    const WeightList list = lists[i];
+    if (list.count == 0) {
+        return -1;
+    }
+    for (int k = 1; k < list.count; ++k) {
+        if (list.weights[k].pixel != list.weights[0].pixel + k) {
+            return -1;
+        }
+    }
+    return list.weights[0].pixel;
+}
+
 ColumnPlan::ColumnPlan(int sourceWidth, int destinationWidth, KernelFunction kernel, float support)
-    : lists(destinationWidth, sourceWidth, kernel, support), blocks(makeBlocks(lists)) {
+    : lists(destinationWidth, sourceWidth, kernel, support), blocks(makeBlocks(lists)),
+      groups(makeGroups(lists, blocks)) {
     tapOffsets.resize(static_cast<std::size_t>(lists.offsetData()[lists.size()]));
     for (const ColumnBlock& block : blocks) {
         maxBlockSpan = std::max(maxBlockSpan, block.highPixel - block.lowPixel + 1);
@@ -82,4 +134,14 @@ RowPlan::RowPlan(int sourceHeight, int destinationHeight, KernelFunction kernel,
     }
     const long long wanted = static_cast<long long>(window) + stripHeight * (1LL + strips);
     ringRows = static_cast<int>(std::min<long long>(wanted, sourceHeight));
+
+    pairsWithNext.assign(static_cast<std::size_t>(destinationHeight), 0);
+    for (int r = 0; r + 1 < destinationHeight; ++r) {
+        const int first = runStart(lists, r);
+        const int second = runStart(lists, r + 1);
+        const int firstEnd = first + lists[r].count;
+        pairsWithNext[static_cast<std::size_t>(r)] = first >= 0 && second >= first &&
+                                                     second <= firstEnd &&
+                                                     firstEnd <= second + lists[r + 1].count;
+    }
 }

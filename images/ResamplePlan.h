@@ -12,6 +12,7 @@ struct ColumnPlan {
 
     WeightLists lists;
     std::vector<ColumnBlock> blocks;
+    std::vector<ColumnGroup> groups;      // see HorizontalJob
     std::vector<std::int32_t> tapOffsets; // see HorizontalJob
     int maxBlockSpan = 0;                 // largest highPixel - lowPixel + 1 of a block
     int maxBlockColumns = 0;              // largest endColumn - firstColumn of a block
@@ -30,4 +31,11 @@ struct RowPlan {
     std::vector<int> lowestNeeded;
     // Work rows held at once: row y lives in slot y % ringRows.
     int ringRows = 0;
+    // pairsWithNext[r]: rows r and r + 1 can go through the AVX2 pass together
+    // (see VerticalPairJob).
+    std::vector<char> pairsWithNext;
 };
+
+// The first source pixel of list i when its taps are a run of consecutive pixels (no mirrored
+// or dropped ones), else -1.
+int runStart(const WeightLists& lists, int i);

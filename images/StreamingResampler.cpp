@@ -18,6 +18,12 @@ namespace {
 // Destination rows handed to a worker at a time.
 constexpr int rowsPerTask = 4;
 
+// An idle worker is woken when this many fed strips wait for it. Waking a sleeping thread here
+// costs the caller 20 to 40 microseconds, about the horizontal pass over a strip, and the caller
+// decodes on the critical path; the caller takes waiting strips itself should it run out of
+// staging room.
+constexpr int stripsPerWake = 8;
+
 template <typename T> std::unique_ptr<T[]> uninitialised(std::size_t count) {
     return std::make_unique_for_overwrite<T[]>(count);
 }
@@ -28,9 +34,12 @@ constexpr int stripOf(int row) {
 
 } // namespace
 
-// How the work is shared. First the workers build the column lists and the row lists (each a
-// task of its own, so that two workers build them side by side while the caller already
-// decodes and feeds). The source arrives in strips of stripHeight rows; a strip whose rows are
+// How the work is shared. `threads` executors share the tasks: threads - 1 worker threads, and
+// the caller whenever it would otherwise wait (for a staging strip, or in finish()). With one
+// thread there are no workers and the caller does everything itself, without locks ever being
+// contended or threads woken. First the column lists and the row lists are built (each a task
+// of its own, so that two executors build them side by side while the caller already decodes
+// and feeds). The source arrives in strips of stripHeight rows; a strip whose rows are
 // all in becomes a horizontal task, and its work rows go into a ring of ringRows slots. A
 // destination row becomes a vertical task once every work row it reads is done. A strip may
 // only start when the slots it overwrites hold rows that are finished and that no destination
@@ -53,7 +62,11 @@ struct StreamingResampler::Engine {
     void startWorkers(int count);
     void stopWorkers();
     void workerLoop(int worker);
+    template <typename Condition> void callerWaitUntil(Condition done);
+    void execute(std::unique_lock<std::mutex>& lock, Task task, int executor, int first, int end);
     Task takeTask(int& first, int& end);
+    bool rowsReadyAt(int r) const;
+    bool stripMayStart() const;
     bool takeRows(int& first, int& end);
     bool takeStrip(int& strip);
     void run(Task task, int worker, int first, int end);
@@ -74,7 +87,8 @@ struct StreamingResampler::Engine {
     const float support;
     const bool idle; // a destination without pixels: rows are only counted
     const bool avx2;
-    int threads = 0;
+    int threads = 0; // the caller and the workers: threads - 1 of them
+    int callerIndex = 0;
     int stripCount = 0;
 
     // Built by the workers; each is read only after its ready flag was seen under `mutex`.
@@ -92,7 +106,7 @@ struct StreamingResampler::Engine {
         std::unique_ptr<std::uint8_t[]> packed;
         std::unique_ptr<const std::uint8_t*[]> tapRows;
     };
-    std::vector<Scratch> scratch;
+    std::vector<Scratch> scratch; // the workers', then the caller's
     std::vector<std::thread> workers;
 
     int rowsFed = 0;         // the caller's own count
@@ -100,8 +114,12 @@ struct StreamingResampler::Engine {
     int rowsBegun = 0;       // the caller's: buffers handed out by beginRows()
 
     // Shared, under `mutex`.
+    // Workers and the caller wait apart, so that each is woken only when it may go on.
     std::mutex mutex;
-    std::condition_variable changed;
+    std::condition_variable workerWake;
+    std::condition_variable callerWake;
+    int idleWorkers = 0;
+    bool callerWaiting = false;
     bool stopping = false;
     std::exception_ptr failure;
     bool columnsTaken = false;
@@ -135,12 +153,15 @@ StreamingResampler::Engine::Engine(int sourceWidth_, int sourceHeight_, KernelFu
     }
     threads = std::min(options.threads > 0 ? options.threads : defaultThreadCount(),
                        ResampleOptions::maxThreads);
+    callerIndex = threads - 1;
     stripCount = (sourceHeight + stripHeight - 1) / stripHeight;
-    stagingStrips = threads + 2;
+    // Alone, the caller finishes a strip before it writes the next one; with workers, room for
+    // the strips fed before a worker is woken and for those under way.
+    stagingStrips = threads == 1 ? 1 : threads + stripsPerWake;
     stripDone.assign(static_cast<std::size_t>(stripCount), 0);
     rowDone.assign(static_cast<std::size_t>(destinationHeight), 0);
     scratch.resize(static_cast<std::size_t>(threads));
-    startWorkers(threads);
+    startWorkers(threads - 1);
 }
 
 StreamingResampler::Engine::~Engine() {
@@ -164,7 +185,7 @@ void StreamingResampler::Engine::stopWorkers() {
         std::lock_guard lock(mutex);
         stopping = true;
     }
-    changed.notify_all();
+    workerWake.notify_all();
     for (std::thread& t : workers) {
         t.join();
     }
@@ -198,10 +219,7 @@ int StreamingResampler::Engine::beginRows(std::uint8_t** buffers, int maxCount) 
     // A staging strip is free once the strip that used it before is done.
     const int previous = strip - stagingStrips;
     if (!idle && previous >= 0 && stagingFreeFor < strip) {
-        std::unique_lock lock(mutex);
-        changed.wait(lock,
-                     [&] { return stripDone[static_cast<std::size_t>(previous)] || failure; });
-        throwIfFailed();
+        callerWaitUntil([&] { return stripDone[static_cast<std::size_t>(previous)] != 0; });
         stagingFreeFor = strip;
     }
     const int count = std::min(maxCount, stripEnd(strip) - y);
@@ -267,11 +285,16 @@ void StreamingResampler::Engine::advance(int count) {
     const int strip = stripOf(rowsFed);
     rowsFed += count;
     if (count > 0 && rowsFed == stripEnd(strip)) {
+        bool wake = false;
         {
             std::lock_guard lock(mutex);
             stripsFed = strip + 1;
+            wake = idleWorkers > 0 &&
+                   (stripsFed - nextStrip >= stripsPerWake || stripsFed == stripCount);
         }
-        changed.notify_all();
+        if (wake) {
+            workerWake.notify_one();
+        }
     }
 }
 
@@ -282,12 +305,27 @@ void StreamingResampler::Engine::finish() {
     if (idle) {
         return;
     }
-    {
-        std::unique_lock lock(mutex);
-        changed.wait(lock, [&] { return rowsDone == destinationHeight || failure; });
-        throwIfFailed();
-    }
+    callerWaitUntil([&] { return rowsDone == destinationHeight; });
     stopWorkers();
+}
+
+// The caller waits for `done` by working: it runs tasks while there are any, and sleeps only
+// while the workers hold all that is left.
+template <typename Condition> void StreamingResampler::Engine::callerWaitUntil(Condition done) {
+    std::unique_lock lock(mutex);
+    while (!done() && !failure) {
+        int first = 0;
+        int end = 0;
+        const Task task = takeTask(first, end);
+        if (task != Task::none) {
+            execute(lock, task, callerIndex, first, end);
+            continue;
+        }
+        callerWaiting = true;
+        callerWake.wait(lock);
+        callerWaiting = false;
+    }
+    throwIfFailed();
 }
 
 void StreamingResampler::Engine::workerLoop(int worker) {
@@ -297,23 +335,37 @@ void StreamingResampler::Engine::workerLoop(int worker) {
         int end = 0;
         const Task task = takeTask(first, end);
         if (task == Task::none) {
-            changed.wait(lock);
+            ++idleWorkers;
+            workerWake.wait(lock);
+            --idleWorkers;
             continue;
         }
-        lock.unlock();
-        std::exception_ptr error;
-        try {
-            run(task, worker, first, end);
-        } catch (...) {
-            error = std::current_exception(); // only allocations can fail
+        execute(lock, task, worker, first, end);
+    }
+}
+
+// Runs a task taken under `lock` without it, then records it and wakes whoever may go on.
+void StreamingResampler::Engine::execute(std::unique_lock<std::mutex>& lock, Task task,
+                                         int executor, int first, int end) {
+    lock.unlock();
+    std::exception_ptr error;
+    try {
+        run(task, executor, first, end);
+    } catch (...) {
+        error = std::current_exception(); // only allocations can fail
+    }
+    lock.lock();
+    if (error) {
+        failure = error;
+        workerWake.notify_all();
+    } else {
+        complete(task, first, end);
+        if (idleWorkers > 0 && (rowsReadyAt(nextRow) || stripMayStart())) {
+            workerWake.notify_all();
         }
-        lock.lock();
-        if (error) {
-            failure = error;
-        } else {
-            complete(task, first, end);
-        }
-        changed.notify_all();
+    }
+    if (callerWaiting) {
+        callerWake.notify_one();
     }
 }
 
@@ -329,27 +381,36 @@ StreamingResampler::Engine::Task StreamingResampler::Engine::takeTask(int& first
         rowsTaken = true;
         return Task::rows;
     }
-    if (!rowsReady) {
-        return Task::none;
-    }
     if (takeRows(first, end)) {
         return Task::vertical;
     }
-    if (columnsReady && takeStrip(first)) {
+    if (takeStrip(first)) {
         return Task::strip;
     }
     return Task::none;
 }
 
+// Whether destination row r exists and every work row it reads is done.
+bool StreamingResampler::Engine::rowsReadyAt(int r) const {
+    return rowsReady && r < destinationHeight && rows->lists.highestPixel(r) < workRowsDone;
+}
+
+// Whether the next strip is fed and may go into the ring: the slots of its rows hold rows
+// ringRows further up, which must be finished and no longer read.
+bool StreamingResampler::Engine::stripMayStart() const {
+    if (!columnsReady || !rowsReady || nextStrip >= stripsFed) {
+        return false;
+    }
+    const int overwritten = stripEnd(nextStrip) - 1 - rows->ringRows;
+    return overwritten < workRowsDone && overwritten < rows->lowestNeeded[rowsDone];
+}
+
 bool StreamingResampler::Engine::takeRows(int& first, int& end) {
-    const auto ready = [&](int r) {
-        return r < destinationHeight && rows->lists.highestPixel(r) < workRowsDone;
-    };
-    if (!ready(nextRow)) {
+    if (!rowsReadyAt(nextRow)) {
         return false;
     }
     first = nextRow;
-    while (nextRow - first < rowsPerTask && ready(nextRow)) {
+    while (nextRow - first < rowsPerTask && rowsReadyAt(nextRow)) {
         ++nextRow;
     }
     end = nextRow;
@@ -357,13 +418,7 @@ bool StreamingResampler::Engine::takeRows(int& first, int& end) {
 }
 
 bool StreamingResampler::Engine::takeStrip(int& strip) {
-    if (nextStrip >= stripsFed) {
-        return false;
-    }
-    // The slots of this strip's rows hold rows ringRows further up: those must be finished and
-    // no longer read.
-    const int overwritten = stripEnd(nextStrip) - 1 - rows->ringRows;
-    if (overwritten >= workRowsDone || overwritten >= rows->lowestNeeded[rowsDone]) {
+    if (!stripMayStart()) {
         return false;
     }
     strip = nextStrip++;
@@ -440,6 +495,7 @@ void StreamingResampler::Engine::runStrip(int worker, int strip) {
     job.entries = columns->lists.entryData();
     job.tapOffsets = columns->tapOffsets.data();
     job.blocks = columns->blocks.data();
+    job.groups = columns->groups.data();
     job.blockCount = static_cast<int>(columns->blocks.size());
     job.destinationWidth = destinationWidth;
     const int first = strip * stripHeight;
@@ -456,18 +512,40 @@ void StreamingResampler::Engine::runStrip(int worker, int strip) {
 void StreamingResampler::Engine::runRows(int worker, int first, int end) {
     Scratch& own = scratch[static_cast<std::size_t>(worker)];
     if (!own.tapRows) {
+        // Room for the tap rows of two rows together.
         own.tapRows = uninitialised<const std::uint8_t*>(
-            static_cast<std::size_t>(rows->lists.maxCount()) + 1);
+            2 * static_cast<std::size_t>(rows->lists.maxCount()) + 1);
     }
-    for (int r = first; r < end; ++r) {
+    const auto workRow = [&](int y) { return ring.get() + (y % rows->ringRows) * ringStride; };
+    for (int r = first; r < end;) {
         const WeightList list = rows->lists[r];
+        if (avx2 && r + 1 < end && rows->pairsWithNext[static_cast<std::size_t>(r)]) {
+            const WeightList next = rows->lists[r + 1];
+            const int low = list.weights[0].pixel;
+            const int count = next.weights[0].pixel + next.count - low;
+            for (int k = 0; k < count; ++k) {
+                own.tapRows[static_cast<std::size_t>(k)] = workRow(low + k);
+            }
+            const VerticalPairJob job{list.weights,
+                                      list.count,
+                                      next.weights,
+                                      next.count,
+                                      next.weights[0].pixel - low,
+                                      own.tapRows.get(),
+                                      destinationWidth * 3,
+                                      destination.row(r),
+                                      destination.row(r + 1)};
+            verticalPairAvx2(job);
+            r += 2;
+            continue;
+        }
         for (int k = 0; k < list.count; ++k) {
-            own.tapRows[static_cast<std::size_t>(k)] =
-                ring.get() + (list.weights[k].pixel % rows->ringRows) * ringStride;
+            own.tapRows[static_cast<std::size_t>(k)] = workRow(list.weights[k].pixel);
         }
         const VerticalJob job{list.weights, own.tapRows.get(), list.count, destinationWidth * 3,
                               destination.row(r)};
         (avx2 ? verticalPassAvx2 : verticalPassPortable)(job);
+        ++r;
     }
 }
 

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdlib>
+#include <cstring>
 #include <stdexcept>
 
 // As in the kernels, expressions are evaluated in extended precision and rounded to a float
@@ -11,6 +13,23 @@ namespace {
 using Extended = long double;
 float toFloat(Extended v) {
     return static_cast<float>(v);
+}
+
+// The float nearest to a / b as toFloat(Extended{a} / b) gives it, for a and b held exactly in
+// doubles. Both round the exact quotient twice, first to 64 or 53 bits, then to 24; the second
+// rounding gives the float nearest the exact quotient unless the first one landed exactly on
+// the midpoint between two floats, or the quotient is below the normal floats. Double
+// precision shows when that may be, and the quotient is then formed in extended precision.
+float quotientToFloat(double a, double b) {
+    const double q = a / b;
+    std::uint64_t bits = 0;
+    std::memcpy(&bits, &q, sizeof bits);
+    constexpr std::uint64_t beyondFloat = (std::uint64_t{1} << 29) - 1; // bits a float lacks
+    constexpr std::uint64_t midpoint = std::uint64_t{1} << 28;
+    if (q == 0.0 || ((bits & beyondFloat) != midpoint && std::fabs(q) >= 0x1p-126)) {
+        return static_cast<float>(q);
+    }
+    return toFloat(Extended{a} / b);
 }
 } // namespace
 
@@ -52,6 +71,11 @@ WeightLists::WeightLists(int destinationSize, int sourceSize, KernelFunction ker
     const float reach = shrinking ? toFloat(support / Extended{scale_}) : support;
     const float f = shrinking ? toFloat(1.0L / scale_) : 1.0f;
 
+    // A list has about 2 * reach + 1 entries: room for them all at once, so that the block is
+    // not copied as it grows (within reason: a huge support mostly meets zero weights).
+    const double perList = std::min(2.0 * reach + 3.0, 2.0 * sourceSize + 1.0);
+    entries_.reserve(static_cast<std::size_t>(
+        std::min(static_cast<double>(destinationSize) * perList, double{1 << 20})));
     offsets_.reserve(static_cast<std::size_t>(destinationSize) + 1);
     low_.reserve(static_cast<std::size_t>(destinationSize));
     high_.reserve(static_cast<std::size_t>(destinationSize));
@@ -63,10 +87,21 @@ WeightLists::WeightLists(int destinationSize, int sourceSize, KernelFunction ker
         const auto right = static_cast<std::int64_t>(std::ceil(Extended{m} + reach));
         std::int32_t low = sourceSize;
         std::int32_t high = -1;
+        // When shrinking, m is 0 or at least 1/2 (i / scale with scale < 1, or the middle of a
+        // source of two pixels or more), so its last bit is worth at least 2^-24; with |j| below
+        // 2^24, m - j needs at most 49 bits and is exact in a double. The quotients then come
+        // from double precision at a fraction of the cost (see quotientToFloat).
+        const bool inDouble = shrinking && std::max(std::abs(left), std::abs(right)) < (1 << 24);
         for (std::int64_t j = left; j <= right; ++j) {
-            const Extended distance = Extended{m} - Extended(j);
-            const float weight = shrinking ? toFloat(kernel(toFloat(distance / f)) / Extended{f})
-                                           : kernel(toFloat(distance));
+            float weight = 0.0f;
+            if (inDouble) {
+                const double distance = double{m} - static_cast<double>(j);
+                weight = quotientToFloat(kernel(quotientToFloat(distance, f)), f);
+            } else {
+                const Extended distance = Extended{m} - Extended(j);
+                weight = shrinking ? toFloat(kernel(toFloat(distance / f)) / Extended{f})
+                                   : kernel(toFloat(distance));
+            }
             if (weight == 0.0f) {
                 continue;
             }

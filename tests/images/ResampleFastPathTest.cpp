@@ -75,9 +75,10 @@ TEST_P(FastPaths, MatchTheReferenceOnRandomPictures) {
     const auto randomSize = [&](int low, int high) {
         return low + static_cast<int>(rng() % static_cast<unsigned>(high - low + 1));
     };
-    for (int round = 0; round < 6; ++round) {
+    for (int round = 0; round < 8; ++round) {
         // Mostly small pictures; one wide enough to need several column blocks, shrunk and
-        // enlarged.
+        // enlarged; one tall enough that the kept work rows wrap around, shrunk and enlarged
+        // (neighbouring columns and rows then share their taps in the AVX2 passes).
         Size from{randomSize(1, 48), randomSize(1, 40)};
         Size to{randomSize(1, 60), randomSize(1, 50)};
         if (round == 0) {
@@ -86,6 +87,12 @@ TEST_P(FastPaths, MatchTheReferenceOnRandomPictures) {
         } else if (round == 1) {
             from = {randomSize(300, 400), randomSize(2, 12)};
             to = {randomSize(500, 700), randomSize(10, 40)};
+        } else if (round == 2) {
+            from = {randomSize(20, 40), randomSize(300, 500)};
+            to = {randomSize(10, 30), randomSize(60, 140)};
+        } else if (round == 3) {
+            from = {randomSize(10, 20), randomSize(100, 150)};
+            to = {randomSize(15, 40), randomSize(200, 300)};
         }
         SCOPED_TRACE(::testing::Message()
                      << from.width << "x" << from.height << " -> " << to.width << "x" << to.height);

@@ -1,5 +1,6 @@
 #include "PpmFile.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -135,19 +136,28 @@ void writePpm(const std::string& path, const Bitmap24& bitmap, bool swapFirstAnd
     if (std::fprintf(file.get(), "P6\n%d %d\n255\n", bitmap.width(), bitmap.height()) < 0) {
         failToWrite(path, errno);
     }
+    // Rows go out gathered in chunks of about 256 KiB: one system call per chunk, not per row.
     const auto rowBytes = static_cast<std::size_t>(bitmap.width()) * 3;
-    std::vector<std::uint8_t> swapped(swapFirstAndThird ? rowBytes : 0);
-    for (int y = 0; y < bitmap.height(); ++y) {
-        const std::uint8_t* row = bitmap.row(y);
-        if (swapFirstAndThird) {
-            for (std::size_t i = 0; i < rowBytes; i += 3) {
-                swapped[i] = row[i + 2];
-                swapped[i + 1] = row[i + 1];
-                swapped[i + 2] = row[i];
+    const std::size_t chunkRows =
+        rowBytes == 0 ? 1 : std::max<std::size_t>(1, (256 << 10) / rowBytes);
+    std::vector<std::uint8_t> chunk(rowBytes * chunkRows);
+    for (int y = 0; y < bitmap.height();) {
+        std::uint8_t* out = chunk.data();
+        for (std::size_t n = 0; n < chunkRows && y < bitmap.height(); ++n, ++y) {
+            const std::uint8_t* row = bitmap.row(y);
+            if (swapFirstAndThird) {
+                for (std::size_t i = 0; i < rowBytes; i += 3) {
+                    out[i] = row[i + 2];
+                    out[i + 1] = row[i + 1];
+                    out[i + 2] = row[i];
+                }
+            } else {
+                std::memcpy(out, row, rowBytes);
             }
-            row = swapped.data();
+            out += rowBytes;
         }
-        if (std::fwrite(row, 1, rowBytes, file.get()) != rowBytes) {
+        const auto bytes = static_cast<std::size_t>(out - chunk.data());
+        if (std::fwrite(chunk.data(), 1, bytes, file.get()) != bytes) {
             failToWrite(path, errno);
         }
     }
