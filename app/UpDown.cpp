@@ -33,7 +33,8 @@ void UpDown::setAssociate(QLineEdit* edit) {
         return;
     }
     associate_->installEventFilter(this);
-    connect(associate_, &QLineEdit::textEdited, this, &UpDown::takeTypedText);
+    // Any change of the text counts, also one a screen reader makes through the field.
+    connect(associate_, &QLineEdit::textChanged, this, &UpDown::takeTypedText);
     connect(associate_, &QLineEdit::editingFinished, this, &UpDown::showPosition);
     showPosition();
 }

@@ -8,7 +8,7 @@ class QToolButton;
 namespace tickwell {
 
 // A pair of small arrow buttons that steps a whole number shown in an edit field beside it.
-// The number is the control's position, kept within its range. A number typed into the field
+// The number is the control's position, kept within its range. A number typed or put into the field
 // becomes the position at once (moved into the range); other text leaves it as it was; once the
 // user has finished typing, the field shows the position.
 class UpDown : public QWidget {

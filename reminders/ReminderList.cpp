@@ -71,6 +71,9 @@ void TMainForm::Button3Click() {
     keys.erase(keys.begin() + index);
     store.writeString(layout::notifications::noticesList, NameList::join(keys));
     delete ListBox1->takeItem(index);
+    // The list would move the selection to the next reminder, whose details are not shown:
+    // the next start, edit or delete must not act on it unseen.
+    ListBox1->setItemIndex(-1);
     store.writeString(layout::notifications::notificationsList,
                       NameList::join(toStdStrings(ListBox1->items())));
 
@@ -84,9 +87,10 @@ void TMainForm::Button3Click() {
 
 namespace {
 
-// Shows the editor, or brings it to the front when it is already open (the window manager
-// raises the window it activates).
+// Shows the editor, or brings it back to the front when it is already open or minimised (the window
+// manager raises the window it activates).
 void showEditor(TAddNotice* editor) {
+    editor->setWindowState(editor->windowState() & ~Qt::WindowMinimized);
     editor->show();
     editor->activateWindow();
 }

@@ -93,6 +93,14 @@ TEST_F(NumberField, TypedNumberInRangeBecomesThePosition) {
     EXPECT_EQ(edit->text(), QStringLiteral("43"));
 }
 
+// A screen reader sets the field's whole text at once, without keystrokes.
+TEST_F(NumberField, ANumberPutIntoTheFieldAtOnceBecomesThePosition) {
+    edit->setText(QStringLiteral("17"));
+    EXPECT_EQ(upDown->position(), 17);
+    edit->setText(QStringLiteral("90"));
+    EXPECT_EQ(upDown->position(), 60);
+}
+
 TEST_F(NumberField, NumbersBeyondTheRangeStopAtItsEnd) {
     type(QStringLiteral("99"));
     EXPECT_EQ(upDown->position(), 60);

@@ -73,11 +73,6 @@ protected:
     }
 
     CountingSound sound;
-    // The offscreen platform neither stacks windows, nor shows their opacity, nor gives a menu
-    // the keyboard; it says so.
-    const AllowQtWarnings offscreenWindows{
-        QStringLiteral("^This plugin does not support "
-                       "(raise\\(\\)|setting window opacity|grabbing the keyboard)$")};
 };
 
 // Makes every notice fade in one way while it lives.

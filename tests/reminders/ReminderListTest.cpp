@@ -126,6 +126,12 @@ TEST_F(ReminderList, RemindersWithTheSameNameAreReachedByTheirPosition) {
     EXPECT_NE(form->findReminderTimer("notice1"), nullptr);
     EXPECT_EQ(form->findReminderTimer("notice2"), nullptr);
 
+    // Nothing is selected after a delete: a second press deletes nothing unseen.
+    EXPECT_EQ(form->ListBox1->itemIndex(), -1);
+    const auto afterDelete = storeContents();
+    QTest::mouseClick(form->Button3, Qt::LeftButton);
+    EXPECT_EQ(storeContents(), afterDelete);
+
     clickRow(1);
     EXPECT_EQ(form->Label2->text(), QStringLiteral("0 ч.  3 мин.  0 сек."));
 }

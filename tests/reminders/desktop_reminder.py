@@ -15,9 +15,9 @@ main = window(app, "Tickwell v2.0")
 press(find(main, pyatspi.ROLE_PUSH_BUTTON, "Добавить"))
 
 editor = window(app, "Создать напоминание")
-set_text(find(editor, pyatspi.ROLE_TEXT, "Название:"), name)
-set_text(find(editor, pyatspi.ROLE_TEXT, "Текст напоминания:"), text)
-set_text(find(editor, pyatspi.ROLE_TEXT, "Через какое время напомнить: сек."), seconds)
+set_text(find(editor, pyatspi.ROLE_TEXT, "Название"), name)
+set_text(find(editor, pyatspi.ROLE_TEXT, "Текст напоминания"), text)
+set_text(find(editor, pyatspi.ROLE_TEXT, "Через какое время напомнить, сек."), seconds)
 press(find(editor, pyatspi.ROLE_PUSH_BUTTON, "Создать"))
 
 # "Запустить это напоминание?": its texts are checked by the form tests; here it is answered.

@@ -21,14 +21,19 @@ wait_for_notice() {
     notice=$(desktop_wait_window '^Напоминание$' 10) || fail "no notice window appeared"
 }
 
-# The notice window sits in the bottom-right corner of the screen's work area.
+# The notice window sits in the bottom-right corner of the screen's work area (the tray host
+# takes the top of the screen here, so the work area ends at the screen's bottom edge).
 check_notice_place() {
-    local X Y WIDTH HEIGHT SCREEN WINDOW
-    eval "$(xdotool getwindowgeometry --shell "$notice")"
-    [ $((X + WIDTH)) -ge 1260 ] && [ $((X + WIDTH)) -le 1280 ] ||
-        fail "the notice is not at the right edge (x $X, width $WIDTH)"
-    [ $((Y + HEIGHT)) -ge 740 ] && [ $((Y + HEIGHT)) -le 800 ] ||
-        fail "the notice is not at the bottom (y $Y, height $HEIGHT)"
+    local info x y width height
+    info=$(xwininfo -id "$notice")
+    x=$(awk '/Absolute upper-left X/ {print $4}' <<<"$info")
+    y=$(awk '/Absolute upper-left Y/ {print $4}' <<<"$info")
+    width=$(awk '/^ *Width:/ {print $2}' <<<"$info")
+    height=$(awk '/^ *Height:/ {print $2}' <<<"$info")
+    [ $((x + width)) -ge 1270 ] && [ $((x + width)) -le 1280 ] ||
+        fail "the notice is not at the right edge (x $x, width $width)"
+    [ $((y + height)) -ge 790 ] && [ $((y + height)) -le 800 ] ||
+        fail "the notice is not at the bottom (y $y, height $height)"
 }
 
 # Waits up to `seconds` for the window `id` to be gone from the screen.
