@@ -17,7 +17,8 @@ int main(int argc, char** argv) {
 
     QApplication app(argc, argv);
     QApplication::setApplicationName(QString::fromUtf8(tickwell::texts::applicationName));
-    QApplication::setApplicationDisplayName(QString::fromUtf8(tickwell::texts::applicationTitle));
+    // No display name: the window system would append it to every window's caption
+    // ("Напоминание — Tickwell v2.0"), and each window carries its exact caption itself.
     QApplication::setApplicationVersion(QStringLiteral("2.0"));
     QApplication::setWindowIcon(QIcon(QString::fromLatin1(tickwell::resources::programIcon)));
     tickwell::installRussianQtTranslations(app);
