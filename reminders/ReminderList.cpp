@@ -40,8 +40,7 @@ void TMainForm::ListBox1Click() {
         return;
     }
     SettingsStore store;
-    reminders::openRemindersKey(store);
-    reminders::openReminderKey(store, reminders::subkeyAt(store, index));
+    reminders::openReminderAt(store, index);
 
     Label2->setText(reminders::periodText(store.readInteger(layout::notice::interval)));
     Label6->setText(reminders::shownText(store.readString(layout::notice::text)));

@@ -36,6 +36,13 @@ void openReminderKey(SettingsStore& store, std::string_view subkey) {
     store.openExistingKey(path);
 }
 
+std::string openReminderAt(SettingsStore& store, int index) {
+    openRemindersKey(store);
+    std::string subkey = subkeyAt(store, index);
+    openReminderKey(store, subkey);
+    return subkey;
+}
+
 QString timerNameFor(std::string_view subkey) {
     return QString::fromStdString(layout::timerName(subkey));
 }

@@ -18,6 +18,9 @@ std::vector<std::string> readKeyList(SettingsStore& store);
 // The subkey at `index` of the key list of the open reminders key; a list index error when the
 // list has no such entry.
 std::string subkeyAt(SettingsStore& store, int index);
+// Opens the reminders key, then the subkey of the reminder at `index` of the key list, and
+// returns that subkey's name.
+std::string openReminderAt(SettingsStore& store, int index);
 // Opens the subkey of a reminder. Throws when it is missing (removed behind the program's
 // back), naming it, so that no handler reads from or writes into another key instead.
 void openReminderKey(SettingsStore& store, std::string_view subkey);

@@ -104,9 +104,7 @@ void TMainForm::Button4Click() {
         return;
     }
     SettingsStore store;
-    reminders::openRemindersKey(store);
-    const std::string subkey = reminders::subkeyAt(store, index);
-    reminders::openReminderKey(store, subkey);
+    const std::string subkey = reminders::openReminderAt(store, index);
 
     if (store.readBool(layout::notice::dateEnabled) &&
         !reminders::isToday(store.readDate(layout::notice::date))) {
@@ -157,26 +155,27 @@ std::vector<IntervalTimer*> reminderTimers(const QObject& form) {
     return timers;
 }
 
+// Switches every reminder timer of `form` on or off with its stored switch, then shows the
+// matching caption on the start/stop button, whichever reminder is selected. Dates are not
+// consulted: the day-change check puts dated reminders right at its next pass.
+void switchAllReminders(TMainForm& form, bool on) {
+    for (IntervalTimer* timer : reminderTimers(form)) {
+        timer->setEnabled(on);
+        SettingsStore store;
+        reminders::openReminderKey(store, reminders::subkeyOfTimer(timer->objectName()));
+        store.writeBool(layout::notice::enabled, on);
+    }
+    form.Button4->setText(QString::fromUtf8(on ? texts::mainForm::stop : texts::mainForm::start));
+}
+
 } // namespace
 
 void TMainForm::StartAllReminders() {
-    for (IntervalTimer* timer : reminderTimers(*this)) {
-        timer->setEnabled(true);
-        SettingsStore store;
-        reminders::openReminderKey(store, reminders::subkeyOfTimer(timer->objectName()));
-        store.writeBool(layout::notice::enabled, true);
-    }
-    Button4->setText(QString::fromUtf8(texts::mainForm::stop));
+    switchAllReminders(*this, true);
 }
 
 void TMainForm::StopAllReminders() {
-    for (IntervalTimer* timer : reminderTimers(*this)) {
-        timer->setEnabled(false);
-        SettingsStore store;
-        reminders::openReminderKey(store, reminders::subkeyOfTimer(timer->objectName()));
-        store.writeBool(layout::notice::enabled, false);
-    }
-    Button4->setText(QString::fromUtf8(texts::mainForm::start));
+    switchAllReminders(*this, false);
 }
 
 void TMainForm::UpdateRemindersMenuCheck() {
