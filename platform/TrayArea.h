@@ -1,0 +1,50 @@
+#pragma once
+
+// The desktop's notification area, behind a seam so that tests can press on an icon and take
+// the area away. The real one is Qt's system tray.
+
+#include <QIcon>
+#include <QObject>
+#include <QPoint>
+#include <QString>
+#include <memory>
+
+namespace tickwell {
+
+// One icon in the notification area. It reports the mouse as the area delivers it: a left press,
+// a left double click (which arrives instead of the second press) and a right press, each with
+// the cursor position at that moment.
+class TrayAreaIcon : public QObject {
+    Q_OBJECT
+public:
+    using QObject::QObject;
+
+    virtual void setIcon(const QIcon& icon) = 0;
+    virtual void setToolTip(const QString& text) = 0;
+    // Shows or removes the icon. A shown icon appears in a notification area that comes later
+    // and comes back when the area restarts.
+    virtual void setVisible(bool visible) = 0;
+
+signals:
+    void leftPressed(QPoint cursor);
+    void leftDoubleClicked(QPoint cursor);
+    void rightPressed(QPoint cursor);
+    void middlePressed(QPoint cursor);
+};
+
+class TrayArea {
+public:
+    virtual ~TrayArea() = default;
+
+    // Whether the desktop shows a notification area right now; it may appear or go at any time.
+    virtual bool isAvailable() const = 0;
+    // A new icon, not shown yet, owned by `owner`.
+    virtual TrayAreaIcon* createIcon(QObject* owner) = 0;
+};
+
+// The notification area the program uses: the desktop's unless a test installed another.
+TrayArea& trayArea();
+// Installs `replacement` (not owned) for the whole process; nullptr restores the desktop's.
+void setTrayArea(TrayArea* replacement);
+
+} // namespace tickwell

@@ -1,0 +1,64 @@
+#pragma once
+
+#include "TrayArea.h"
+
+#include <QIcon>
+#include <QPoint>
+#include <QPointer>
+#include <QString>
+#include <vector>
+
+namespace tickwell::test {
+
+// An icon of the fake notification area: it keeps what the program gave it and lets a test
+// press on it.
+class FakeTrayAreaIcon final : public TrayAreaIcon {
+public:
+    using TrayAreaIcon::TrayAreaIcon;
+
+    void setIcon(const QIcon& icon) override { icon_ = icon; }
+    void setToolTip(const QString& text) override { toolTip_ = text; }
+    void setVisible(bool visible) override { visible_ = visible; }
+
+    QIcon icon() const { return icon_; }
+    QString toolTip() const { return toolTip_; }
+    bool isVisible() const { return visible_; }
+
+    // The mouse on the icon, as the notification area reports it. A double click is a press
+    // followed by the double-click report that replaces the second press.
+    void pressLeft(QPoint cursor = {}) { emit leftPressed(cursor); }
+    void doubleClick(QPoint cursor = {}) {
+        emit leftPressed(cursor);
+        emit leftDoubleClicked(cursor);
+    }
+    void pressRight(QPoint cursor) { emit rightPressed(cursor); }
+
+private:
+    QIcon icon_;
+    QString toolTip_;
+    bool visible_ = false;
+};
+
+// A notification area of the test's own, present unless the test takes it away. Installs itself
+// for the process while it lives.
+class FakeTrayArea final : public TrayArea {
+public:
+    FakeTrayArea();
+    ~FakeTrayArea() override;
+
+    FakeTrayArea(const FakeTrayArea&) = delete;
+    FakeTrayArea& operator=(const FakeTrayArea&) = delete;
+
+    bool isAvailable() const override { return available_; }
+    TrayAreaIcon* createIcon(QObject* owner) override;
+
+    void setAvailable(bool available) { available_ = available; }
+    // The icon created last (the main window's, in a form test); fails the test when none is.
+    FakeTrayAreaIcon& icon() const;
+
+private:
+    bool available_ = true;
+    std::vector<QPointer<FakeTrayAreaIcon>> icons_;
+};
+
+} // namespace tickwell::test
