@@ -1,5 +1,5 @@
 // Handlers and routines of the main window whose behaviour arrives with their subsystems: the
-// tray (hiding, restoring, autostart), the tasks and the images. Each moves to
+// tasks and the images. Each moves to
 // its subsystem's folder when that subsystem is built; until then it leaves everything as it is,
 // so the controls wired to them do nothing yet.
 
@@ -7,12 +7,6 @@
 #include "MainForm.h"
 
 namespace tickwell {
-
-// Tray.
-void TMainForm::ApplicationEvents1Minimize() {}
-void TMainForm::TrayIcon1DblClick() {}
-void TMainForm::N5Click() {}
-void TMainForm::AutostartAtStart() {}
 
 // Tasks.
 void TMainForm::ListBox2Click() {}

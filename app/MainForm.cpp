@@ -5,6 +5,7 @@
 #include "FormDesign.h"
 #include "MainFormTexts.h"
 #include "ScreenInfo.h"
+#include "TrayIcon.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -45,10 +46,16 @@ TMainForm::TMainForm(QWidget* parent)
     buildImagesTab();
     buildHelpTab();
     buildComponents();
+    buildTrayIcon();
     fitWindowToDesign();
     connectHandlers();
     AddNotice = new TAddNotice(*this);
     FormCreate();
+    // The icon stays in the notification area from here until the program ends; a refused
+    // second start never shows one.
+    if (!startupRefused_) {
+        TrayIcon1->AddTrayIcon();
+    }
 }
 
 TMainForm::~TMainForm() {

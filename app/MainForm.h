@@ -27,6 +27,7 @@ namespace tickwell {
 class AutoSizeLabel;
 class IntervalTimer;
 class TAddNotice;
+class TTrayIcon;
 class LinkLabel;
 class ListBox;
 class UpDown;
@@ -120,6 +121,8 @@ public:
     QAction* N4; // "Изображения"
     QAction* N5; // "Автозагрузка"
     QAction* N6; // "Выход"
+    // The icon in the notification area, with PopupMenu1 as its menu.
+    TTrayIcon* TrayIcon1;
     IntervalTimer* ImagesTimer;
     IntervalTimer* TasksTimer;
     IntervalTimer* CheckTimer;
@@ -197,6 +200,7 @@ public:
 protected:
     void resizeEvent(QResizeEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    void changeEvent(QEvent* event) override;
 
 private:
     void setUpWindow();
@@ -207,6 +211,7 @@ private:
     void buildImagesTab();
     void buildHelpTab();
     void buildComponents();
+    void buildTrayIcon();
     void connectHandlers();
 
     // Start-up steps after the single-instance guard.
@@ -219,6 +224,8 @@ private:
     InstanceLock instanceLock_;
     QMargins pageMargins_;
     bool startupRefused_ = false;
+    // The user has been told once that the desktop has no notification area.
+    bool noTrayAreaTold_ = false;
 };
 
 } // namespace tickwell

@@ -52,6 +52,17 @@ inline constexpr char imagesItem[] = "Изображения";
 inline constexpr char autostartItem[] = "Автозагрузка";
 inline constexpr char exitItem[] = "Выход";
 
+// Minimising on a desktop without a notification area, said once per run.
+inline constexpr char noTrayArea[] =
+    "На рабочем столе нет области уведомлений, поэтому окно программы свёрнуто на панель задач. "
+    "Когда область уведомлений появится, программа будет сворачиваться в неё.";
+
+// The autostart entry; %1 is the entry's path.
+inline constexpr char autostartEntryName[] = "Tickwell";
+inline constexpr char autostartEntryComment[] = "Запуск Tickwell при входе в систему";
+inline constexpr char autostartWriteFailed[] = "Не удалось записать файл автозагрузки %1";
+inline constexpr char autostartRemoveFailed[] = "Не удалось удалить файл автозагрузки %1";
+
 // The file-open dialog of the images list.
 inline constexpr char imageFileFilter[] = "JPEG Images (*.jpg)|*.jpg";
 

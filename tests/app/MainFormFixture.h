@@ -1,9 +1,11 @@
 #pragma once
 
 // A main window started on a store of the test's own: a fresh store folder per test, scripted
-// dialogs, a clock and timers that stand still, a fixed screen and a shell that opens nothing.
+// dialogs, a clock and timers that stand still, a fixed screen, a notification area of its own
+// and a shell that opens nothing.
 
 #include "FakeScreen.h"
+#include "FakeTrayArea.h"
 #include "MainForm.h"
 #include "RecordingShell.h"
 #include "ScriptedDialogs.h"
@@ -42,6 +44,7 @@ protected:
     TestClock clock;
     TestTimeline timeline{&clock};
     FakeScreen screen;
+    FakeTrayArea trayArea;
     RecordingShell shell;
     std::unique_ptr<TMainForm> form;
 };
