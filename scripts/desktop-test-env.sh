@@ -1,8 +1,10 @@
 # A private virtual desktop: X server (Xvfb), session bus, window manager (openbox) and tray
 # host (trayer). Used by the desktop tests and by scripts/run.sh on a machine without a display.
 # Source this file, then:
-#   desktop_start DIR   start everything, keeping its files in DIR; exports DISPLAY and
-#                       DBUS_SESSION_BUS_ADDRESS
+#   desktop_start DIR [no-tray]   start everything (without the tray host when asked), keeping
+#                       its files in DIR; exports DISPLAY and DBUS_SESSION_BUS_ADDRESS
+#   desktop_start_tray  start the tray host and wait until it owns the notification area
+#   desktop_stop_tray   end the tray host (kill -9: as if it crashed)
 #   desktop_stop        end every process desktop_start started, by its id
 #   desktop_wait_window TITLE_REGEX [SECONDS]   print the id of a visible window whose title
 #                       matches, waiting for it; fails after the time (default 20 s)
@@ -10,8 +12,10 @@
 
 desktop_pids=()
 
+desktop_dir=
 desktop_start() {
     local dir=$1
+    desktop_dir=$dir
     mkdir -p "$dir"
 
     # The X server prints the display number it took once it accepts clients.
@@ -68,18 +72,47 @@ XML
         sleep 0.05
     done
 
+    [ "${2:-}" = no-tray ] || desktop_start_tray
+}
+
+tray_pid=
+desktop_start_tray() {
     trayer --edge top --align right --widthtype request --height 24 --SetDockType true \
-        --transparent false >"$dir/trayer.log" 2>&1 &
-    desktop_pids+=($!)
-    tries=0
-    until xdotool search --classname trayer >/dev/null 2>&1; do
+        --transparent false >>"$desktop_dir/trayer.log" 2>&1 &
+    tray_pid=$!
+    desktop_pids+=($tray_pid)
+    local tries=0
+    until [ "$(tray_owner)" != none ]; do
         tries=$((tries + 1))
         if [ $tries -gt 200 ]; then
-            echo "desktop: the tray host did not start (see $dir/trayer.log)" >&2
+            echo "desktop: the tray host did not start (see $desktop_dir/trayer.log)" >&2
             return 1
         fi
         sleep 0.05
     done
+}
+
+desktop_stop_tray() {
+    [ -n "$tray_pid" ] || return 0
+    kill -9 "$tray_pid" 2>/dev/null || true
+    wait "$tray_pid" 2>/dev/null || true
+    tray_pid=
+}
+
+# The window that owns the notification area's selection on screen 0, or "none".
+tray_owner() {
+    python3 - <<'PY'
+import ctypes, ctypes.util
+x = ctypes.cdll.LoadLibrary(ctypes.util.find_library("X11"))
+x.XOpenDisplay.restype = ctypes.c_void_p
+x.XInternAtom.argtypes = [ctypes.c_void_p, ctypes.c_char_p, ctypes.c_int]
+x.XInternAtom.restype = ctypes.c_ulong
+x.XGetSelectionOwner.argtypes = [ctypes.c_void_p, ctypes.c_ulong]
+x.XGetSelectionOwner.restype = ctypes.c_ulong
+d = x.XOpenDisplay(None)
+owner = x.XGetSelectionOwner(d, x.XInternAtom(d, b"_NET_SYSTEM_TRAY_S0", 0)) if d else 0
+print(hex(owner) if owner else "none")
+PY
 }
 
 desktop_stop() {
