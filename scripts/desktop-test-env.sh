@@ -11,6 +11,9 @@
 #   desktop_screenshot FILE   save the whole screen as a PNG
 
 desktop_pids=()
+# Each part of the desktop gets 30 s to come up (polled every 50 ms): a machine busy compiling
+# or running other tests can be that slow.
+desktop_start_tries=600
 
 desktop_dir=
 desktop_start() {
@@ -26,7 +29,7 @@ desktop_start() {
     local tries=0
     until [ -s "$dir/display" ]; do
         tries=$((tries + 1))
-        if [ $tries -gt 200 ]; then
+        if [ $tries -gt $desktop_start_tries ]; then
             echo "desktop: the X server did not start (see $dir/xvfb.log)" >&2
             return 1
         fi
@@ -38,13 +41,16 @@ desktop_start() {
 
     # A session bus of our own, so nothing reaches the bus of the person who runs this.
     : >"$dir/bus"
-    dbus-daemon --session --nofork --nopidfile --print-address=3 3>"$dir/bus" \
+    # In a process group of its own: the services it starts on demand (the accessibility bus
+    # among them) stay in that group and end with it.
+    setsid dbus-daemon --session --nofork --nopidfile --print-address=3 3>"$dir/bus" \
         >"$dir/dbus.log" 2>&1 &
     desktop_pids+=($!)
+    bus_group=$!
     tries=0
     until [ -s "$dir/bus" ]; do
         tries=$((tries + 1))
-        if [ $tries -gt 200 ]; then
+        if [ $tries -gt $desktop_start_tries ]; then
             echo "desktop: the session bus did not start (see $dir/dbus.log)" >&2
             return 1
         fi
@@ -60,12 +66,18 @@ desktop_start() {
   <keyboard><keybind key="A-F4"><action name="Close"/></keybind></keyboard>
 </openbox_config>
 XML
-    openbox --config-file "$dir/openbox-rc.xml" >"$dir/openbox.log" 2>&1 &
-    desktop_pids+=($!)
+    # Now and then a window manager started right after the X server cannot open the display
+    # and ends at once; it is then started again.
+    local wm_pid
     tries=0
     until xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'; do
+        if [ -z "${wm_pid:-}" ] || ! kill -0 "$wm_pid" 2>/dev/null; then
+            openbox --config-file "$dir/openbox-rc.xml" >>"$dir/openbox.log" 2>&1 &
+            wm_pid=$!
+            desktop_pids+=($wm_pid)
+        fi
         tries=$((tries + 1))
-        if [ $tries -gt 200 ]; then
+        if [ $tries -gt $desktop_start_tries ]; then
             echo "desktop: the window manager did not start (see $dir/openbox.log)" >&2
             return 1
         fi
@@ -84,7 +96,7 @@ desktop_start_tray() {
     local tries=0
     until [ "$(tray_owner)" != none ]; do
         tries=$((tries + 1))
-        if [ $tries -gt 200 ]; then
+        if [ $tries -gt $desktop_start_tries ]; then
             echo "desktop: the tray host did not start (see $desktop_dir/trayer.log)" >&2
             return 1
         fi
@@ -115,8 +127,13 @@ print(hex(owner) if owner else "none")
 PY
 }
 
+bus_group=
 desktop_stop() {
     local i
+    if [ -n "$bus_group" ]; then
+        kill -- "-$bus_group" 2>/dev/null || true
+        bus_group=
+    fi
     for ((i = ${#desktop_pids[@]} - 1; i >= 0; i--)); do
         kill "${desktop_pids[$i]}" 2>/dev/null || true
     done

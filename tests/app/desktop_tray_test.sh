@@ -15,15 +15,17 @@ source "$(cd "$(dirname "$0")" && pwd)/../support/desktop_program.sh"
 
 entry=$XDG_CONFIG_HOME/autostart/tickwell2.desktop
 
-# Waits up to 20 s for CONDITION (a command) to hold.
-wait_until() {
-    local tries=0
+# Waits up to SECONDS for CONDITION (a command) to hold.
+wait_until_within() {
+    local seconds=$1 tries=0
+    shift
     until "$@"; do
         tries=$((tries + 1))
-        [ $tries -le 400 ] || return 1
+        [ $tries -le $((seconds * 20)) ] || return 1
         sleep 0.05
     done
 }
+wait_until() { wait_until_within 20 "$@"; }
 
 is_viewable() { xwininfo -id "$1" 2>/dev/null | grep -q 'Map State: IsViewable'; }
 is_unmapped() { ! is_viewable "$1"; }
@@ -56,6 +58,7 @@ wait_for_icon() { wait_until docked_icon_of "$1" || fail "the icon is not in the
 open_menu() {
     local pid=$1 attempt before id
     for attempt in 1 2 3; do
+        docked_icon_of "$pid" || wait_for_icon "$pid"
         before=$(xdotool search --onlyvisible --pid "$pid" | sort)
         xdotool mousemove "$icon_x" "$icon_y" click 3
         for _ in $(seq 40); do
@@ -77,6 +80,20 @@ choose_from_bottom() {
     local keys=() i
     for ((i = 0; i < $1; i++)); do keys+=(Up); done
     xdotool key "${keys[@]}" Return
+}
+
+# Double-clicks the icon where it is now until WINDOW is on screen (a tray host that has just
+# docked the icon may still be placing it).
+double_click_icon_until_shown() {
+    local pid=$1 window=$2 attempt
+    for attempt in 1 2 3; do
+        docked_icon_of "$pid" || wait_for_icon "$pid"
+        xdotool mousemove "$icon_x" "$icon_y" click --repeat 2 --delay 80 1
+        if wait_until_within 5 is_viewable "$window"; then
+            return 0
+        fi
+    done
+    return 1
 }
 
 main_window_of() {
@@ -111,8 +128,7 @@ docked_icon_of "$pid" || fail "the icon left the notification area"
 desktop_screenshot "$artefacts/hidden-in-tray.png"
 
 # 4. A double click on the icon brings the window back.
-xdotool mousemove "$icon_x" "$icon_y" click --repeat 2 --delay 80 1
-wait_until is_viewable "$main" || fail "a double click did not bring the window back"
+double_click_icon_until_shown "$pid" "$main" || fail "a double click did not bring the window back"
 wait_until on_taskbar "$main" || fail "the restored window has no taskbar entry"
 
 # 5. "Автозагрузка" writes the autostart entry with this executable's path; "Выход" ends the
@@ -148,8 +164,8 @@ desktop_stop_tray
 desktop_start_tray
 wait_until docked_icon_of "$pid" || fail "the icon did not come back after the tray host restarted"
 desktop_screenshot "$artefacts/icon-after-tray-restart.png"
-xdotool mousemove "$icon_x" "$icon_y" click --repeat 2 --delay 80 1
-wait_until is_viewable "$main" || fail "a double click after the tray restart did not restore"
+double_click_icon_until_shown "$pid" "$main" ||
+    fail "a double click after the tray restart did not restore"
 echo "icon window before and after the tray restart: $old_icon, $icon"
 
 # Autostart off again ("Автозагрузка" unchecks and removes the entry), then "Выход".

@@ -2,6 +2,8 @@
 # script after setting `program` (the executable) and `artefacts` (where screenshots and, on
 # failure, logs are kept); it starts the desktop and gives the program a home of its own.
 #   start_program LOG [ENV...]   start the program (with extra environment), its id in $started
+#   start_helper LOG COMMAND...  start a helper service in a process group of its own, so that
+#                                the services it starts in turn end with it
 #   wait_for_exit PID            wait up to 20 s for it to end; its exit status in $status
 #   fail MESSAGE                 screenshot, then end the test as failed
 # Every process started here is ended by its id when the script ends.
@@ -15,10 +17,14 @@ rm -rf "$artefacts"
 mkdir -p "$artefacts"
 
 app_pids=()
+helper_groups=()
 cleanup() {
     local exit_status=$?
     for pid in "${app_pids[@]}"; do
         kill -9 "$pid" 2>/dev/null || true
+    done
+    for group in "${helper_groups[@]}"; do
+        kill -9 -- "-$group" 2>/dev/null || true
     done
     desktop_stop
     if [ $exit_status -ne 0 ]; then
@@ -54,6 +60,13 @@ start_program() { # LOG [ENV...] -> sets $started
     env "$@" "$program" >"$work/$log" 2>&1 &
     started=$!
     app_pids+=("$started")
+}
+
+start_helper() { # LOG COMMAND...
+    local log=$1
+    shift
+    setsid "$@" >"$work/$log" 2>&1 &
+    helper_groups+=("$!")
 }
 
 # Waits up to 20 s for a process of ours to end; its exit status goes to $status. (The shell
