@@ -42,11 +42,11 @@ void ZeroedBlockDeleter::operator()(std::uint8_t* block) const noexcept {
     }
 }
 
-ZeroedBlock allocateZeroed(std::size_t bytes) {
+ZeroedBlock allocateZeroed(std::size_t bytes, std::size_t hugePagesFrom) {
     if (bytes == 0) {
         return {};
     }
-    if (bytes >= largeBlockBytes && bytes <= SIZE_MAX - hugePageBytes) {
+    if (bytes >= hugePagesFrom && bytes <= SIZE_MAX - hugePageBytes) {
         const std::size_t mappedBytes = (bytes + hugePageBytes - 1) / hugePageBytes * hugePageBytes;
         if (std::uint8_t* block = mapAligned(mappedBytes)) {
 #ifdef MADV_HUGEPAGE

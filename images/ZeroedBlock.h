@@ -20,11 +20,13 @@ struct ZeroedBlockDeleter {
 using ZeroedBlock = std::unique_ptr<std::uint8_t[], ZeroedBlockDeleter>;
 
 constexpr std::size_t hugePageBytes = std::size_t{2} << 20;
-// Below this, rounding up to a whole huge page would waste more than the faults it saves.
+// Below this, rounding a block that lives long up to a whole huge page would waste more memory
+// than its faults are worth.
 constexpr std::size_t largeBlockBytes = std::size_t{1} << 20;
 
-// `bytes` zeroed bytes (none for 0). Throws std::bad_alloc when there is not enough memory.
-ZeroedBlock allocateZeroed(std::size_t bytes);
+// `bytes` zeroed bytes (none for 0), in huge pages from `hugePagesFrom` bytes on. Throws
+// std::bad_alloc when there is not enough memory.
+ZeroedBlock allocateZeroed(std::size_t bytes, std::size_t hugePagesFrom = largeBlockBytes);
 
 // Whether the block is mapped in whole huge pages (see above), whatever backs them.
 bool mappedInHugePages(const ZeroedBlock& block);

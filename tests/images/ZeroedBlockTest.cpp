@@ -1,10 +1,12 @@
 #include "ZeroedBlock.h"
 
 #include "Bitmap24.h"
+#include "WorkMemory.h"
 
 #include <algorithm>
 #include <cstdint>
 #include <gtest/gtest.h>
+#include <thread>
 #include <utility>
 #include <vector>
 
@@ -56,4 +58,48 @@ TEST(ZeroedBlock, LargeBitmapsStartZeroedAndCloneWhole) {
     Bitmap24 moved = std::move(picture);
     EXPECT_TRUE(moved.samePixels(copy));
     EXPECT_EQ(moved.row(979)[rowBytes - 1], 979 % 256);
+}
+
+TEST(WorkMemory, ArraysFromSeveralThreadsAreAlignedAndApartAlsoBeyondTheBlock) {
+    // Four threads take arrays of odd sizes, first from the block, then well past its end, and
+    // fill each with their own mark; every array must be aligned as asked and keep its marks.
+    for (const std::size_t blockBytes : {std::size_t{4000}, WorkMemory::hugePagesFrom}) {
+        SCOPED_TRACE(::testing::Message() << blockBytes << " bytes in the block");
+        WorkMemory memory(blockBytes);
+        struct Taken {
+            std::uint8_t* bytes;
+            std::size_t count;
+            std::uint8_t mark;
+        };
+        std::vector<std::vector<Taken>> taken(4);
+        std::vector<std::thread> threads;
+        for (int t = 0; t < 4; ++t) {
+            threads.emplace_back([&memory, &taken, t, blockBytes] {
+                std::size_t total = 0;
+                for (int i = 0; total < 2 * blockBytes; ++i) {
+                    const std::size_t count = 1 + static_cast<std::size_t>(i * 37 % 500);
+                    const std::size_t alignment = std::size_t{1} << (i % 7);
+                    auto* bytes = memory.allocateArray<std::uint8_t>(count, alignment);
+                    if (reinterpret_cast<std::uintptr_t>(bytes) % alignment != 0) {
+                        return; // found short below
+                    }
+                    const auto mark = static_cast<std::uint8_t>(t * 50 + i % 50);
+                    std::fill_n(bytes, count, mark);
+                    taken[static_cast<std::size_t>(t)].push_back({bytes, count, mark});
+                    total += count;
+                }
+            });
+        }
+        for (std::thread& thread : threads) {
+            thread.join();
+        }
+        for (const auto& own : taken) {
+            std::size_t total = 0;
+            for (const Taken& array : own) {
+                EXPECT_TRUE(allBytesAre(array.bytes, array.count, array.mark));
+                total += array.count;
+            }
+            EXPECT_GE(total, 2 * blockBytes); // no thread stopped at a misaligned array
+        }
+    }
 }
