@@ -58,11 +58,55 @@ float scalarAddWeighted(float sum, std::uint8_t byte, float weight) {
     _mm256_storeu_ps(out, _mm256_cvtepi32_ps(_mm256_cvtepu8_epi32(eightBytes)));
 }
 
+// The four bytes of a 32-bit element q of each 128-bit lane, each widened to 32 bits.
+[[gnu::always_inline]] inline __m256i widenElement(__m256i bytes, int q) {
+    const int at = 4 * q;
+    const __m256i pick =
+        _mm256_setr_epi32(static_cast<int>(0x80808000u + at), static_cast<int>(0x80808001u + at),
+                          static_cast<int>(0x80808002u + at), static_cast<int>(0x80808003u + at),
+                          static_cast<int>(0x80808000u + at), static_cast<int>(0x80808001u + at),
+                          static_cast<int>(0x80808002u + at), static_cast<int>(0x80808003u + at));
+    return _mm256_shuffle_epi8(bytes, pick);
+}
+
 // Converts source bytes [firstByte, firstByte + byteCount) of the eight rows to floats laid
 // out byte by byte, the eight rows of each byte side by side: one vector per byte position.
 void transposeSource(const std::uint8_t* const rows[stripHeight], int firstByte, int byteCount,
                      float* out) {
     int b = 0;
+    // Sixteen bytes at a time: rows r and r + 4 share a vector, one in each 128-bit lane, so
+    // that the transposition never crosses lanes. After two rounds of interleaving, element q
+    // of a lane holds one byte position of rows 0..3 (low lane) or 4..7 (high lane), which one
+    // byte shuffle widens into the eight floats' integers in row order.
+    for (; b + 16 <= byteCount; b += 16) {
+        __m256i pairs[4];
+#pragma GCC unroll 4
+        for (int r = 0; r < 4; ++r) {
+            const __m128i low =
+                _mm_loadu_si128(reinterpret_cast<const __m128i*>(rows[r] + firstByte + b));
+            const __m128i high =
+                _mm_loadu_si128(reinterpret_cast<const __m128i*>(rows[r + 4] + firstByte + b));
+            pairs[r] = _mm256_inserti128_si256(_mm256_castsi128_si256(low), high, 1);
+        }
+        const __m256i rows01Low = _mm256_unpacklo_epi8(pairs[0], pairs[1]);  // bytes 0..7
+        const __m256i rows01High = _mm256_unpackhi_epi8(pairs[0], pairs[1]); // bytes 8..15
+        const __m256i rows23Low = _mm256_unpacklo_epi8(pairs[2], pairs[3]);
+        const __m256i rows23High = _mm256_unpackhi_epi8(pairs[2], pairs[3]);
+        const __m256i fours[4] = {
+            _mm256_unpacklo_epi16(rows01Low, rows23Low),   // bytes 0..3
+            _mm256_unpackhi_epi16(rows01Low, rows23Low),   // bytes 4..7
+            _mm256_unpacklo_epi16(rows01High, rows23High), // bytes 8..11
+            _mm256_unpackhi_epi16(rows01High, rows23High), // bytes 12..15
+        };
+#pragma GCC unroll 4
+        for (int k = 0; k < 4; ++k) {
+#pragma GCC unroll 4
+            for (int q = 0; q < 4; ++q) {
+                _mm256_storeu_ps(out + (b + 4 * k + q) * 8,
+                                 _mm256_cvtepi32_ps(widenElement(fours[k], q)));
+            }
+        }
+    }
     for (; b + 8 <= byteCount; b += 8) {
         __m128i in[8];
 #pragma GCC unroll 8
