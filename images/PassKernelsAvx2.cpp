@@ -245,9 +245,59 @@ void sumSharingColumns(const HorizontalJob& job, int firstColumn, const float* t
     }
 }
 
+// Sixteen byte positions of the packed results, eight rows each, written back as sixteen bytes
+// of each of the eight rows. Within 128-bit lanes, the two positions of each half-lane are
+// interleaved, then words and double words of different vectors; a lane then holds eight
+// positions of two rows, the other lane the other eight, which one permutation of 64-bit
+// elements and one byte shuffle bring together.
+[[gnu::always_inline]] inline void storeSixteenPositions(std::uint8_t* const rows[stripHeight],
+                                                         const std::uint8_t* packed, int at) {
+    const __m256i interleave =
+        _mm256_setr_epi8(0, 8, 1, 9, 2, 10, 3, 11, 4, 12, 5, 13, 6, 14, 7, 15, 0, 8, 1, 9, 2, 10, 3,
+                         11, 4, 12, 5, 13, 6, 14, 7, 15);
+    __m256i pairs[4]; // word r of a lane: row r of two neighbouring positions
+#pragma GCC unroll 4
+    for (int k = 0; k < 4; ++k) {
+        const __m256i in = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(packed + 32 * k));
+        pairs[k] = _mm256_shuffle_epi8(in, interleave);
+    }
+    // Double word r of a lane: row r (or r + 4) at four positions.
+    const __m256i rows0to3Low = _mm256_unpacklo_epi16(pairs[0], pairs[1]);
+    const __m256i rows4to7Low = _mm256_unpackhi_epi16(pairs[0], pairs[1]);
+    const __m256i rows0to3High = _mm256_unpacklo_epi16(pairs[2], pairs[3]);
+    const __m256i rows4to7High = _mm256_unpackhi_epi16(pairs[2], pairs[3]);
+    // Quad word q of a lane: one row at eight positions; the low lane holds positions 0, 1, 4,
+    // 5, 8, 9, 12, 13, the high lane the others.
+    const __m256i twoRows[4] = {
+        _mm256_unpacklo_epi32(rows0to3Low, rows0to3High),
+        _mm256_unpackhi_epi32(rows0to3Low, rows0to3High),
+        _mm256_unpacklo_epi32(rows4to7Low, rows4to7High),
+        _mm256_unpackhi_epi32(rows4to7Low, rows4to7High),
+    };
+    const __m256i inOrder = _mm256_setr_epi8(0, 1, 8, 9, 2, 3, 10, 11, 4, 5, 12, 13, 6, 7, 14, 15,
+                                             0, 1, 8, 9, 2, 3, 10, 11, 4, 5, 12, 13, 6, 7, 14, 15);
+#pragma GCC unroll 4
+    for (int k = 0; k < 4; ++k) {
+        const __m256i gathered = _mm256_permute4x64_epi64(twoRows[k], _MM_SHUFFLE(3, 1, 2, 0));
+        const __m256i row = _mm256_shuffle_epi8(gathered, inOrder);
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(rows[2 * k] + at), _mm256_castsi256_si128(row));
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(rows[2 * k + 1] + at),
+                         _mm256_extracti128_si256(row, 1));
+    }
+}
+
 // Writes the packed results (eight rows side by side per byte) back as rows.
 void storeRows(const HorizontalJob& job, const std::uint8_t* packed, int firstByte, int byteCount) {
     int b = 0;
+    if (job.rowCount == stripHeight) {
+        std::uint8_t* rows[stripHeight];
+        for (int r = 0; r < stripHeight; ++r) {
+            rows[r] = job.workRows[r];
+        }
+        for (; b + 16 <= byteCount; b += 16) {
+            storeSixteenPositions(rows, packed + b * 8, firstByte + b);
+        }
+    }
     for (; b + 8 <= byteCount; b += 8) {
         __m128i in[8];
 #pragma GCC unroll 8
