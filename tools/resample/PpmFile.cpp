@@ -7,7 +7,46 @@
 #include <filesystem>
 #include <memory>
 
+#if defined(__x86_64__) || defined(__i386__)
+#include <immintrin.h>
+#endif
+
 namespace {
+
+// One row of three-byte pixels with the first and third byte of each swapped.
+void swapFirstAndThirdPlain(const std::uint8_t* in, std::uint8_t* out, std::size_t bytes) {
+    for (std::size_t i = 0; i < bytes; i += 3) {
+        out[i] = in[i + 2];
+        out[i + 1] = in[i + 1];
+        out[i + 2] = in[i];
+    }
+}
+
+#if defined(__x86_64__) || defined(__i386__)
+// The same, five pixels at a time with one byte shuffle. The sixteenth byte of each step, the
+// first of the next pixel, is copied unchanged and then rewritten by the next step.
+[[gnu::target("ssse3")]] void swapFirstAndThirdSsse3(const std::uint8_t* in, std::uint8_t* out,
+                                                     std::size_t bytes) {
+    const __m128i order = _mm_setr_epi8(2, 1, 0, 5, 4, 3, 8, 7, 6, 11, 10, 9, 14, 13, 12, 15);
+    std::size_t i = 0;
+    for (; i + 16 <= bytes; i += 15) {
+        const __m128i pixels = _mm_loadu_si128(reinterpret_cast<const __m128i*>(in + i));
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(out + i), _mm_shuffle_epi8(pixels, order));
+    }
+    swapFirstAndThirdPlain(in + i, out + i, bytes - i);
+}
+#endif
+
+void swapPixelBytes(const std::uint8_t* in, std::uint8_t* out, std::size_t bytes) {
+#if defined(__x86_64__) || defined(__i386__)
+    static const bool ssse3 = __builtin_cpu_supports("ssse3");
+    if (ssse3) {
+        swapFirstAndThirdSsse3(in, out, bytes);
+        return;
+    }
+#endif
+    swapFirstAndThirdPlain(in, out, bytes);
+}
 
 struct FileCloser {
     void operator()(std::FILE* file) const { std::fclose(file); }
@@ -148,11 +187,7 @@ void writePpm(const std::string& path, const Bitmap24& bitmap, bool swapFirstAnd
         for (std::size_t n = 0; n < chunkRows && y < bitmap.height(); ++n, ++y) {
             const std::uint8_t* row = bitmap.row(y);
             if (swapFirstAndThird) {
-                for (std::size_t i = 0; i < rowBytes; i += 3) {
-                    out[i] = row[i + 2];
-                    out[i + 1] = row[i + 1];
-                    out[i + 2] = row[i];
-                }
+                swapPixelBytes(row, out, rowBytes);
             } else {
                 std::memcpy(out, row, rowBytes);
             }
