@@ -26,6 +26,22 @@ constexpr int pixelFloats = 3 * stripHeight;
     _mm_storel_epi64(reinterpret_cast<__m128i*>(out), _mm_packus_epi16(words, words));
 }
 
+// The same for four vectors of sums, stored as 32 bytes in their order: the packs work within
+// 128-bit lanes, so one permutation of 32-bit elements puts the four vectors' bytes back in line.
+[[gnu::always_inline]] inline void storeFourVectors(std::uint8_t* out, __m256 a, __m256 b, __m256 c,
+                                                    __m256 d) {
+    const __m256 top = _mm256_set1_ps(255.0f);
+    const __m256i words =
+        _mm256_packus_epi32(_mm256_cvtps_epi32(_mm256_min_ps(a, top)),
+                            _mm256_cvtps_epi32(_mm256_min_ps(b, top))); // a0-3 b0-3 | a4-7 b4-7
+    const __m256i moreWords = _mm256_packus_epi32(_mm256_cvtps_epi32(_mm256_min_ps(c, top)),
+                                                  _mm256_cvtps_epi32(_mm256_min_ps(d, top)));
+    const __m256i bytes = _mm256_packus_epi16(words, moreWords); // a0-3 b0-3 c0-3 d0-3 | a4-7 ...
+    _mm256_storeu_si256(
+        reinterpret_cast<__m256i*>(out),
+        _mm256_permutevar8x32_epi32(bytes, _mm256_setr_epi32(0, 4, 1, 5, 2, 6, 3, 7)));
+}
+
 std::uint8_t scalarSumToByte(float sum) {
     const __m128 clamped =
         _mm_min_ss(_mm_max_ss(_mm_set_ss(sum), _mm_setzero_ps()), _mm_set_ss(255.0f));
@@ -169,8 +185,17 @@ void sumColumns(const HorizontalJob& job, int firstColumn, const float* transpos
             sums[c][1] = _mm256_fmadd_ps(_mm256_loadu_ps(in + 8), w, sums[c][1]);
             sums[c][2] = _mm256_fmadd_ps(_mm256_loadu_ps(in + 16), w, sums[c][2]);
         }
-        for (int b = 0; b < 3; ++b) {
-            storeEightBytes(packed + (c * 3 + b) * 8, sums[c][b]);
+    }
+    // The 3n vectors go out in order, 3 bytes x 8 rows per column.
+    if constexpr (n == 4) {
+        storeFourVectors(packed, sums[0][0], sums[0][1], sums[0][2], sums[1][0]);
+        storeFourVectors(packed + 32, sums[1][1], sums[1][2], sums[2][0], sums[2][1]);
+        storeFourVectors(packed + 64, sums[2][2], sums[3][0], sums[3][1], sums[3][2]);
+    } else {
+        for (int c = 0; c < n; ++c) {
+            for (int b = 0; b < 3; ++b) {
+                storeEightBytes(packed + (c * 3 + b) * 8, sums[c][b]);
+            }
         }
     }
 }
@@ -238,11 +263,10 @@ void sumSharingColumns(const HorizontalJob& job, int firstColumn, const float* t
                                    w[1] + (end[0] - start[1]), w[2] + (end[0] - start[2]), sums);
     sharePixels<false, false, true>(in + pixelFloats * end[1], end[2] - end[1], w[0], w[1],
                                     w[2] + (end[1] - start[2]), sums);
-    for (int c = 0; c < 3; ++c) {
-        storeEightBytes(packed + c * 24, sums[c].blue); // 3 bytes x 8 rows per column
-        storeEightBytes(packed + c * 24 + 8, sums[c].green);
-        storeEightBytes(packed + c * 24 + 16, sums[c].red);
-    }
+    // 3 bytes x 8 rows per column.
+    storeFourVectors(packed, sums[0].blue, sums[0].green, sums[0].red, sums[1].blue);
+    storeFourVectors(packed + 32, sums[1].green, sums[1].red, sums[2].blue, sums[2].green);
+    storeEightBytes(packed + 64, sums[2].red);
 }
 
 // Sixteen byte positions of the packed results, eight rows each, written back as sixteen bytes
@@ -426,11 +450,9 @@ void verticalPairAvx2(const VerticalPairJob& job) {
                                job.secondWeights, sumsFirst, sumsSecond);
         addTapRows<false, true>(job.tapRows + second, end - second, x, job.firstWeights,
                                 job.secondWeights + (second - both), sumsFirst, sumsSecond);
-#pragma GCC unroll 4
-        for (int u = 0; u < 4; ++u) {
-            storeEightBytes(job.firstOut + x + 8 * u, sumsFirst[u]);
-            storeEightBytes(job.secondOut + x + 8 * u, sumsSecond[u]);
-        }
+        storeFourVectors(job.firstOut + x, sumsFirst[0], sumsFirst[1], sumsFirst[2], sumsFirst[3]);
+        storeFourVectors(job.secondOut + x, sumsSecond[0], sumsSecond[1], sumsSecond[2],
+                         sumsSecond[3]);
     }
     verticalRest(job.firstWeights, job.tapRows, job.firstCount, x, job.rowBytes, job.firstOut);
     verticalRest(job.secondWeights, job.tapRows + both, job.secondCount, x, job.rowBytes,
@@ -450,10 +472,7 @@ void verticalPassAvx2(const VerticalJob& job) {
                 sums[u] = _mm256_fmadd_ps(loadBytesAsFloats(in + 8 * u), w, sums[u]);
             }
         }
-#pragma GCC unroll 4
-        for (int u = 0; u < 4; ++u) {
-            storeEightBytes(job.out + x + 8 * u, sums[u]);
-        }
+        storeFourVectors(job.out + x, sums[0], sums[1], sums[2], sums[3]);
     }
     verticalRest(job.weights, job.tapRows, job.count, x, job.rowBytes, job.out);
 }
