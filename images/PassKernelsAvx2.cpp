@@ -236,16 +236,16 @@ template <bool a, bool b, bool c>
 // A group of three columns marked ColumnGroup::sharing: their runs overlap, so the pixels go
 // through in five stretches, read by the first column only, the first two, all three, the last
 // two, the last one; each column still takes its weights in list order.
-void sumSharingColumns(const HorizontalJob& job, int firstColumn, const float* transposed,
-                       std::uint8_t* packed) {
+void sumSharingColumns(const HorizontalJob& job, int firstColumn, int lowPixel,
+                       const float* transposed, std::uint8_t* packed) {
     const std::int32_t* offsets = job.listOffsets + firstColumn;
     int start[3];
     int end[3];
     const PixelWeight* w[3];
     for (int c = 0; c < 3; ++c) {
-        start[c] = job.tapOffsets[offsets[c]] / pixelFloats; // pixels from the block's first
-        end[c] = start[c] + (offsets[c + 1] - offsets[c]);
         w[c] = job.entries + offsets[c];
+        start[c] = w[c]->pixel - lowPixel; // pixels from the block's first
+        end[c] = start[c] + (offsets[c + 1] - offsets[c]);
     }
     const float* in = transposed;
     ThreeSums sums[3];
@@ -361,7 +361,7 @@ void horizontalPassAvx2(const HorizontalJob& job) {
             std::uint8_t* packed = job.packed + (i - block.firstColumn) * 24;
             switch (job.groups[i]) {
             case ColumnGroup::sharing:
-                sumSharingColumns(job, i, job.transposed, packed);
+                sumSharingColumns(job, i, block.lowPixel, job.transposed, packed);
                 i += 3;
                 break;
             case ColumnGroup::four:
