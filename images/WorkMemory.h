@@ -18,8 +18,8 @@ public:
 
     explicit WorkMemory(std::size_t bytes);
 
-    // Uninitialised room for `count` objects of T, suitably aligned; at least 64 bytes for
-    // arrays that vector loops read.
+    // Room for `count` objects of T, aligned to `alignment` bytes (a cache line, 64, for arrays
+    // that vector loops go through); not necessarily zeroed.
     template <typename T> T* allocateArray(std::size_t count, std::size_t alignment = alignof(T)) {
         return static_cast<T*>(allocate(count * sizeof(T), alignment));
     }
