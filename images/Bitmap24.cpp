@@ -1,15 +1,10 @@
 #include "Bitmap24.h"
 
-#include <cstdlib>
 #include <cstring>
 #include <limits>
 #include <new>
 #include <stdexcept>
 #include <utility>
-
-void Bitmap24::FreeDeleter::operator()(std::uint8_t* p) const noexcept {
-    std::free(p);
-}
 
 std::ptrdiff_t Bitmap24::strideFor(int width) {
     return (static_cast<std::ptrdiff_t>(width) * bytesPerPixel + 3) & ~std::ptrdiff_t{3};
@@ -24,14 +19,9 @@ Bitmap24::Bitmap24(int width, int height) : width_(width), height_(height) {
         throw std::bad_alloc();
     }
     const std::size_t bytes = static_cast<std::size_t>(stride_) * static_cast<std::size_t>(height);
-    if (bytes > 0) {
-        // calloc, not new + fill: large blocks come zeroed from the system, so their pages are
-        // touched only once, when the pixels are written.
-        data_.reset(static_cast<std::uint8_t*>(std::calloc(bytes, 1)));
-        if (!data_) {
-            throw std::bad_alloc();
-        }
-    }
+    // Zeroed by the system, not filled: the pages are touched only once, when the pixels are
+    // written, and those of a large picture come in huge pages (see ZeroedBlock).
+    data_ = allocateZeroed(bytes);
 }
 
 Bitmap24::Bitmap24(Bitmap24&& other) noexcept

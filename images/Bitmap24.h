@@ -1,8 +1,9 @@
 #pragma once
 
+#include "ZeroedBlock.h"
+
 #include <cstddef>
 #include <cstdint>
-#include <memory>
 
 // A 24-bit picture: rows of 3-byte pixels (blue, green, red), each row padded to a multiple of
 // 4 bytes, as device-independent bitmaps are. Rows are reached directly through row(y).
@@ -38,12 +39,8 @@ public:
     bool samePixels(const Bitmap24& other) const;
 
 private:
-    struct FreeDeleter {
-        void operator()(std::uint8_t* p) const noexcept;
-    };
-
     int width_ = 0;
     int height_ = 0;
     std::ptrdiff_t stride_ = 0;
-    std::unique_ptr<std::uint8_t[], FreeDeleter> data_;
+    ZeroedBlock data_;
 };

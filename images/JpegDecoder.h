@@ -59,7 +59,10 @@ private:
     struct ShimDeleter {
         void operator()(TwJpegShim* shim) const;
     };
+    // Closes the stream, then frees the buffer it was given, if any.
     struct FileCloser {
+        FileCloser() noexcept : buffer(nullptr) {}
+        char* buffer;
         void operator()(std::FILE* file) const;
     };
 

@@ -26,6 +26,22 @@ constexpr int pixelFloats = 3 * stripHeight;
     _mm_storel_epi64(reinterpret_cast<__m128i*>(out), _mm_packus_epi16(words, words));
 }
 
+// The same for four vectors of sums, stored as 32 bytes in their order: the packs work within
+// 128-bit lanes, so one permutation of 32-bit elements puts the four vectors' bytes back in line.
+[[gnu::always_inline]] inline void storeFourVectors(std::uint8_t* out, __m256 a, __m256 b, __m256 c,
+                                                    __m256 d) {
+    const __m256 top = _mm256_set1_ps(255.0f);
+    const __m256i words =
+        _mm256_packus_epi32(_mm256_cvtps_epi32(_mm256_min_ps(a, top)),
+                            _mm256_cvtps_epi32(_mm256_min_ps(b, top))); // a0-3 b0-3 | a4-7 b4-7
+    const __m256i moreWords = _mm256_packus_epi32(_mm256_cvtps_epi32(_mm256_min_ps(c, top)),
+                                                  _mm256_cvtps_epi32(_mm256_min_ps(d, top)));
+    const __m256i bytes = _mm256_packus_epi16(words, moreWords); // a0-3 b0-3 c0-3 d0-3 | a4-7 ...
+    _mm256_storeu_si256(
+        reinterpret_cast<__m256i*>(out),
+        _mm256_permutevar8x32_epi32(bytes, _mm256_setr_epi32(0, 4, 1, 5, 2, 6, 3, 7)));
+}
+
 std::uint8_t scalarSumToByte(float sum) {
     const __m128 clamped =
         _mm_min_ss(_mm_max_ss(_mm_set_ss(sum), _mm_setzero_ps()), _mm_set_ss(255.0f));
@@ -58,11 +74,55 @@ float scalarAddWeighted(float sum, std::uint8_t byte, float weight) {
     _mm256_storeu_ps(out, _mm256_cvtepi32_ps(_mm256_cvtepu8_epi32(eightBytes)));
 }
 
+// The four bytes of a 32-bit element q of each 128-bit lane, each widened to 32 bits.
+[[gnu::always_inline]] inline __m256i widenElement(__m256i bytes, int q) {
+    const int at = 4 * q;
+    const __m256i pick =
+        _mm256_setr_epi32(static_cast<int>(0x80808000u + at), static_cast<int>(0x80808001u + at),
+                          static_cast<int>(0x80808002u + at), static_cast<int>(0x80808003u + at),
+                          static_cast<int>(0x80808000u + at), static_cast<int>(0x80808001u + at),
+                          static_cast<int>(0x80808002u + at), static_cast<int>(0x80808003u + at));
+    return _mm256_shuffle_epi8(bytes, pick);
+}
+
 // Converts source bytes [firstByte, firstByte + byteCount) of the eight rows to floats laid
 // out byte by byte, the eight rows of each byte side by side: one vector per byte position.
 void transposeSource(const std::uint8_t* const rows[stripHeight], int firstByte, int byteCount,
                      float* out) {
     int b = 0;
+    // Sixteen bytes at a time: rows r and r + 4 share a vector, one in each 128-bit lane, so
+    // that the transposition never crosses lanes. After two rounds of interleaving, element q
+    // of a lane holds one byte position of rows 0..3 (low lane) or 4..7 (high lane), which one
+    // byte shuffle widens into the eight floats' integers in row order.
+    for (; b + 16 <= byteCount; b += 16) {
+        __m256i pairs[4];
+#pragma GCC unroll 4
+        for (int r = 0; r < 4; ++r) {
+            const __m128i low =
+                _mm_loadu_si128(reinterpret_cast<const __m128i*>(rows[r] + firstByte + b));
+            const __m128i high =
+                _mm_loadu_si128(reinterpret_cast<const __m128i*>(rows[r + 4] + firstByte + b));
+            pairs[r] = _mm256_inserti128_si256(_mm256_castsi128_si256(low), high, 1);
+        }
+        const __m256i rows01Low = _mm256_unpacklo_epi8(pairs[0], pairs[1]);  // bytes 0..7
+        const __m256i rows01High = _mm256_unpackhi_epi8(pairs[0], pairs[1]); // bytes 8..15
+        const __m256i rows23Low = _mm256_unpacklo_epi8(pairs[2], pairs[3]);
+        const __m256i rows23High = _mm256_unpackhi_epi8(pairs[2], pairs[3]);
+        const __m256i fours[4] = {
+            _mm256_unpacklo_epi16(rows01Low, rows23Low),   // bytes 0..3
+            _mm256_unpackhi_epi16(rows01Low, rows23Low),   // bytes 4..7
+            _mm256_unpacklo_epi16(rows01High, rows23High), // bytes 8..11
+            _mm256_unpackhi_epi16(rows01High, rows23High), // bytes 12..15
+        };
+#pragma GCC unroll 4
+        for (int k = 0; k < 4; ++k) {
+#pragma GCC unroll 4
+            for (int q = 0; q < 4; ++q) {
+                _mm256_storeu_ps(out + (b + 4 * k + q) * 8,
+                                 _mm256_cvtepi32_ps(widenElement(fours[k], q)));
+            }
+        }
+    }
     for (; b + 8 <= byteCount; b += 8) {
         __m128i in[8];
 #pragma GCC unroll 8
@@ -125,8 +185,17 @@ void sumColumns(const HorizontalJob& job, int firstColumn, const float* transpos
             sums[c][1] = _mm256_fmadd_ps(_mm256_loadu_ps(in + 8), w, sums[c][1]);
             sums[c][2] = _mm256_fmadd_ps(_mm256_loadu_ps(in + 16), w, sums[c][2]);
         }
-        for (int b = 0; b < 3; ++b) {
-            storeEightBytes(packed + (c * 3 + b) * 8, sums[c][b]);
+    }
+    // The 3n vectors go out in order, 3 bytes x 8 rows per column.
+    if constexpr (n == 4) {
+        storeFourVectors(packed, sums[0][0], sums[0][1], sums[0][2], sums[1][0]);
+        storeFourVectors(packed + 32, sums[1][1], sums[1][2], sums[2][0], sums[2][1]);
+        storeFourVectors(packed + 64, sums[2][2], sums[3][0], sums[3][1], sums[3][2]);
+    } else {
+        for (int c = 0; c < n; ++c) {
+            for (int b = 0; b < 3; ++b) {
+                storeEightBytes(packed + (c * 3 + b) * 8, sums[c][b]);
+            }
         }
     }
 }
@@ -167,16 +236,16 @@ template <bool a, bool b, bool c>
 // A group of three columns marked ColumnGroup::sharing: their runs overlap, so the pixels go
 // through in five stretches, read by the first column only, the first two, all three, the last
 // two, the last one; each column still takes its weights in list order.
-void sumSharingColumns(const HorizontalJob& job, int firstColumn, const float* transposed,
-                       std::uint8_t* packed) {
+void sumSharingColumns(const HorizontalJob& job, int firstColumn, int lowPixel,
+                       const float* transposed, std::uint8_t* packed) {
     const std::int32_t* offsets = job.listOffsets + firstColumn;
     int start[3];
     int end[3];
     const PixelWeight* w[3];
     for (int c = 0; c < 3; ++c) {
-        start[c] = job.tapOffsets[offsets[c]] / pixelFloats; // pixels from the block's first
-        end[c] = start[c] + (offsets[c + 1] - offsets[c]);
         w[c] = job.entries + offsets[c];
+        start[c] = w[c]->pixel - lowPixel; // pixels from the block's first
+        end[c] = start[c] + (offsets[c + 1] - offsets[c]);
     }
     const float* in = transposed;
     ThreeSums sums[3];
@@ -194,16 +263,65 @@ void sumSharingColumns(const HorizontalJob& job, int firstColumn, const float* t
                                    w[1] + (end[0] - start[1]), w[2] + (end[0] - start[2]), sums);
     sharePixels<false, false, true>(in + pixelFloats * end[1], end[2] - end[1], w[0], w[1],
                                     w[2] + (end[1] - start[2]), sums);
-    for (int c = 0; c < 3; ++c) {
-        storeEightBytes(packed + c * 24, sums[c].blue); // 3 bytes x 8 rows per column
-        storeEightBytes(packed + c * 24 + 8, sums[c].green);
-        storeEightBytes(packed + c * 24 + 16, sums[c].red);
+    // 3 bytes x 8 rows per column.
+    storeFourVectors(packed, sums[0].blue, sums[0].green, sums[0].red, sums[1].blue);
+    storeFourVectors(packed + 32, sums[1].green, sums[1].red, sums[2].blue, sums[2].green);
+    storeEightBytes(packed + 64, sums[2].red);
+}
+
+// Sixteen byte positions of the packed results, eight rows each, written back as sixteen bytes
+// of each of the eight rows. Within 128-bit lanes, the two positions of each half-lane are
+// interleaved, then words and double words of different vectors; a lane then holds eight
+// positions of two rows, the other lane the other eight, which one permutation of 64-bit
+// elements and one byte shuffle bring together.
+[[gnu::always_inline]] inline void storeSixteenPositions(std::uint8_t* const rows[stripHeight],
+                                                         const std::uint8_t* packed, int at) {
+    const __m256i interleave =
+        _mm256_setr_epi8(0, 8, 1, 9, 2, 10, 3, 11, 4, 12, 5, 13, 6, 14, 7, 15, 0, 8, 1, 9, 2, 10, 3,
+                         11, 4, 12, 5, 13, 6, 14, 7, 15);
+    __m256i pairs[4]; // word r of a lane: row r of two neighbouring positions
+#pragma GCC unroll 4
+    for (int k = 0; k < 4; ++k) {
+        const __m256i in = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(packed + 32 * k));
+        pairs[k] = _mm256_shuffle_epi8(in, interleave);
+    }
+    // Double word r of a lane: row r (or r + 4) at four positions.
+    const __m256i rows0to3Low = _mm256_unpacklo_epi16(pairs[0], pairs[1]);
+    const __m256i rows4to7Low = _mm256_unpackhi_epi16(pairs[0], pairs[1]);
+    const __m256i rows0to3High = _mm256_unpacklo_epi16(pairs[2], pairs[3]);
+    const __m256i rows4to7High = _mm256_unpackhi_epi16(pairs[2], pairs[3]);
+    // Quad word q of a lane: one row at eight positions; the low lane holds positions 0, 1, 4,
+    // 5, 8, 9, 12, 13, the high lane the others.
+    const __m256i twoRows[4] = {
+        _mm256_unpacklo_epi32(rows0to3Low, rows0to3High),
+        _mm256_unpackhi_epi32(rows0to3Low, rows0to3High),
+        _mm256_unpacklo_epi32(rows4to7Low, rows4to7High),
+        _mm256_unpackhi_epi32(rows4to7Low, rows4to7High),
+    };
+    const __m256i inOrder = _mm256_setr_epi8(0, 1, 8, 9, 2, 3, 10, 11, 4, 5, 12, 13, 6, 7, 14, 15,
+                                             0, 1, 8, 9, 2, 3, 10, 11, 4, 5, 12, 13, 6, 7, 14, 15);
+#pragma GCC unroll 4
+    for (int k = 0; k < 4; ++k) {
+        const __m256i gathered = _mm256_permute4x64_epi64(twoRows[k], _MM_SHUFFLE(3, 1, 2, 0));
+        const __m256i row = _mm256_shuffle_epi8(gathered, inOrder);
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(rows[2 * k] + at), _mm256_castsi256_si128(row));
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(rows[2 * k + 1] + at),
+                         _mm256_extracti128_si256(row, 1));
     }
 }
 
 // Writes the packed results (eight rows side by side per byte) back as rows.
 void storeRows(const HorizontalJob& job, const std::uint8_t* packed, int firstByte, int byteCount) {
     int b = 0;
+    if (job.rowCount == stripHeight) {
+        std::uint8_t* rows[stripHeight];
+        for (int r = 0; r < stripHeight; ++r) {
+            rows[r] = job.workRows[r];
+        }
+        for (; b + 16 <= byteCount; b += 16) {
+            storeSixteenPositions(rows, packed + b * 8, firstByte + b);
+        }
+    }
     for (; b + 8 <= byteCount; b += 8) {
         __m128i in[8];
 #pragma GCC unroll 8
@@ -243,7 +361,7 @@ void horizontalPassAvx2(const HorizontalJob& job) {
             std::uint8_t* packed = job.packed + (i - block.firstColumn) * 24;
             switch (job.groups[i]) {
             case ColumnGroup::sharing:
-                sumSharingColumns(job, i, job.transposed, packed);
+                sumSharingColumns(job, i, block.lowPixel, job.transposed, packed);
                 i += 3;
                 break;
             case ColumnGroup::four:
@@ -332,11 +450,9 @@ void verticalPairAvx2(const VerticalPairJob& job) {
                                job.secondWeights, sumsFirst, sumsSecond);
         addTapRows<false, true>(job.tapRows + second, end - second, x, job.firstWeights,
                                 job.secondWeights + (second - both), sumsFirst, sumsSecond);
-#pragma GCC unroll 4
-        for (int u = 0; u < 4; ++u) {
-            storeEightBytes(job.firstOut + x + 8 * u, sumsFirst[u]);
-            storeEightBytes(job.secondOut + x + 8 * u, sumsSecond[u]);
-        }
+        storeFourVectors(job.firstOut + x, sumsFirst[0], sumsFirst[1], sumsFirst[2], sumsFirst[3]);
+        storeFourVectors(job.secondOut + x, sumsSecond[0], sumsSecond[1], sumsSecond[2],
+                         sumsSecond[3]);
     }
     verticalRest(job.firstWeights, job.tapRows, job.firstCount, x, job.rowBytes, job.firstOut);
     verticalRest(job.secondWeights, job.tapRows + both, job.secondCount, x, job.rowBytes,
@@ -356,10 +472,7 @@ void verticalPassAvx2(const VerticalJob& job) {
                 sums[u] = _mm256_fmadd_ps(loadBytesAsFloats(in + 8 * u), w, sums[u]);
             }
         }
-#pragma GCC unroll 4
-        for (int u = 0; u < 4; ++u) {
-            storeEightBytes(job.out + x + 8 * u, sums[u]);
-        }
+        storeFourVectors(job.out + x, sums[0], sums[1], sums[2], sums[3]);
     }
     verticalRest(job.weights, job.tapRows, job.count, x, job.rowBytes, job.out);
 }

@@ -1,6 +1,7 @@
 #include "ResamplePlan.h"
 
 #include <algorithm>
+#include <cmath>
 
 namespace {
 
@@ -9,8 +10,9 @@ namespace {
 constexpr int blockColumnStep = 8;
 constexpr int blockSpanBudget = 320;
 
-std::vector<ColumnBlock> makeBlocks(const WeightLists& columns) {
-    std::vector<ColumnBlock> blocks;
+std::pmr::vector<ColumnBlock> makeBlocks(const WeightLists& columns,
+                                         std::pmr::memory_resource* memory) {
+    std::pmr::vector<ColumnBlock> blocks(memory);
     const int width = columns.size();
     int first = 0;
     while (first < width) {
@@ -58,9 +60,11 @@ bool canShare(const WeightLists& columns, int a) {
            ends[0] <= ends[1] && ends[1] <= ends[2];
 }
 
-std::vector<ColumnGroup> makeGroups(const WeightLists& columns,
-                                    const std::vector<ColumnBlock>& blocks) {
-    std::vector<ColumnGroup> groups(static_cast<std::size_t>(columns.size()), ColumnGroup::inside);
+std::pmr::vector<ColumnGroup> makeGroups(const WeightLists& columns,
+                                         const std::pmr::vector<ColumnBlock>& blocks,
+                                         std::pmr::memory_resource* memory) {
+    std::pmr::vector<ColumnGroup> groups(static_cast<std::size_t>(columns.size()),
+                                         ColumnGroup::inside, memory);
     for (const ColumnBlock& block : blocks) {
         for (int i = block.firstColumn; i < block.endColumn;) {
             const int left = block.endColumn - i;
@@ -95,9 +99,11 @@ int runStart(const WeightLists& lists, int i) {
     return list.weights[0].pixel;
 }
 
-ColumnPlan::ColumnPlan(int sourceWidth, int destinationWidth, KernelFunction kernel, float support)
-    : lists(destinationWidth, sourceWidth, kernel, support), blocks(makeBlocks(lists)),
-      groups(makeGroups(lists, blocks)) {
+ColumnPlan::ColumnPlan(int sourceWidth, int destinationWidth, KernelFunction kernel, float support,
+                       std::pmr::memory_resource* memory)
+    : lists(destinationWidth, sourceWidth, kernel, support, memory),
+      blocks(makeBlocks(lists, memory)), groups(makeGroups(lists, blocks, memory)),
+      tapOffsets(memory) {
     tapOffsets.resize(static_cast<std::size_t>(lists.offsetData()[lists.size()]));
     for (const ColumnBlock& block : blocks) {
         maxBlockSpan = std::max(maxBlockSpan, block.highPixel - block.lowPixel + 1);
@@ -113,9 +119,19 @@ ColumnPlan::ColumnPlan(int sourceWidth, int destinationWidth, KernelFunction ker
     }
 }
 
+std::size_t ColumnPlan::memoryEstimate(int sourceWidth, int destinationWidth, float support) {
+    // The lists; a tap offset per entry, at most as many as the lists reserve room for; a group
+    // mark per column; a block per column at most.
+    const std::size_t lists = WeightLists::memoryEstimate(destinationWidth, sourceWidth, support);
+    const auto columns = static_cast<std::size_t>(std::max(destinationWidth, 0));
+    return lists + lists / sizeof(PixelWeight) * sizeof(std::int32_t) +
+           columns * (sizeof(ColumnGroup) + sizeof(ColumnBlock));
+}
+
 RowPlan::RowPlan(int sourceHeight, int destinationHeight, KernelFunction kernel, float support,
-                 int strips)
-    : lists(destinationHeight, sourceHeight, kernel, support) {
+                 int strips, std::pmr::memory_resource* memory)
+    : lists(destinationHeight, sourceHeight, kernel, support, memory), lowestNeeded(memory),
+      pairsWithNext(memory) {
     lowestNeeded.assign(static_cast<std::size_t>(destinationHeight) + 1, sourceHeight);
     for (int r = destinationHeight - 1; r >= 0; --r) {
         const int low = lists[r].count > 0 ? lists.lowestPixel(r) : sourceHeight;
@@ -144,4 +160,19 @@ RowPlan::RowPlan(int sourceHeight, int destinationHeight, KernelFunction kernel,
                                                      second <= firstEnd &&
                                                      firstEnd <= second + lists[r + 1].count;
     }
+}
+
+std::size_t RowPlan::memoryEstimate(int sourceHeight, int destinationHeight, float support) {
+    const auto rowCount = static_cast<std::size_t>(std::max(destinationHeight, 0));
+    return WeightLists::memoryEstimate(destinationHeight, sourceHeight, support) +
+           (rowCount + 1) * sizeof(int) + rowCount;
+}
+
+int RowPlan::ringRowsEstimate(int sourceHeight, int destinationHeight, float support, int strips) {
+    // The window above is at most the longest span of a list, about 2 * reach + 1 rows
+    // (mirrored taps fall inside the unmirrored span); a few rows more for good measure.
+    const float reach = resampleReach(resampleScale(destinationHeight, sourceHeight), support);
+    const double window = std::ceil(2.0 * reach) + 6.0;
+    return static_cast<int>(std::min(window + stripHeight * (1.0 + strips),
+                                     static_cast<double>(std::max(sourceHeight, 0))));
 }

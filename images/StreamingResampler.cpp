@@ -3,6 +3,7 @@
 #include "PassKernels.h"
 #include "ResampleBitmap.h"
 #include "ResamplePlan.h"
+#include "WorkMemory.h"
 
 #include <algorithm>
 #include <condition_variable>
@@ -24,12 +25,30 @@ constexpr int rowsPerTask = 4;
 // staging room.
 constexpr int stripsPerWake = 8;
 
-template <typename T> std::unique_ptr<T[]> uninitialised(std::size_t count) {
-    return std::make_unique_for_overwrite<T[]>(count);
-}
+// Arrays that vector loops read or write start on a cache line.
+constexpr std::size_t lineBytes = 64;
 
 constexpr int stripOf(int row) {
     return row / stripHeight;
+}
+
+int threadCount(ResampleOptions options, bool idle) {
+    if (idle) {
+        return 0;
+    }
+    return std::min(options.threads > 0 ? options.threads : defaultThreadCount(),
+                    ResampleOptions::maxThreads);
+}
+
+// Alone, the caller finishes a strip before it writes the next one; with workers, room for the
+// strips fed before a worker is woken and for those under way.
+int stagingStripCount(int threads) {
+    return threads <= 1 ? 1 : threads + stripsPerWake;
+}
+
+std::ptrdiff_t ringStrideFor(int destinationWidth) {
+    // Work rows are padded to whole vectors.
+    return (static_cast<std::ptrdiff_t>(destinationWidth) * 3 + 63) & ~std::ptrdiff_t{63};
 }
 
 } // namespace
@@ -71,6 +90,7 @@ struct StreamingResampler::Engine {
     bool takeStrip(int& strip);
     void run(Task task, int worker, int first, int end);
     void complete(Task task, int first, int end);
+    std::size_t memoryEstimate() const;
     void buildColumns();
     void buildRows();
     void runRows(int worker, int first, int end);
@@ -87,24 +107,27 @@ struct StreamingResampler::Engine {
     const float support;
     const bool idle; // a destination without pixels: rows are only counted
     const bool avx2;
-    int threads = 0; // the caller and the workers: threads - 1 of them
-    int callerIndex = 0;
-    int stripCount = 0;
+    const int threads; // the caller and the workers: threads - 1 of them; 0 when idle
+    const int callerIndex;
+    const int stripCount;
+    const int stagingStrips;
+
+    // Everything below that is as large as the picture's rows or columns lives here.
+    WorkMemory memory;
 
     // Built by the workers; each is read only after its ready flag was seen under `mutex`.
     std::unique_ptr<ColumnPlan> columns;
     std::unique_ptr<RowPlan> rows;
-    std::ptrdiff_t ringStride = 0;
-    std::unique_ptr<std::uint8_t[]> ring;
+    const std::ptrdiff_t ringStride;
+    std::uint8_t* ring = nullptr;
 
-    std::vector<const std::uint8_t*> sourceRows; // every fed row, copied or retained
-    int stagingStrips = 0;
-    std::unique_ptr<std::uint8_t[]> staging; // allocated at the first copied row
+    std::pmr::vector<const std::uint8_t*> sourceRows; // every fed row, copied or retained
+    std::uint8_t* staging = nullptr;                  // allocated at the first copied row
 
     struct Scratch { // one per worker, allocated at its first task that needs it
-        std::unique_ptr<float[]> transposed;
-        std::unique_ptr<std::uint8_t[]> packed;
-        std::unique_ptr<const std::uint8_t*[]> tapRows;
+        float* transposed = nullptr;
+        std::uint8_t* packed = nullptr;
+        const std::uint8_t** tapRows = nullptr;
     };
     std::vector<Scratch> scratch; // the workers', then the caller's
     std::vector<std::thread> workers;
@@ -128,11 +151,11 @@ struct StreamingResampler::Engine {
     bool rowsReady = false;
     int stripsFed = 0;
     int nextStrip = 0;
-    std::vector<char> stripDone;
+    std::pmr::vector<char> stripDone;
     int stripsDonePrefix = 0;
     int workRowsDone = 0; // all work rows below this are done
     int nextRow = 0;
-    std::vector<char> rowDone;
+    std::pmr::vector<char> rowDone;
     int rowsDone = 0; // all destination rows below this are written
 };
 
@@ -142,22 +165,19 @@ StreamingResampler::Engine::Engine(int sourceWidth_, int sourceHeight_, KernelFu
       destinationWidth(destination_.width()), destinationHeight(destination_.height()),
       destination(destination_), kernel(kernel_), support(support_),
       idle(destinationWidth == 0 || destinationHeight == 0),
-      avx2(options.path != SimdPath::Portable && avx2Available()) {
+      avx2(options.path != SimdPath::Portable && avx2Available()),
+      threads(threadCount(options, idle)), callerIndex(threads - 1),
+      stripCount((std::max(sourceHeight, 0) + stripHeight - 1) / stripHeight),
+      stagingStrips(stagingStripCount(threads)), memory(memoryEstimate()),
+      ringStride(ringStrideFor(destinationWidth)), sourceRows(&memory), stripDone(&memory),
+      rowDone(&memory) {
     if (sourceWidth < 1 || sourceHeight < 1) {
         throw ResampleError("Source bitmap too small");
     }
     sourceRows.assign(static_cast<std::size_t>(sourceHeight), nullptr);
     if (idle) {
-        stagingStrips = 1;
         return;
     }
-    threads = std::min(options.threads > 0 ? options.threads : defaultThreadCount(),
-                       ResampleOptions::maxThreads);
-    callerIndex = threads - 1;
-    stripCount = (sourceHeight + stripHeight - 1) / stripHeight;
-    // Alone, the caller finishes a strip before it writes the next one; with workers, room for
-    // the strips fed before a worker is woken and for those under way.
-    stagingStrips = threads == 1 ? 1 : threads + stripsPerWake;
     stripDone.assign(static_cast<std::size_t>(stripCount), 0);
     rowDone.assign(static_cast<std::size_t>(destinationHeight), 0);
     scratch.resize(static_cast<std::size_t>(threads));
@@ -166,6 +186,34 @@ StreamingResampler::Engine::Engine(int sourceWidth_, int sourceHeight_, KernelFu
 
 StreamingResampler::Engine::~Engine() {
     stopWorkers();
+}
+
+std::size_t StreamingResampler::Engine::memoryEstimate() const {
+    if (sourceWidth < 1 || sourceHeight < 1) {
+        return 0;
+    }
+    const auto rowBytes = static_cast<std::size_t>(sourceWidth) * 3;
+    const auto height = static_cast<std::size_t>(sourceHeight);
+    // Every allocation may be padded to a cache line.
+    std::size_t bytes = 32 * lineBytes + rowBytes * stripHeight * stagingStrips +
+                        height * sizeof(const std::uint8_t*);
+    if (idle) {
+        return bytes;
+    }
+    bytes += ColumnPlan::memoryEstimate(sourceWidth, destinationWidth, support) +
+             RowPlan::memoryEstimate(sourceHeight, destinationHeight, support) +
+             static_cast<std::size_t>(ringStrideFor(destinationWidth)) *
+                 RowPlan::ringRowsEstimate(sourceHeight, destinationHeight, support, threads) +
+             static_cast<std::size_t>(stripCount + destinationHeight);
+    // Each executor's scratch: the converted source of a block of columns (a few hundred source
+    // pixels as they are usually planned; a larger block takes its scratch from the heap), its
+    // packed results, and the tap rows of two destination rows.
+    const float columnReach = resampleReach(resampleScale(destinationWidth, sourceWidth), support);
+    const float rowReach = resampleReach(resampleScale(destinationHeight, sourceHeight), support);
+    const std::size_t perExecutor =
+        (512 + 2 * static_cast<std::size_t>(columnReach)) * 3 * stripHeight * sizeof(float) +
+        128 * 3 * stripHeight + (4 * static_cast<std::size_t>(rowReach) + 8) * sizeof(void*);
+    return bytes + perExecutor * static_cast<std::size_t>(threads);
 }
 
 void StreamingResampler::Engine::startWorkers(int count) {
@@ -201,18 +249,18 @@ void StreamingResampler::Engine::throwIfFailed() {
 std::uint8_t* StreamingResampler::Engine::stagingRow(int y) {
     const auto rowBytes = static_cast<std::size_t>(sourceWidth) * 3;
     const auto slot = static_cast<std::size_t>(stripOf(y) % stagingStrips);
-    return staging.get() +
-           (slot * stripHeight + static_cast<std::size_t>(y % stripHeight)) * rowBytes;
+    return staging + (slot * stripHeight + static_cast<std::size_t>(y % stripHeight)) * rowBytes;
 }
 
 int StreamingResampler::Engine::beginRows(std::uint8_t** buffers, int maxCount) {
     if (maxCount < 1 || rowsFed >= sourceHeight) {
         throw std::logic_error("StreamingResampler: more rows than the source has");
     }
-    if (!staging) {
-        staging =
-            uninitialised<std::uint8_t>(static_cast<std::size_t>(sourceWidth) * 3 * stripHeight *
-                                        static_cast<std::size_t>(stagingStrips));
+    if (staging == nullptr) {
+        staging = memory.allocateArray<std::uint8_t>(static_cast<std::size_t>(sourceWidth) * 3 *
+                                                         stripHeight *
+                                                         static_cast<std::size_t>(stagingStrips),
+                                                     lineBytes);
     }
     const int y = rowsFed;
     const int strip = stripOf(y);
@@ -472,23 +520,23 @@ void StreamingResampler::Engine::complete(Task task, int first, int end) {
 }
 
 void StreamingResampler::Engine::buildColumns() {
-    columns = std::make_unique<ColumnPlan>(sourceWidth, destinationWidth, kernel, support);
+    columns = std::make_unique<ColumnPlan>(sourceWidth, destinationWidth, kernel, support, &memory);
 }
 
 void StreamingResampler::Engine::buildRows() {
-    rows = std::make_unique<RowPlan>(sourceHeight, destinationHeight, kernel, support, threads);
-    // Work rows are padded to whole vectors.
-    ringStride = (static_cast<std::ptrdiff_t>(destinationWidth) * 3 + 63) & ~std::ptrdiff_t{63};
-    ring = uninitialised<std::uint8_t>(static_cast<std::size_t>(ringStride * rows->ringRows));
+    rows = std::make_unique<RowPlan>(sourceHeight, destinationHeight, kernel, support, threads,
+                                     &memory);
+    ring = memory.allocateArray<std::uint8_t>(static_cast<std::size_t>(ringStride * rows->ringRows),
+                                              lineBytes);
 }
 
 void StreamingResampler::Engine::runStrip(int worker, int strip) {
     Scratch& own = scratch[static_cast<std::size_t>(worker)];
-    if (avx2 && !own.transposed) {
-        own.transposed =
-            uninitialised<float>(static_cast<std::size_t>(columns->maxBlockSpan) * 3 * stripHeight);
-        own.packed = uninitialised<std::uint8_t>(
-            static_cast<std::size_t>(columns->maxBlockColumns) * 3 * stripHeight);
+    if (avx2 && own.transposed == nullptr) {
+        own.transposed = memory.allocateArray<float>(
+            static_cast<std::size_t>(columns->maxBlockSpan) * 3 * stripHeight, lineBytes);
+        own.packed = memory.allocateArray<std::uint8_t>(
+            static_cast<std::size_t>(columns->maxBlockColumns) * 3 * stripHeight, lineBytes);
     }
     HorizontalJob job{};
     job.listOffsets = columns->lists.offsetData();
@@ -502,21 +550,21 @@ void StreamingResampler::Engine::runStrip(int worker, int strip) {
     job.rowCount = stripEnd(strip) - first;
     for (int r = 0; r < job.rowCount; ++r) {
         job.sourceRows[r] = sourceRows[static_cast<std::size_t>(first + r)];
-        job.workRows[r] = ring.get() + ((first + r) % rows->ringRows) * ringStride;
+        job.workRows[r] = ring + ((first + r) % rows->ringRows) * ringStride;
     }
-    job.transposed = own.transposed.get();
-    job.packed = own.packed.get();
+    job.transposed = own.transposed;
+    job.packed = own.packed;
     (avx2 ? horizontalPassAvx2 : horizontalPassPortable)(job);
 }
 
 void StreamingResampler::Engine::runRows(int worker, int first, int end) {
     Scratch& own = scratch[static_cast<std::size_t>(worker)];
-    if (!own.tapRows) {
+    if (own.tapRows == nullptr) {
         // Room for the tap rows of two rows together.
-        own.tapRows = uninitialised<const std::uint8_t*>(
+        own.tapRows = memory.allocateArray<const std::uint8_t*>(
             2 * static_cast<std::size_t>(rows->lists.maxCount()) + 1);
     }
-    const auto workRow = [&](int y) { return ring.get() + (y % rows->ringRows) * ringStride; };
+    const auto workRow = [&](int y) { return ring + (y % rows->ringRows) * ringStride; };
     for (int r = first; r < end;) {
         const WeightList list = rows->lists[r];
         if (avx2 && r + 1 < end && rows->pairsWithNext[static_cast<std::size_t>(r)]) {
@@ -531,7 +579,7 @@ void StreamingResampler::Engine::runRows(int worker, int first, int end) {
                                       next.weights,
                                       next.count,
                                       next.weights[0].pixel - low,
-                                      own.tapRows.get(),
+                                      own.tapRows,
                                       destinationWidth * 3,
                                       destination.row(r),
                                       destination.row(r + 1)};
@@ -542,7 +590,7 @@ void StreamingResampler::Engine::runRows(int worker, int first, int end) {
         for (int k = 0; k < list.count; ++k) {
             own.tapRows[static_cast<std::size_t>(k)] = workRow(list.weights[k].pixel);
         }
-        const VerticalJob job{list.weights, own.tapRows.get(), list.count, destinationWidth * 3,
+        const VerticalJob job{list.weights, own.tapRows, list.count, destinationWidth * 3,
                               destination.row(r)};
         (avx2 ? verticalPassAvx2 : verticalPassPortable)(job);
         ++r;

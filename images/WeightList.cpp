@@ -31,7 +31,19 @@ float quotientToFloat(double a, double b) {
     }
     return toFloat(Extended{a} / b);
 }
+
+// Room for all the entries at once, so that the block is not copied as it grows: a list has
+// about 2 * reach + 1 entries (within reason: a huge support mostly meets zero weights).
+std::size_t entriesToReserve(int destinationSize, int sourceSize, float reach) {
+    const double perList = std::min(2.0 * reach + 3.0, 2.0 * sourceSize + 1.0);
+    return static_cast<std::size_t>(
+        std::min(static_cast<double>(destinationSize) * perList, double{1 << 20}));
+}
 } // namespace
+
+float resampleReach(float scale, float support) {
+    return scale < 1.0f ? toFloat(support / Extended{scale}) : support;
+}
 
 float resampleScale(int destinationSize, int sourceSize) {
     if (sourceSize == 1) {
@@ -60,22 +72,28 @@ std::int32_t mirrorIndex(std::int64_t j, std::int32_t n) {
     return static_cast<std::int32_t>(q < n ? q : period - q);
 }
 
-WeightLists::WeightLists(int destinationSize, int sourceSize, KernelFunction kernel,
-                         float support) {
+std::size_t WeightLists::memoryEstimate(int destinationSize, int sourceSize, float support) {
+    if (sourceSize < 1 || destinationSize < 0) {
+        return 0;
+    }
+    const float reach = resampleReach(resampleScale(destinationSize, sourceSize), support);
+    return entriesToReserve(destinationSize, sourceSize, reach) * sizeof(PixelWeight) +
+           (3 * static_cast<std::size_t>(destinationSize) + 1) * sizeof(std::int32_t);
+}
+
+WeightLists::WeightLists(int destinationSize, int sourceSize, KernelFunction kernel, float support,
+                         std::pmr::memory_resource* memory)
+    : offsets_(memory), entries_(memory), low_(memory), high_(memory) {
     if (sourceSize < 1 || destinationSize < 0) {
         throw std::invalid_argument("WeightLists: bad size");
     }
     scale_ = resampleScale(destinationSize, sourceSize);
     const bool centred = destinationSize == 1 && sourceSize > 1;
     const bool shrinking = scale_ < 1.0f;
-    const float reach = shrinking ? toFloat(support / Extended{scale_}) : support;
+    const float reach = resampleReach(scale_, support);
     const float f = shrinking ? toFloat(1.0L / scale_) : 1.0f;
 
-    // A list has about 2 * reach + 1 entries: room for them all at once, so that the block is
-    // not copied as it grows (within reason: a huge support mostly meets zero weights).
-    const double perList = std::min(2.0 * reach + 3.0, 2.0 * sourceSize + 1.0);
-    entries_.reserve(static_cast<std::size_t>(
-        std::min(static_cast<double>(destinationSize) * perList, double{1 << 20})));
+    entries_.reserve(entriesToReserve(destinationSize, sourceSize, reach));
     offsets_.reserve(static_cast<std::size_t>(destinationSize) + 1);
     low_.reserve(static_cast<std::size_t>(destinationSize));
     high_.reserve(static_cast<std::size_t>(destinationSize));

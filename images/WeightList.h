@@ -3,6 +3,7 @@
 #include "Kernels.h"
 
 #include <cstdint>
+#include <memory_resource>
 #include <vector>
 
 // One contribution to a destination pixel: a source index along one axis and its weight.
@@ -23,6 +24,10 @@ struct WeightList {
 // mapping; it is given the scale 1 / s (see WeightLists).
 float resampleScale(int destinationSize, int sourceSize);
 
+// How far from its centre a list reaches, in source pixels: the kernel's support, widened by
+// 1 / scale when shrinking (scale < 1).
+float resampleReach(float scale, float support);
+
 // Brings any position j back inside a source of n pixels (n >= 1) by mirroring it, as often as
 // needed, at the left border (p = -j) and the right border (p = 2n - 1 - j). The two mirrors
 // together repeat with a period of 2n - 1, so this takes constant time.
@@ -38,8 +43,13 @@ std::int32_t mirrorIndex(std::int64_t j, std::int32_t n);
 // has no lists.
 class WeightLists {
 public:
-    // Throws std::invalid_argument if sourceSize < 1 or destinationSize < 0.
-    WeightLists(int destinationSize, int sourceSize, KernelFunction kernel, float support);
+    // Throws std::invalid_argument if sourceSize < 1 or destinationSize < 0. The lists are kept
+    // in `memory`.
+    WeightLists(int destinationSize, int sourceSize, KernelFunction kernel, float support,
+                std::pmr::memory_resource* memory = std::pmr::get_default_resource());
+
+    // A generous bound on the bytes that lists of these sizes and support take.
+    static std::size_t memoryEstimate(int destinationSize, int sourceSize, float support);
 
     int size() const { return static_cast<int>(offsets_.size()) - 1; }
     WeightList operator[](int i) const {
@@ -58,8 +68,8 @@ public:
 private:
     float scale_ = 0;
     int maxCount_ = 0;
-    std::vector<std::int32_t> offsets_;
-    std::vector<PixelWeight> entries_;
-    std::vector<std::int32_t> low_;
-    std::vector<std::int32_t> high_;
+    std::pmr::vector<std::int32_t> offsets_;
+    std::pmr::vector<PixelWeight> entries_;
+    std::pmr::vector<std::int32_t> low_;
+    std::pmr::vector<std::int32_t> high_;
 };

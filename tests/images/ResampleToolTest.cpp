@@ -136,6 +136,21 @@ TEST_F(ResampleTool, PpmBytesPassThroughInTheirOrder) {
               packedBytesOf(resampled(bitmapOfBytes(90, 60, picture.rgb), {50, 70})));
 }
 
+TEST_F(ResampleTool, ResultsOfSeveralWriteChunksGoOutWhole) {
+    // 301 x 250 pixels are 225,750 bytes: three whole chunks of 72 rows and a part of one, in
+    // the order the PPM came in and swapped to red, green, blue for a JPEG.
+    const RgbPicture picture = photoLikePicture(90, 60);
+    writePpmFile("in.ppm", "P6\n90 60\n255\n", picture.rgb);
+    ASSERT_EQ(run({path("in.ppm"), path("out.ppm"), "--size", "301x250"}).status, 0);
+    EXPECT_EQ(readOutput("out.ppm", 301, 250),
+              packedBytesOf(resampled(bitmapOfBytes(90, 60, picture.rgb), {301, 250})));
+
+    writeFile(dir / "in.jpg", encodeJpeg(photoLikePicture(120, 80)));
+    ASSERT_EQ(run({path("in.jpg"), path("out.ppm"), "--size", "301x250"}).status, 0);
+    EXPECT_EQ(readOutput("out.ppm", 301, 250),
+              rgbBytesOf(resampled(decodeJpegFile(path("in.jpg")), {301, 250})));
+}
+
 TEST_F(ResampleTool, EveryKernelByNameWithItsOwnOrAGivenSupport) {
     const RgbPicture picture = photoLikePicture(31, 23);
     writePpmFile("in.ppm", "P6 31 23 255\n", picture.rgb);

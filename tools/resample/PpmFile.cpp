@@ -6,9 +6,47 @@
 #include <cstring>
 #include <filesystem>
 #include <memory>
-#include <vector>
+
+#if defined(__x86_64__) || defined(__i386__)
+#include <immintrin.h>
+#endif
 
 namespace {
+
+// One row of three-byte pixels with the first and third byte of each swapped.
+void swapFirstAndThirdPlain(const std::uint8_t* in, std::uint8_t* out, std::size_t bytes) {
+    for (std::size_t i = 0; i < bytes; i += 3) {
+        out[i] = in[i + 2];
+        out[i + 1] = in[i + 1];
+        out[i + 2] = in[i];
+    }
+}
+
+#if defined(__x86_64__) || defined(__i386__)
+// The same, five pixels at a time with one byte shuffle. The sixteenth byte of each step, the
+// first of the next pixel, is copied unchanged and then rewritten by the next step.
+[[gnu::target("ssse3")]] void swapFirstAndThirdSsse3(const std::uint8_t* in, std::uint8_t* out,
+                                                     std::size_t bytes) {
+    const __m128i order = _mm_setr_epi8(2, 1, 0, 5, 4, 3, 8, 7, 6, 11, 10, 9, 14, 13, 12, 15);
+    std::size_t i = 0;
+    for (; i + 16 <= bytes; i += 15) {
+        const __m128i pixels = _mm_loadu_si128(reinterpret_cast<const __m128i*>(in + i));
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(out + i), _mm_shuffle_epi8(pixels, order));
+    }
+    swapFirstAndThirdPlain(in + i, out + i, bytes - i);
+}
+#endif
+
+void swapPixelBytes(const std::uint8_t* in, std::uint8_t* out, std::size_t bytes) {
+#if defined(__x86_64__) || defined(__i386__)
+    static const bool ssse3 = __builtin_cpu_supports("ssse3");
+    if (ssse3) {
+        swapFirstAndThirdSsse3(in, out, bytes);
+        return;
+    }
+#endif
+    swapFirstAndThirdPlain(in, out, bytes);
+}
 
 struct FileCloser {
     void operator()(std::FILE* file) const { std::fclose(file); }
@@ -136,28 +174,27 @@ void writePpm(const std::string& path, const Bitmap24& bitmap, bool swapFirstAnd
     if (std::fprintf(file.get(), "P6\n%d %d\n255\n", bitmap.width(), bitmap.height()) < 0) {
         failToWrite(path, errno);
     }
-    // Rows go out gathered in chunks of about 256 KiB: one system call per chunk, not per row.
+    // Rows go out gathered in chunks of about 64 KiB: one system call per chunk, not per row,
+    // and a buffer small enough to stay in the cache. Every fresh page of it costs a page fault
+    // when first written, so it is neither larger than the picture nor filled beforehand.
     const auto rowBytes = static_cast<std::size_t>(bitmap.width()) * 3;
     const std::size_t chunkRows =
-        rowBytes == 0 ? 1 : std::max<std::size_t>(1, (256 << 10) / rowBytes);
-    std::vector<std::uint8_t> chunk(rowBytes * chunkRows);
+        std::min(static_cast<std::size_t>(bitmap.height()),
+                 rowBytes == 0 ? std::size_t{1} : std::max<std::size_t>(1, (64 << 10) / rowBytes));
+    const auto chunk = std::make_unique_for_overwrite<std::uint8_t[]>(rowBytes * chunkRows);
     for (int y = 0; y < bitmap.height();) {
-        std::uint8_t* out = chunk.data();
+        std::uint8_t* out = chunk.get();
         for (std::size_t n = 0; n < chunkRows && y < bitmap.height(); ++n, ++y) {
             const std::uint8_t* row = bitmap.row(y);
             if (swapFirstAndThird) {
-                for (std::size_t i = 0; i < rowBytes; i += 3) {
-                    out[i] = row[i + 2];
-                    out[i + 1] = row[i + 1];
-                    out[i + 2] = row[i];
-                }
+                swapPixelBytes(row, out, rowBytes);
             } else {
                 std::memcpy(out, row, rowBytes);
             }
             out += rowBytes;
         }
-        const auto bytes = static_cast<std::size_t>(out - chunk.data());
-        if (std::fwrite(chunk.data(), 1, bytes, file.get()) != bytes) {
+        const auto bytes = static_cast<std::size_t>(out - chunk.get());
+        if (std::fwrite(chunk.get(), 1, bytes, file.get()) != bytes) {
             failToWrite(path, errno);
         }
     }

@@ -49,15 +49,20 @@ PixelSize targetSize(const ResampleArguments& arguments, PixelSize picture) {
 
 DecodeResampleTimes resampleJpeg(const ResampleArguments& arguments) {
     const ResampleOptions options{.threads = arguments.threads};
-    const auto started = Clock::now();
-    JpegDecoder decoder = JpegDecoder::openFile(arguments.input);
-    const double headerMs = millisecondsSince(started);
-    const PixelSize size = targetSize(arguments, {decoder.width(), decoder.height()});
     DecodeResampleTimes times;
-    const Bitmap24 result =
-        decodeResampled(decoder, size, arguments.kernel->kernel, arguments.support, options,
-                        defaultJpegMemoryBudget(), &times);
-    times.decodeMs += headerMs;
+    // The decoder is gone before the result is written, so that the writer's buffer can reuse
+    // the decoder's memory rather than take fresh pages.
+    const Bitmap24 result = [&] {
+        const auto started = Clock::now();
+        JpegDecoder decoder = JpegDecoder::openFile(arguments.input);
+        const double headerMs = millisecondsSince(started);
+        const PixelSize size = targetSize(arguments, {decoder.width(), decoder.height()});
+        Bitmap24 resampled =
+            decodeResampled(decoder, size, arguments.kernel->kernel, arguments.support, options,
+                            defaultJpegMemoryBudget(), &times);
+        times.decodeMs += headerMs;
+        return resampled;
+    }();
     // Decoded pixels are blue, green, red; a PPM holds red, green, blue.
     writePpm(arguments.output, result, true);
     return times;
