@@ -111,7 +111,15 @@ std::optional<ScriptedDialogs::Entry> ScriptedDialogs::take(DialogKind kind,
         script_.pop_front();
         return std::nullopt;
     }
+    // GCC 12 at -O3 takes the empty optionals inside a moved entry for uninitialised memory.
+#if defined(__GNUC__) && !defined(__clang__)
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wmaybe-uninitialized"
+#endif
     Entry entry = std::move(script_.front());
+#if defined(__GNUC__) && !defined(__clang__)
+#pragma GCC diagnostic pop
+#endif
     script_.pop_front();
     return entry;
 }
