@@ -56,10 +56,6 @@ void TTrayIcon::UpdateTrayIcon() {
 }
 
 void TTrayIcon::HideToTray() {
-    if (owner_ == nullptr) {
-        return;
-    }
-    owner_->hide();
     HideTaskbarButton();
 }
 

@@ -33,15 +33,11 @@ public:
     TTrayIcon& operator=(const TTrayIcon&) = delete;
 
     // --- Properties; a change of Icon, Hint or ShowHint updates the icon at once ------------
-    QString Hint() const { return hint_; }
     void setHint(const QString& hint);
-    bool ShowHint() const { return showHint_; }
     void setShowHint(bool show);
-    QIcon Icon() const { return icon_; }
     void setIcon(const QIcon& icon);
     bool IconVisible() const { return iconVisible_; }
     // Opened at the cursor on a right press; its default item is clicked after a double click.
-    QMenu* PopupMenu() const { return popupMenu_; }
     void setPopupMenu(QMenu* menu) { popupMenu_ = menu; }
 
     // --- Events ---------------------------------------------------------------------------
@@ -59,7 +55,8 @@ public:
     // Hides the owner window and its taskbar entry.
     void HideToTray();
     // Takes the owner window off the taskbar. A top-level window's taskbar entry is the window
-    // itself here, so the window is withdrawn from the desktop if it is still there.
+    // itself here, so the window is withdrawn from the desktop if it is still there; hiding it
+    // to the tray is therefore this one step.
     void HideTaskbarButton();
     // Brings the owner window back out of the minimised or hidden state, with its taskbar entry,
     // and to the front.

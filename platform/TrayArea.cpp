@@ -15,20 +15,17 @@ public:
     explicit QtTrayAreaIcon(QObject* owner) : TrayAreaIcon(owner) {
         connect(&icon_, &QSystemTrayIcon::activated, this,
                 [this](QSystemTrayIcon::ActivationReason reason) {
-                    const QPoint cursor = QCursor::pos();
                     switch (reason) {
                     case QSystemTrayIcon::Trigger:
-                        emit leftPressed(cursor);
+                        emit leftPressed();
                         break;
                     case QSystemTrayIcon::DoubleClick:
-                        emit leftDoubleClicked(cursor);
+                        emit leftDoubleClicked();
                         break;
                     case QSystemTrayIcon::Context:
-                        emit rightPressed(cursor);
+                        emit rightPressed(QCursor::pos());
                         break;
                     case QSystemTrayIcon::MiddleClick:
-                        emit middlePressed(cursor);
-                        break;
                     case QSystemTrayIcon::Unknown:
                         break;
                     }

@@ -12,8 +12,8 @@
 namespace tickwell {
 
 // One icon in the notification area. It reports the mouse as the area delivers it: a left press,
-// a left double click (which arrives instead of the second press) and a right press, each with
-// the cursor position at that moment.
+// a left double click (which arrives instead of the second press) and a right press with the
+// cursor position at that moment.
 class TrayAreaIcon : public QObject {
     Q_OBJECT
 public:
@@ -26,10 +26,9 @@ public:
     virtual void setVisible(bool visible) = 0;
 
 signals:
-    void leftPressed(QPoint cursor);
-    void leftDoubleClicked(QPoint cursor);
+    void leftPressed();
+    void leftDoubleClicked();
     void rightPressed(QPoint cursor);
-    void middlePressed(QPoint cursor);
 };
 
 class TrayArea {

@@ -15,17 +15,8 @@ source "$(cd "$(dirname "$0")" && pwd)/../support/desktop_program.sh"
 
 entry=$XDG_CONFIG_HOME/autostart/tickwell2.desktop
 
-# Waits up to SECONDS for CONDITION (a command) to hold.
-wait_until_within() {
-    local seconds=$1 tries=0
-    shift
-    until "$@"; do
-        tries=$((tries + 1))
-        [ $tries -le $((seconds * 20)) ] || return 1
-        sleep 0.05
-    done
-}
-wait_until() { wait_until_within 20 "$@"; }
+# Waits up to 20 s for CONDITION (a command) to hold.
+wait_until() { desktop_wait_until 20 "$@"; }
 
 is_viewable() { xwininfo -id "$1" 2>/dev/null | grep -q 'Map State: IsViewable'; }
 is_unmapped() { ! is_viewable "$1"; }
@@ -89,7 +80,7 @@ double_click_icon_until_shown() {
     for attempt in 1 2 3; do
         docked_icon_of "$pid" || wait_for_icon "$pid"
         xdotool mousemove "$icon_x" "$icon_y" click --repeat 2 --delay 80 1
-        if wait_until_within 5 is_viewable "$window"; then
+        if desktop_wait_until 5 is_viewable "$window"; then
             return 0
         fi
     done

@@ -42,15 +42,11 @@ check_notice_place() {
 }
 
 # Waits up to `seconds` for the window `id` to be gone from the screen.
-wait_gone() {
-    local id=$1 seconds=$2 tries=0
-    while LC_ALL=C.UTF-8 xdotool search --onlyvisible --name '^Напоминание$' 2>/dev/null |
-        grep -qx "$id"; do
-        tries=$((tries + 1))
-        [ $tries -le $((seconds * 20)) ] || return 1
-        sleep 0.05
-    done
+notice_gone() {
+    ! LC_ALL=C.UTF-8 xdotool search --onlyvisible --name '^Напоминание$' 2>/dev/null |
+        grep -qx "$1"
 }
+wait_gone() { desktop_wait_until "$2" notice_gone "$1"; }
 
 start_program first.log QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1
 first=$started

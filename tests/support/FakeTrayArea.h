@@ -26,10 +26,10 @@ public:
 
     // The mouse on the icon, as the notification area reports it. A double click is a press
     // followed by the double-click report that replaces the second press.
-    void pressLeft(QPoint cursor = {}) { emit leftPressed(cursor); }
-    void doubleClick(QPoint cursor = {}) {
-        emit leftPressed(cursor);
-        emit leftDoubleClicked(cursor);
+    void pressLeft() { emit leftPressed(); }
+    void doubleClick() {
+        emit leftPressed();
+        emit leftDoubleClicked();
     }
     void pressRight(QPoint cursor) { emit rightPressed(cursor); }
 

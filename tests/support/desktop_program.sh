@@ -71,13 +71,10 @@ start_helper() { # LOG COMMAND...
 
 # Waits up to 20 s for a process of ours to end; its exit status goes to $status. (The shell
 # reaps its children as they end, so a process that ended no longer answers kill -0.)
+process_ended() { ! kill -0 "$1" 2>/dev/null; }
 wait_for_exit() {
-    local pid=$1 tries=0
-    while kill -0 "$pid" 2>/dev/null; do
-        tries=$((tries + 1))
-        [ $tries -le 400 ] || return 1
-        sleep 0.05
-    done
+    local pid=$1
+    desktop_wait_until 20 process_ended "$pid" || return 1
     status=0
     wait "$pid" || status=$?
 }
