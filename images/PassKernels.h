@@ -4,13 +4,14 @@
 
 #include <cstdint>
 
-// The inner loops of the two passes, in a portable and an AVX2 + FMA version that give the
-// same bytes. The AVX2 version lives in a translation unit of its own, built for that
-// instruction set and called only on processors that have it; so these interfaces carry plain
-// data only, and that unit uses nothing inline from shared headers.
+// The inner loops of the two passes, in a portable, an AVX2 + FMA and an AVX-512 version that
+// give the same bytes. Each vector version lives in a translation unit of its own, built for
+// its instruction set and called only on processors that have it; so these interfaces carry
+// plain data only, and those units use nothing inline from shared headers but their own
+// internal copies.
 
 // Destination columns [firstColumn, endColumn) of the horizontal pass read only the source
-// pixels lowPixel..highPixel, which the AVX2 version converts to floats in one go.
+// pixels lowPixel..highPixel, which the vector versions convert to floats in one go.
 struct ColumnBlock {
     std::int32_t firstColumn;
     std::int32_t endColumn;
@@ -18,9 +19,17 @@ struct ColumnBlock {
     std::int32_t highPixel;
 };
 
-constexpr int stripHeight = 8;
+// Source rows that the horizontal pass takes at a time. The AVX-512 version sums all sixteen
+// in one vector per colour; the AVX2 version takes them as two halves of eight.
+constexpr int stripHeight = 16;
+constexpr int avx2Rows = 8;
 
-// How the AVX2 horizontal pass takes the destination columns of a block, marked at the first
+// Floats per source pixel in the converted strip of each vector version: three colours of its
+// rows.
+constexpr int avx2PixelFloats = 3 * avx2Rows;
+constexpr int avx512PixelFloats = 3 * stripHeight;
+
+// How the vector horizontal passes take the destination columns of a block, marked at the first
 // column of each group.
 enum class ColumnGroup : std::uint8_t {
     inside,  // a later column of a group
@@ -36,17 +45,19 @@ struct HorizontalJob {
     const std::int32_t* listOffsets; // list i is entries[listOffsets[i] .. listOffsets[i + 1])
     const PixelWeight* entries;
     // For each entry, where its source pixel's floats start in `transposed`: (pixel - lowPixel
-    // of the entry's block) * 3 * stripHeight. Used by the AVX2 pass only.
+    // of the entry's block) * the version's pixel floats. Used by the vector passes only.
     const std::int32_t* tapOffsets;
     const ColumnBlock* blocks;
-    const ColumnGroup* groups; // per destination column; used by the AVX2 pass only
+    const ColumnGroup* groups; // per destination column; used by the vector passes only
     int blockCount;
     int destinationWidth;
     int rowCount;
     const std::uint8_t* sourceRows[stripHeight];
     std::uint8_t* workRows[stripHeight];
-    float* transposed;    // AVX2 scratch: (highPixel - lowPixel + 1) * 3 * stripHeight floats
-    std::uint8_t* packed; // AVX2 scratch: (endColumn - firstColumn) * 3 * stripHeight bytes
+    // Scratch of the vector passes: (highPixel - lowPixel + 1) * pixel floats, and
+    // (endColumn - firstColumn) * 3 * stripHeight bytes.
+    float* transposed;
+    std::uint8_t* packed;
 };
 
 // One destination row of the vertical pass: the weighted sum of the tap rows, byte by byte.
@@ -77,3 +88,14 @@ void verticalPassPortable(const VerticalJob& job);
 void horizontalPassAvx2(const HorizontalJob& job);
 void verticalPassAvx2(const VerticalJob& job);
 void verticalPairAvx2(const VerticalPairJob& job);
+void horizontalPassAvx512(const HorizontalJob& job);
+void verticalPassAvx512(const VerticalJob& job);
+void verticalPairAvx512(const VerticalPairJob& job);
+
+// The three inner loops of one path.
+struct PassKernelSet {
+    void (*horizontal)(const HorizontalJob&);
+    void (*vertical)(const VerticalJob&);
+    void (*verticalPair)(const VerticalPairJob&); // null for the portable path
+    int pixelFloats;                              // in the converted strip; 0 when not converted
+};

@@ -2,56 +2,19 @@
 // inline function or template shared with other units (the linker could keep this unit's copy
 // for everyone), so the helpers have internal linkage and the scalar steps use intrinsics.
 #include "PassKernels.h"
+#include "PassKernelsX86.h"
 
 #include <immintrin.h>
 
 namespace {
 
-// The floats of one source pixel in the converted strip: three bytes of eight rows.
-constexpr int pixelFloats = 3 * stripHeight;
-
-[[gnu::always_inline]] inline __m256 loadBytesAsFloats(const std::uint8_t* p) {
-    const __m128i bytes = _mm_loadl_epi64(reinterpret_cast<const __m128i*>(p));
-    return _mm256_cvtepi32_ps(_mm256_cvtepu8_epi32(bytes));
-}
-
-// Clamp to 0..255 and round to the nearest integer, ties to even (the default rounding mode),
-// then store the eight results as bytes. Sums above 255 are clamped before the conversion, which
-// could not hold a huge one; negative ones become 0 in the saturating packs, as clamping first
-// would give.
-[[gnu::always_inline]] inline void storeEightBytes(std::uint8_t* out, __m256 sums) {
-    const __m256i ints = _mm256_cvtps_epi32(_mm256_min_ps(sums, _mm256_set1_ps(255.0f)));
-    const __m128i words =
-        _mm_packus_epi32(_mm256_castsi256_si128(ints), _mm256_extracti128_si256(ints, 1));
-    _mm_storel_epi64(reinterpret_cast<__m128i*>(out), _mm_packus_epi16(words, words));
-}
-
-// The same for four vectors of sums, stored as 32 bytes in their order: the packs work within
-// 128-bit lanes, so one permutation of 32-bit elements puts the four vectors' bytes back in line.
-[[gnu::always_inline]] inline void storeFourVectors(std::uint8_t* out, __m256 a, __m256 b, __m256 c,
-                                                    __m256 d) {
-    const __m256 top = _mm256_set1_ps(255.0f);
-    const __m256i words =
-        _mm256_packus_epi32(_mm256_cvtps_epi32(_mm256_min_ps(a, top)),
-                            _mm256_cvtps_epi32(_mm256_min_ps(b, top))); // a0-3 b0-3 | a4-7 b4-7
-    const __m256i moreWords = _mm256_packus_epi32(_mm256_cvtps_epi32(_mm256_min_ps(c, top)),
-                                                  _mm256_cvtps_epi32(_mm256_min_ps(d, top)));
-    const __m256i bytes = _mm256_packus_epi16(words, moreWords); // a0-3 b0-3 c0-3 d0-3 | a4-7 ...
-    _mm256_storeu_si256(
-        reinterpret_cast<__m256i*>(out),
-        _mm256_permutevar8x32_epi32(bytes, _mm256_setr_epi32(0, 4, 1, 5, 2, 6, 3, 7)));
-}
-
-std::uint8_t scalarSumToByte(float sum) {
-    const __m128 clamped =
-        _mm_min_ss(_mm_max_ss(_mm_set_ss(sum), _mm_setzero_ps()), _mm_set_ss(255.0f));
-    return static_cast<std::uint8_t>(_mm_cvtss_si32(clamped));
-}
-
-float scalarAddWeighted(float sum, std::uint8_t byte, float weight) {
-    return _mm_cvtss_f32(
-        _mm_fmadd_ss(_mm_set_ss(static_cast<float>(byte)), _mm_set_ss(weight), _mm_set_ss(sum)));
-}
+// Eight rows of a strip, which the AVX2 pass takes together; a short strip's missing source
+// rows repeat its last one, and their results are not stored.
+struct EightRows {
+    const std::uint8_t* source[avx2Rows];
+    std::uint8_t* work[avx2Rows];
+    int count;
+};
 
 // Transposes an 8 x 8 block of bytes: in[r] holds row r in its low 8 bytes; out[q] receives
 // column 2q in its low and column 2q + 1 in its high 8 bytes.
@@ -87,7 +50,7 @@ float scalarAddWeighted(float sum, std::uint8_t byte, float weight) {
 
 // Converts source bytes [firstByte, firstByte + byteCount) of the eight rows to floats laid
 // out byte by byte, the eight rows of each byte side by side: one vector per byte position.
-void transposeSource(const std::uint8_t* const rows[stripHeight], int firstByte, int byteCount,
+void transposeSource(const std::uint8_t* const rows[avx2Rows], int firstByte, int byteCount,
                      float* out) {
     int b = 0;
     // Sixteen bytes at a time: rows r and r + 4 share a vector, one in each 128-bit lane, so
@@ -140,6 +103,79 @@ void transposeSource(const std::uint8_t* const rows[stripHeight], int firstByte,
     for (; b < byteCount; ++b) {
         for (int r = 0; r < 8; ++r) {
             out[b * 8 + r] = static_cast<float>(rows[r][firstByte + b]);
+        }
+    }
+}
+
+// Sixteen byte positions of the packed results, eight rows each, written back as sixteen bytes
+// of each of the eight rows. Within 128-bit lanes, the two positions of each half-lane are
+// interleaved, then words and double words of different vectors; a lane then holds eight
+// positions of two rows, the other lane the other eight, which one permutation of 64-bit
+// elements and one byte shuffle bring together.
+[[gnu::always_inline]] inline void storeSixteenPositions(std::uint8_t* const rows[avx2Rows],
+                                                         const std::uint8_t* packed, int at) {
+    const __m256i interleave =
+        _mm256_setr_epi8(0, 8, 1, 9, 2, 10, 3, 11, 4, 12, 5, 13, 6, 14, 7, 15, 0, 8, 1, 9, 2, 10, 3,
+                         11, 4, 12, 5, 13, 6, 14, 7, 15);
+    __m256i pairs[4]; // word r of a lane: row r of two neighbouring positions
+#pragma GCC unroll 4
+    for (int k = 0; k < 4; ++k) {
+        const __m256i in = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(packed + 32 * k));
+        pairs[k] = _mm256_shuffle_epi8(in, interleave);
+    }
+    // Double word r of a lane: row r (or r + 4) at four positions.
+    const __m256i rows0to3Low = _mm256_unpacklo_epi16(pairs[0], pairs[1]);
+    const __m256i rows4to7Low = _mm256_unpackhi_epi16(pairs[0], pairs[1]);
+    const __m256i rows0to3High = _mm256_unpacklo_epi16(pairs[2], pairs[3]);
+    const __m256i rows4to7High = _mm256_unpackhi_epi16(pairs[2], pairs[3]);
+    // Quad word q of a lane: one row at eight positions; the low lane holds positions 0, 1, 4,
+    // 5, 8, 9, 12, 13, the high lane the others.
+    const __m256i twoRows[4] = {
+        _mm256_unpacklo_epi32(rows0to3Low, rows0to3High),
+        _mm256_unpackhi_epi32(rows0to3Low, rows0to3High),
+        _mm256_unpacklo_epi32(rows4to7Low, rows4to7High),
+        _mm256_unpackhi_epi32(rows4to7Low, rows4to7High),
+    };
+    const __m256i inOrder = _mm256_setr_epi8(0, 1, 8, 9, 2, 3, 10, 11, 4, 5, 12, 13, 6, 7, 14, 15,
+                                             0, 1, 8, 9, 2, 3, 10, 11, 4, 5, 12, 13, 6, 7, 14, 15);
+#pragma GCC unroll 4
+    for (int k = 0; k < 4; ++k) {
+        const __m256i gathered = _mm256_permute4x64_epi64(twoRows[k], _MM_SHUFFLE(3, 1, 2, 0));
+        const __m256i row = _mm256_shuffle_epi8(gathered, inOrder);
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(rows[2 * k] + at), _mm256_castsi256_si128(row));
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(rows[2 * k + 1] + at),
+                         _mm256_extracti128_si256(row, 1));
+    }
+}
+
+// Writes the packed results (eight rows side by side per byte) back as rows.
+void storeRows(const EightRows& rows, const std::uint8_t* packed, int firstByte, int byteCount) {
+    int b = 0;
+    if (rows.count == avx2Rows) {
+        for (; b + 16 <= byteCount; b += 16) {
+            storeSixteenPositions(rows.work, packed + b * 8, firstByte + b);
+        }
+    }
+    for (; b + 8 <= byteCount; b += 8) {
+        __m128i in[8];
+#pragma GCC unroll 8
+        for (int j = 0; j < 8; ++j) {
+            in[j] = _mm_loadl_epi64(reinterpret_cast<const __m128i*>(packed + (b + j) * 8));
+        }
+        __m128i transposed[4];
+        transpose8x8(in, transposed);
+#pragma GCC unroll 8
+        for (int r = 0; r < 8; ++r) {
+            if (r < rows.count) {
+                const __m128i row =
+                    (r & 1) ? _mm_srli_si128(transposed[r / 2], 8) : transposed[r / 2];
+                _mm_storel_epi64(reinterpret_cast<__m128i*>(rows.work[r] + firstByte + b), row);
+            }
+        }
+    }
+    for (; b < byteCount; ++b) {
+        for (int r = 0; r < rows.count; ++r) {
+            rows.work[r][firstByte + b] = packed[b * 8 + r];
         }
     }
 }
@@ -221,7 +257,7 @@ template <bool a, bool b, bool c>
     // the work; unrolled, it is paid once per two pixels.
 #pragma GCC unroll 2
     for (int p = 0; p < count; ++p) {
-        const float* at = in + pixelFloats * p;
+        const float* at = in + avx2PixelFloats * p;
         const __m256 pixel[3] = {_mm256_loadu_ps(at), _mm256_loadu_ps(at + 8),
                                  _mm256_loadu_ps(at + 16)};
         if (a) {
@@ -255,16 +291,16 @@ void sumSharingColumns(const HorizontalJob& job, int firstColumn, int lowPixel,
     for (ThreeSums& s : sums) {
         s = {_mm256_setzero_ps(), _mm256_setzero_ps(), _mm256_setzero_ps()};
     }
-    sharePixels<true, false, false>(in + pixelFloats * start[0], start[1] - start[0], w[0], w[1],
-                                    w[2], sums);
-    sharePixels<true, true, false>(in + pixelFloats * start[1], start[2] - start[1],
+    sharePixels<true, false, false>(in + avx2PixelFloats * start[0], start[1] - start[0], w[0],
+                                    w[1], w[2], sums);
+    sharePixels<true, true, false>(in + avx2PixelFloats * start[1], start[2] - start[1],
                                    w[0] + (start[1] - start[0]), w[1], w[2], sums);
-    sharePixels<true, true, true>(in + pixelFloats * start[2], end[0] - start[2],
+    sharePixels<true, true, true>(in + avx2PixelFloats * start[2], end[0] - start[2],
                                   w[0] + (start[2] - start[0]), w[1] + (start[2] - start[1]), w[2],
                                   sums);
-    sharePixels<false, true, true>(in + pixelFloats * end[0], end[1] - end[0], w[0],
+    sharePixels<false, true, true>(in + avx2PixelFloats * end[0], end[1] - end[0], w[0],
                                    w[1] + (end[0] - start[1]), w[2] + (end[0] - start[2]), sums);
-    sharePixels<false, false, true>(in + pixelFloats * end[1], end[2] - end[1], w[0], w[1],
+    sharePixels<false, false, true>(in + avx2PixelFloats * end[1], end[2] - end[1], w[0], w[1],
                                     w[2] + (end[1] - start[2]), sums);
     // 3 bytes x 8 rows per column.
     storeFourVectors(packed, sums[0].blue, sums[0].green, sums[0].red, sums[1].blue);
@@ -272,113 +308,37 @@ void sumSharingColumns(const HorizontalJob& job, int firstColumn, int lowPixel,
     storeEightBytes(packed + 64, sums[2].red);
 }
 
-// Sixteen byte positions of the packed results, eight rows each, written back as sixteen bytes
-// of each of the eight rows. Within 128-bit lanes, the two positions of each half-lane are
-// interleaved, then words and double words of different vectors; a lane then holds eight
-// positions of two rows, the other lane the other eight, which one permutation of 64-bit
-// elements and one byte shuffle bring together.
-[[gnu::always_inline]] inline void storeSixteenPositions(std::uint8_t* const rows[stripHeight],
-                                                         const std::uint8_t* packed, int at) {
-    const __m256i interleave =
-        _mm256_setr_epi8(0, 8, 1, 9, 2, 10, 3, 11, 4, 12, 5, 13, 6, 14, 7, 15, 0, 8, 1, 9, 2, 10, 3,
-                         11, 4, 12, 5, 13, 6, 14, 7, 15);
-    __m256i pairs[4]; // word r of a lane: row r of two neighbouring positions
-#pragma GCC unroll 4
-    for (int k = 0; k < 4; ++k) {
-        const __m256i in = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(packed + 32 * k));
-        pairs[k] = _mm256_shuffle_epi8(in, interleave);
+struct Avx2Pass {
+    using Rows = EightRows;
+    static constexpr int packedPerColumn = avx2PixelFloats;
+    static void convert(const Rows& rows, int firstByte, int byteCount, float* out) {
+        transposeSource(rows.source, firstByte, byteCount, out);
     }
-    // Double word r of a lane: row r (or r + 4) at four positions.
-    const __m256i rows0to3Low = _mm256_unpacklo_epi16(pairs[0], pairs[1]);
-    const __m256i rows4to7Low = _mm256_unpackhi_epi16(pairs[0], pairs[1]);
-    const __m256i rows0to3High = _mm256_unpacklo_epi16(pairs[2], pairs[3]);
-    const __m256i rows4to7High = _mm256_unpackhi_epi16(pairs[2], pairs[3]);
-    // Quad word q of a lane: one row at eight positions; the low lane holds positions 0, 1, 4,
-    // 5, 8, 9, 12, 13, the high lane the others.
-    const __m256i twoRows[4] = {
-        _mm256_unpacklo_epi32(rows0to3Low, rows0to3High),
-        _mm256_unpackhi_epi32(rows0to3Low, rows0to3High),
-        _mm256_unpacklo_epi32(rows4to7Low, rows4to7High),
-        _mm256_unpackhi_epi32(rows4to7Low, rows4to7High),
-    };
-    const __m256i inOrder = _mm256_setr_epi8(0, 1, 8, 9, 2, 3, 10, 11, 4, 5, 12, 13, 6, 7, 14, 15,
-                                             0, 1, 8, 9, 2, 3, 10, 11, 4, 5, 12, 13, 6, 7, 14, 15);
-#pragma GCC unroll 4
-    for (int k = 0; k < 4; ++k) {
-        const __m256i gathered = _mm256_permute4x64_epi64(twoRows[k], _MM_SHUFFLE(3, 1, 2, 0));
-        const __m256i row = _mm256_shuffle_epi8(gathered, inOrder);
-        _mm_storeu_si128(reinterpret_cast<__m128i*>(rows[2 * k] + at), _mm256_castsi256_si128(row));
-        _mm_storeu_si128(reinterpret_cast<__m128i*>(rows[2 * k + 1] + at),
-                         _mm256_extracti128_si256(row, 1));
+    static void store(const Rows& rows, const std::uint8_t* packed, int firstByte, int byteCount) {
+        storeRows(rows, packed, firstByte, byteCount);
     }
-}
-
-// Writes the packed results (eight rows side by side per byte) back as rows.
-void storeRows(const HorizontalJob& job, const std::uint8_t* packed, int firstByte, int byteCount) {
-    int b = 0;
-    if (job.rowCount == stripHeight) {
-        std::uint8_t* rows[stripHeight];
-        for (int r = 0; r < stripHeight; ++r) {
-            rows[r] = job.workRows[r];
-        }
-        for (; b + 16 <= byteCount; b += 16) {
-            storeSixteenPositions(rows, packed + b * 8, firstByte + b);
-        }
+    static void sharing(const HorizontalJob& job, int firstColumn, int lowPixel,
+                        const float* transposed, std::uint8_t* packed) {
+        sumSharingColumns(job, firstColumn, lowPixel, transposed, packed);
     }
-    for (; b + 8 <= byteCount; b += 8) {
-        __m128i in[8];
-#pragma GCC unroll 8
-        for (int j = 0; j < 8; ++j) {
-            in[j] = _mm_loadl_epi64(reinterpret_cast<const __m128i*>(packed + (b + j) * 8));
-        }
-        __m128i rows[4];
-        transpose8x8(in, rows);
-#pragma GCC unroll 8
-        for (int r = 0; r < 8; ++r) {
-            if (r < job.rowCount) {
-                const __m128i row = (r & 1) ? _mm_srli_si128(rows[r / 2], 8) : rows[r / 2];
-                _mm_storel_epi64(reinterpret_cast<__m128i*>(job.workRows[r] + firstByte + b), row);
-            }
-        }
+    template <int n>
+    static void side(const HorizontalJob& job, int firstColumn, const float* transposed,
+                     std::uint8_t* packed) {
+        sumColumns<n>(job, firstColumn, transposed, packed);
     }
-    for (; b < byteCount; ++b) {
-        for (int r = 0; r < job.rowCount; ++r) {
-            job.workRows[r][firstByte + b] = packed[b * 8 + r];
-        }
-    }
-}
+};
 
 } // namespace
 
 void horizontalPassAvx2(const HorizontalJob& job) {
-    // Missing rows of a short strip repeat the last one; their results are not stored.
-    const std::uint8_t* rows[stripHeight];
-    for (int r = 0; r < stripHeight; ++r) {
-        rows[r] = job.sourceRows[r < job.rowCount ? r : job.rowCount - 1];
-    }
-    for (int blockIndex = 0; blockIndex < job.blockCount; ++blockIndex) {
-        const ColumnBlock& block = job.blocks[blockIndex];
-        transposeSource(rows, block.lowPixel * 3, (block.highPixel - block.lowPixel + 1) * 3,
-                        job.transposed);
-        for (int i = block.firstColumn; i < block.endColumn;) {
-            std::uint8_t* packed = job.packed + (i - block.firstColumn) * 24;
-            switch (job.groups[i]) {
-            case ColumnGroup::sharing:
-                sumSharingColumns(job, i, block.lowPixel, job.transposed, packed);
-                i += 3;
-                break;
-            case ColumnGroup::four:
-                sumColumns<4>(job, i, job.transposed, packed);
-                i += 4;
-                break;
-            default:
-                sumColumns<1>(job, i, job.transposed, packed);
-                i += 1;
-                break;
-            }
+    for (int first = 0; first < job.rowCount; first += avx2Rows) {
+        EightRows rows{};
+        rows.count = job.rowCount - first < avx2Rows ? job.rowCount - first : avx2Rows;
+        for (int r = 0; r < avx2Rows; ++r) {
+            rows.source[r] = job.sourceRows[first + (r < rows.count ? r : rows.count - 1)];
+            rows.work[r] = r < rows.count ? job.workRows[first + r] : nullptr;
         }
-        storeRows(job, job.packed, block.firstColumn * 3,
-                  (block.endColumn - block.firstColumn) * 3);
+        horizontalPassByBlocks<Avx2Pass>(job, rows);
     }
 }
 
@@ -410,26 +370,6 @@ template <bool first, bool second>
                 sumsSecond[u] = _mm256_fmadd_ps(bytes[u], w, sumsSecond[u]);
             }
         }
-    }
-}
-
-// One destination row from byte x on, where the 32-byte steps leave off.
-void verticalRest(const PixelWeight* weights, const std::uint8_t* const* taps, int count, int x,
-                  int rowBytes, std::uint8_t* out) {
-    for (; x + 8 <= rowBytes; x += 8) {
-        __m256 sum = _mm256_setzero_ps();
-        for (int k = 0; k < count; ++k) {
-            sum = _mm256_fmadd_ps(loadBytesAsFloats(taps[k] + x), _mm256_set1_ps(weights[k].weight),
-                                  sum);
-        }
-        storeEightBytes(out + x, sum);
-    }
-    for (; x < rowBytes; ++x) {
-        float sum = 0.0f;
-        for (int k = 0; k < count; ++k) {
-            sum = scalarAddWeighted(sum, taps[k][x], weights[k].weight);
-        }
-        out[x] = scalarSumToByte(sum);
     }
 }
 

@@ -5,13 +5,14 @@
 
 namespace {
 
-// A block grows by this many columns at a time while its source span stays within the budget,
-// so that its converted source (span * 3 * 8 floats) stays in the first-level cache.
+// A block grows by this many columns at a time while its converted source (span * pixel floats)
+// stays within the budget, which keeps it in the first-level cache.
 constexpr int blockColumnStep = 8;
-constexpr int blockSpanBudget = 320;
+constexpr int blockFloatBudget = 7680;
 
-std::pmr::vector<ColumnBlock> makeBlocks(const WeightLists& columns,
+std::pmr::vector<ColumnBlock> makeBlocks(const WeightLists& columns, int pixelFloats,
                                          std::pmr::memory_resource* memory) {
+    const int spanBudget = blockFloatBudget / std::max(pixelFloats, avx2PixelFloats);
     std::pmr::vector<ColumnBlock> blocks(memory);
     const int width = columns.size();
     int first = 0;
@@ -27,7 +28,7 @@ std::pmr::vector<ColumnBlock> makeBlocks(const WeightLists& columns,
                     high = std::max(high, columns.highestPixel(i));
                 }
             }
-            if (block.endColumn > first && high - low + 1 > blockSpanBudget) {
+            if (block.endColumn > first && high - low + 1 > spanBudget) {
                 break;
             }
             block.endColumn = end;
@@ -100,9 +101,9 @@ int runStart(const WeightLists& lists, int i) {
 }
 
 ColumnPlan::ColumnPlan(int sourceWidth, int destinationWidth, KernelFunction kernel, float support,
-                       std::pmr::memory_resource* memory)
+                       int pixelFloats, std::pmr::memory_resource* memory)
     : lists(destinationWidth, sourceWidth, kernel, support, memory),
-      blocks(makeBlocks(lists, memory)), groups(makeGroups(lists, blocks, memory)),
+      blocks(makeBlocks(lists, pixelFloats, memory)), groups(makeGroups(lists, blocks, memory)),
       tapOffsets(memory) {
     tapOffsets.resize(static_cast<std::size_t>(lists.offsetData()[lists.size()]));
     for (const ColumnBlock& block : blocks) {
@@ -113,7 +114,7 @@ ColumnPlan::ColumnPlan(int sourceWidth, int destinationWidth, KernelFunction ker
             const std::int32_t first = lists.offsetData()[i];
             for (int k = 0; k < list.count; ++k) {
                 tapOffsets[static_cast<std::size_t>(first + k)] =
-                    (list.weights[k].pixel - block.lowPixel) * 3 * stripHeight;
+                    (list.weights[k].pixel - block.lowPixel) * pixelFloats;
             }
         }
     }

@@ -7,10 +7,11 @@
 #include <vector>
 
 // What the horizontal pass needs, from the sizes and the kernel alone: the column lists and the
-// column blocks whose source the AVX2 pass converts to floats in one go.
-// Everything is kept in `memory`.
+// column blocks whose source the vector passes convert to floats in one go, `pixelFloats` per
+// source pixel (0 for the portable pass, which converts nothing). Everything is kept in `memory`.
 struct ColumnPlan {
     ColumnPlan(int sourceWidth, int destinationWidth, KernelFunction kernel, float support,
+               int pixelFloats,
                std::pmr::memory_resource* memory = std::pmr::get_default_resource());
 
     // A generous bound on the bytes that a plan of these sizes and support takes.
@@ -43,7 +44,7 @@ struct RowPlan {
     std::pmr::vector<int> lowestNeeded;
     // Work rows held at once: row y lives in slot y % ringRows.
     int ringRows = 0;
-    // pairsWithNext[r]: rows r and r + 1 can go through the AVX2 pass together
+    // pairsWithNext[r]: rows r and r + 1 can go through the vector passes together
     // (see VerticalPairJob).
     std::pmr::vector<char> pairsWithNext;
 };

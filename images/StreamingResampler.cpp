@@ -20,16 +20,27 @@ namespace {
 constexpr int rowsPerTask = 4;
 
 // An idle worker is woken when this many fed strips wait for it. Waking a sleeping thread here
-// costs the caller 20 to 40 microseconds, about the horizontal pass over a strip, and the caller
-// decodes on the critical path; the caller takes waiting strips itself should it run out of
-// staging room.
-constexpr int stripsPerWake = 8;
+// costs the caller 20 to 40 microseconds, about the horizontal pass over half a strip, and the
+// caller decodes on the critical path; the caller takes waiting strips itself should it run out
+// of staging room.
+constexpr int stripsPerWake = 4;
 
 // Arrays that vector loops read or write start on a cache line.
 constexpr std::size_t lineBytes = 64;
 
 constexpr int stripOf(int row) {
     return row / stripHeight;
+}
+
+PassKernelSet passKernelsFor(SimdPath requested) {
+    switch (effectivePath(requested)) {
+    case SimdPath::Avx512:
+        return {horizontalPassAvx512, verticalPassAvx512, verticalPairAvx512, avx512PixelFloats};
+    case SimdPath::Avx2:
+        return {horizontalPassAvx2, verticalPassAvx2, verticalPairAvx2, avx2PixelFloats};
+    default:
+        return {horizontalPassPortable, verticalPassPortable, nullptr, 0};
+    }
 }
 
 int threadCount(ResampleOptions options, bool idle) {
@@ -106,8 +117,9 @@ struct StreamingResampler::Engine {
     const KernelFunction kernel;
     const float support;
     const bool idle; // a destination without pixels: rows are only counted
-    const bool avx2;
-    const int threads; // the caller and the workers: threads - 1 of them; 0 when idle
+    const PassKernelSet kernels;
+    const bool vectorPath; // the vector passes: converted strips and pairs of rows
+    const int threads;     // the caller and the workers: threads - 1 of them; 0 when idle
     const int callerIndex;
     const int stripCount;
     const int stagingStrips;
@@ -164,9 +176,9 @@ StreamingResampler::Engine::Engine(int sourceWidth_, int sourceHeight_, KernelFu
     : sourceWidth(sourceWidth_), sourceHeight(sourceHeight_),
       destinationWidth(destination_.width()), destinationHeight(destination_.height()),
       destination(destination_), kernel(kernel_), support(support_),
-      idle(destinationWidth == 0 || destinationHeight == 0),
-      avx2(options.path != SimdPath::Portable && avx2Available()),
-      threads(threadCount(options, idle)), callerIndex(threads - 1),
+      idle(destinationWidth == 0 || destinationHeight == 0), kernels(passKernelsFor(options.path)),
+      vectorPath(kernels.verticalPair != nullptr), threads(threadCount(options, idle)),
+      callerIndex(threads - 1),
       stripCount((std::max(sourceHeight, 0) + stripHeight - 1) / stripHeight),
       stagingStrips(stagingStripCount(threads)), memory(memoryEstimate()),
       ringStride(ringStrideFor(destinationWidth)), sourceRows(&memory), stripDone(&memory),
@@ -520,7 +532,8 @@ void StreamingResampler::Engine::complete(Task task, int first, int end) {
 }
 
 void StreamingResampler::Engine::buildColumns() {
-    columns = std::make_unique<ColumnPlan>(sourceWidth, destinationWidth, kernel, support, &memory);
+    columns = std::make_unique<ColumnPlan>(sourceWidth, destinationWidth, kernel, support,
+                                           kernels.pixelFloats, &memory);
 }
 
 void StreamingResampler::Engine::buildRows() {
@@ -532,9 +545,11 @@ void StreamingResampler::Engine::buildRows() {
 
 void StreamingResampler::Engine::runStrip(int worker, int strip) {
     Scratch& own = scratch[static_cast<std::size_t>(worker)];
-    if (avx2 && own.transposed == nullptr) {
-        own.transposed = memory.allocateArray<float>(
-            static_cast<std::size_t>(columns->maxBlockSpan) * 3 * stripHeight, lineBytes);
+    if (vectorPath && own.transposed == nullptr) {
+        own.transposed =
+            memory.allocateArray<float>(static_cast<std::size_t>(columns->maxBlockSpan) *
+                                            static_cast<std::size_t>(kernels.pixelFloats),
+                                        lineBytes);
         own.packed = memory.allocateArray<std::uint8_t>(
             static_cast<std::size_t>(columns->maxBlockColumns) * 3 * stripHeight, lineBytes);
     }
@@ -554,7 +569,7 @@ void StreamingResampler::Engine::runStrip(int worker, int strip) {
     }
     job.transposed = own.transposed;
     job.packed = own.packed;
-    (avx2 ? horizontalPassAvx2 : horizontalPassPortable)(job);
+    kernels.horizontal(job);
 }
 
 void StreamingResampler::Engine::runRows(int worker, int first, int end) {
@@ -567,7 +582,7 @@ void StreamingResampler::Engine::runRows(int worker, int first, int end) {
     const auto workRow = [&](int y) { return ring + (y % rows->ringRows) * ringStride; };
     for (int r = first; r < end;) {
         const WeightList list = rows->lists[r];
-        if (avx2 && r + 1 < end && rows->pairsWithNext[static_cast<std::size_t>(r)]) {
+        if (vectorPath && r + 1 < end && rows->pairsWithNext[static_cast<std::size_t>(r)]) {
             const WeightList next = rows->lists[r + 1];
             const int low = list.weights[0].pixel;
             const int count = next.weights[0].pixel + next.count - low;
@@ -583,7 +598,7 @@ void StreamingResampler::Engine::runRows(int worker, int first, int end) {
                                       destinationWidth * 3,
                                       destination.row(r),
                                       destination.row(r + 1)};
-            verticalPairAvx2(job);
+            kernels.verticalPair(job);
             r += 2;
             continue;
         }
@@ -592,7 +607,7 @@ void StreamingResampler::Engine::runRows(int worker, int first, int end) {
         }
         const VerticalJob job{list.weights, own.tapRows, list.count, destinationWidth * 3,
                               destination.row(r)};
-        (avx2 ? verticalPassAvx2 : verticalPassPortable)(job);
+        kernels.vertical(job);
         ++r;
     }
 }

@@ -72,6 +72,9 @@ TEST_P(FastPaths, MatchTheReferenceOnRandomPictures) {
     if (avx2Available()) {
         paths.push_back(SimdPath::Avx2);
     }
+    if (avx512Available()) {
+        paths.push_back(SimdPath::Avx512);
+    }
     const auto randomSize = [&](int low, int high) {
         return low + static_cast<int>(rng() % static_cast<unsigned>(high - low + 1));
     };

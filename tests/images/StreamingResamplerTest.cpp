@@ -41,17 +41,17 @@ TEST(StreamingResampler, RefusesTooManyRowsAndAnEarlyFinish) {
 
 TEST(StreamingResampler, OwnBuffersAreOfferedUpToTheEndOfAStrip) {
     std::mt19937 rng(8);
-    const Bitmap24 source = randomPicture(13, 11, rng);
+    const Bitmap24 source = randomPicture(13, 20, rng);
     Bitmap24 destination(5, 4);
-    StreamingResampler resampler(13, 11, mitchellKernel, 2.0f, destination, {1});
-    std::uint8_t* buffers[16];
+    StreamingResampler resampler(13, 20, mitchellKernel, 2.0f, destination, {1});
+    std::uint8_t* buffers[32];
     EXPECT_THROW(resampler.commitRows(1), std::logic_error);
     EXPECT_THROW(resampler.beginRows(buffers, 0), std::logic_error);
     int y = 0;
-    while (y < 11) {
-        const int offered = resampler.beginRows(buffers, 16);
-        // Strips are 8 rows high: 8 are offered from row 0, 3 from row 8.
-        EXPECT_EQ(offered, y == 0 ? 8 : 11 - y);
+    while (y < 20) {
+        const int offered = resampler.beginRows(buffers, 32);
+        // Strips are 16 rows high: 16 are offered from row 0, 4 from row 16.
+        EXPECT_EQ(offered, y == 0 ? 16 : 20 - y);
         for (int i = 0; i < offered; ++i) {
             std::memcpy(buffers[i], source.row(y + i), 13 * 3);
         }
