@@ -344,78 +344,24 @@ void horizontalPassAvx2(const HorizontalJob& job) {
 
 namespace {
 
-// The 32 bytes from x on of `count` tap rows, each added to the sums of the rows that read it.
-template <bool first, bool second>
-[[gnu::always_inline]] inline void addTapRows(const std::uint8_t* const* taps, int count, int x,
-                                              const PixelWeight* wFirst, const PixelWeight* wSecond,
-                                              __m256 sumsFirst[4], __m256 sumsSecond[4]) {
-    for (int p = 0; p < count; ++p) {
-        const std::uint8_t* in = taps[p] + x;
-        __m256 bytes[4];
-#pragma GCC unroll 4
-        for (int u = 0; u < 4; ++u) {
-            bytes[u] = loadBytesAsFloats(in + 8 * u);
-        }
-        if (first) {
-            const __m256 w = _mm256_set1_ps(wFirst[p].weight);
-#pragma GCC unroll 4
-            for (int u = 0; u < 4; ++u) {
-                sumsFirst[u] = _mm256_fmadd_ps(bytes[u], w, sumsFirst[u]);
-            }
-        }
-        if (second) {
-            const __m256 w = _mm256_set1_ps(wSecond[p].weight);
-#pragma GCC unroll 4
-            for (int u = 0; u < 4; ++u) {
-                sumsSecond[u] = _mm256_fmadd_ps(bytes[u], w, sumsSecond[u]);
-            }
-        }
+struct Avx2Lanes {
+    using Vector = __m256;
+    static constexpr int floats = 8;
+    static Vector zero() { return _mm256_setzero_ps(); }
+    static Vector broadcast(float w) { return _mm256_set1_ps(w); }
+    static Vector fmadd(Vector a, Vector b, Vector sum) { return _mm256_fmadd_ps(a, b, sum); }
+    static Vector loadBytes(const std::uint8_t* p) { return loadBytesAsFloats(p); }
+    static void storeFour(std::uint8_t* out, const Vector sums[4]) {
+        storeFourVectors(out, sums[0], sums[1], sums[2], sums[3]);
     }
-}
+};
 
 } // namespace
 
 void verticalPairAvx2(const VerticalPairJob& job) {
-    // Tap rows read by the first row only, by both, by the second only.
-    const int both = job.secondShift;
-    const int second = job.firstCount;
-    const int end = job.secondShift + job.secondCount;
-    int x = 0;
-    for (; x + 32 <= job.rowBytes; x += 32) {
-        __m256 sumsFirst[4];
-        __m256 sumsSecond[4];
-        for (int u = 0; u < 4; ++u) {
-            sumsFirst[u] = sumsSecond[u] = _mm256_setzero_ps();
-        }
-        addTapRows<true, false>(job.tapRows, both, x, job.firstWeights, job.secondWeights,
-                                sumsFirst, sumsSecond);
-        addTapRows<true, true>(job.tapRows + both, second - both, x, job.firstWeights + both,
-                               job.secondWeights, sumsFirst, sumsSecond);
-        addTapRows<false, true>(job.tapRows + second, end - second, x, job.firstWeights,
-                                job.secondWeights + (second - both), sumsFirst, sumsSecond);
-        storeFourVectors(job.firstOut + x, sumsFirst[0], sumsFirst[1], sumsFirst[2], sumsFirst[3]);
-        storeFourVectors(job.secondOut + x, sumsSecond[0], sumsSecond[1], sumsSecond[2],
-                         sumsSecond[3]);
-    }
-    verticalRest(job.firstWeights, job.tapRows, job.firstCount, x, job.rowBytes, job.firstOut);
-    verticalRest(job.secondWeights, job.tapRows + both, job.secondCount, x, job.rowBytes,
-                 job.secondOut);
+    verticalPairByVectors<Avx2Lanes>(job);
 }
 
 void verticalPassAvx2(const VerticalJob& job) {
-    int x = 0;
-    for (; x + 32 <= job.rowBytes; x += 32) {
-        __m256 sums[4] = {_mm256_setzero_ps(), _mm256_setzero_ps(), _mm256_setzero_ps(),
-                          _mm256_setzero_ps()};
-        for (int k = 0; k < job.count; ++k) {
-            const __m256 w = _mm256_set1_ps(job.weights[k].weight);
-            const std::uint8_t* in = job.tapRows[k] + x;
-#pragma GCC unroll 4
-            for (int u = 0; u < 4; ++u) {
-                sums[u] = _mm256_fmadd_ps(loadBytesAsFloats(in + 8 * u), w, sums[u]);
-            }
-        }
-        storeFourVectors(job.out + x, sums[0], sums[1], sums[2], sums[3]);
-    }
-    verticalRest(job.weights, job.tapRows, job.count, x, job.rowBytes, job.out);
+    verticalPassByVectors<Avx2Lanes>(job);
 }

@@ -246,47 +246,24 @@ struct Avx512Pass {
     }
 };
 
-// Sixteen bytes of a work row as floats.
-[[gnu::always_inline]] inline __m512 loadSixteenBytesAsFloats(const std::uint8_t* p) {
-    const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
-    return _mm512_cvtepi32_ps(_mm512_cvtepu8_epi32(bytes));
-}
-
-// The 64 bytes from x on of `count` tap rows, each added to the sums of the rows that read it.
-template <bool first, bool second>
-[[gnu::always_inline]] inline void addTapRows(const std::uint8_t* const* taps, int count, int x,
-                                              const PixelWeight* wFirst, const PixelWeight* wSecond,
-                                              __m512 sumsFirst[4], __m512 sumsSecond[4]) {
-    for (int p = 0; p < count; ++p) {
-        const std::uint8_t* in = taps[p] + x;
-        __m512 bytes[4];
+// The vertical pass 64 bytes a step, 16 bytes a vector.
+struct Avx512Lanes {
+    using Vector = __m512;
+    static constexpr int floats = 16;
+    static Vector zero() { return _mm512_setzero_ps(); }
+    static Vector broadcast(float w) { return _mm512_set1_ps(w); }
+    static Vector fmadd(Vector a, Vector b, Vector sum) { return _mm512_fmadd_ps(a, b, sum); }
+    static Vector loadBytes(const std::uint8_t* p) {
+        const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+        return _mm512_cvtepi32_ps(_mm512_cvtepu8_epi32(bytes));
+    }
+    static void storeFour(std::uint8_t* out, const Vector sums[4]) {
 #pragma GCC unroll 4
         for (int u = 0; u < 4; ++u) {
-            bytes[u] = loadSixteenBytesAsFloats(in + 16 * u);
-        }
-        if (first) {
-            const __m512 w = _mm512_set1_ps(wFirst[p].weight);
-#pragma GCC unroll 4
-            for (int u = 0; u < 4; ++u) {
-                sumsFirst[u] = _mm512_fmadd_ps(bytes[u], w, sumsFirst[u]);
-            }
-        }
-        if (second) {
-            const __m512 w = _mm512_set1_ps(wSecond[p].weight);
-#pragma GCC unroll 4
-            for (int u = 0; u < 4; ++u) {
-                sumsSecond[u] = _mm512_fmadd_ps(bytes[u], w, sumsSecond[u]);
-            }
+            storeSixteenBytes(out + 16 * u, sums[u]);
         }
     }
-}
-
-[[gnu::always_inline]] inline void storeSixtyFourBytes(std::uint8_t* out, const __m512 sums[4]) {
-#pragma GCC unroll 4
-    for (int u = 0; u < 4; ++u) {
-        storeSixteenBytes(out + 16 * u, sums[u]);
-    }
-}
+};
 
 } // namespace
 
@@ -301,45 +278,9 @@ void horizontalPassAvx512(const HorizontalJob& job) {
 }
 
 void verticalPairAvx512(const VerticalPairJob& job) {
-    // Tap rows read by the first row only, by both, by the second only.
-    const int both = job.secondShift;
-    const int second = job.firstCount;
-    const int end = job.secondShift + job.secondCount;
-    int x = 0;
-    for (; x + 64 <= job.rowBytes; x += 64) {
-        __m512 sumsFirst[4];
-        __m512 sumsSecond[4];
-        for (int u = 0; u < 4; ++u) {
-            sumsFirst[u] = sumsSecond[u] = _mm512_setzero_ps();
-        }
-        addTapRows<true, false>(job.tapRows, both, x, job.firstWeights, job.secondWeights,
-                                sumsFirst, sumsSecond);
-        addTapRows<true, true>(job.tapRows + both, second - both, x, job.firstWeights + both,
-                               job.secondWeights, sumsFirst, sumsSecond);
-        addTapRows<false, true>(job.tapRows + second, end - second, x, job.firstWeights,
-                                job.secondWeights + (second - both), sumsFirst, sumsSecond);
-        storeSixtyFourBytes(job.firstOut + x, sumsFirst);
-        storeSixtyFourBytes(job.secondOut + x, sumsSecond);
-    }
-    verticalRest(job.firstWeights, job.tapRows, job.firstCount, x, job.rowBytes, job.firstOut);
-    verticalRest(job.secondWeights, job.tapRows + both, job.secondCount, x, job.rowBytes,
-                 job.secondOut);
+    verticalPairByVectors<Avx512Lanes>(job);
 }
 
 void verticalPassAvx512(const VerticalJob& job) {
-    int x = 0;
-    for (; x + 64 <= job.rowBytes; x += 64) {
-        __m512 sums[4] = {_mm512_setzero_ps(), _mm512_setzero_ps(), _mm512_setzero_ps(),
-                          _mm512_setzero_ps()};
-        for (int k = 0; k < job.count; ++k) {
-            const __m512 w = _mm512_set1_ps(job.weights[k].weight);
-            const std::uint8_t* in = job.tapRows[k] + x;
-#pragma GCC unroll 4
-            for (int u = 0; u < 4; ++u) {
-                sums[u] = _mm512_fmadd_ps(loadSixteenBytesAsFloats(in + 16 * u), w, sums[u]);
-            }
-        }
-        storeSixtyFourBytes(job.out + x, sums);
-    }
-    verticalRest(job.weights, job.tapRows, job.count, x, job.rowBytes, job.out);
+    verticalPassByVectors<Avx512Lanes>(job);
 }

@@ -74,6 +74,89 @@ void verticalRest(const PixelWeight* weights, const std::uint8_t* const* taps, i
     }
 }
 
+// The vertical pass over a row in steps of four vectors of sums, for a vector width that
+// `Lanes` describes: `Vector`, `floats` per vector, `zero()`, `broadcast(w)`,
+// `fmadd(a, b, sum)`, `loadBytes(p)` (`floats` bytes as floats) and `storeFour(out, sums)`
+// (four vectors of sums rounded and stored as bytes). The bytes past the last whole step are
+// left to verticalRest.
+
+// The 4 * floats bytes from x on of `count` tap rows, each added to the sums of the rows that
+// read it.
+template <typename Lanes, bool first, bool second>
+[[gnu::always_inline]] inline void addTapRows(const std::uint8_t* const* taps, int count, int x,
+                                              const PixelWeight* wFirst, const PixelWeight* wSecond,
+                                              typename Lanes::Vector sumsFirst[4],
+                                              typename Lanes::Vector sumsSecond[4]) {
+    for (int p = 0; p < count; ++p) {
+        const std::uint8_t* in = taps[p] + x;
+        typename Lanes::Vector bytes[4];
+#pragma GCC unroll 4
+        for (int u = 0; u < 4; ++u) {
+            bytes[u] = Lanes::loadBytes(in + Lanes::floats * u);
+        }
+        if (first) {
+            const auto w = Lanes::broadcast(wFirst[p].weight);
+#pragma GCC unroll 4
+            for (int u = 0; u < 4; ++u) {
+                sumsFirst[u] = Lanes::fmadd(bytes[u], w, sumsFirst[u]);
+            }
+        }
+        if (second) {
+            const auto w = Lanes::broadcast(wSecond[p].weight);
+#pragma GCC unroll 4
+            for (int u = 0; u < 4; ++u) {
+                sumsSecond[u] = Lanes::fmadd(bytes[u], w, sumsSecond[u]);
+            }
+        }
+    }
+}
+
+template <typename Lanes> void verticalPairByVectors(const VerticalPairJob& job) {
+    // Tap rows read by the first row only, by both, by the second only.
+    const int both = job.secondShift;
+    const int second = job.firstCount;
+    const int end = job.secondShift + job.secondCount;
+    constexpr int step = 4 * Lanes::floats;
+    int x = 0;
+    for (; x + step <= job.rowBytes; x += step) {
+        typename Lanes::Vector sumsFirst[4];
+        typename Lanes::Vector sumsSecond[4];
+        for (int u = 0; u < 4; ++u) {
+            sumsFirst[u] = sumsSecond[u] = Lanes::zero();
+        }
+        addTapRows<Lanes, true, false>(job.tapRows, both, x, job.firstWeights, job.secondWeights,
+                                       sumsFirst, sumsSecond);
+        addTapRows<Lanes, true, true>(job.tapRows + both, second - both, x, job.firstWeights + both,
+                                      job.secondWeights, sumsFirst, sumsSecond);
+        addTapRows<Lanes, false, true>(job.tapRows + second, end - second, x, job.firstWeights,
+                                       job.secondWeights + (second - both), sumsFirst, sumsSecond);
+        Lanes::storeFour(job.firstOut + x, sumsFirst);
+        Lanes::storeFour(job.secondOut + x, sumsSecond);
+    }
+    verticalRest(job.firstWeights, job.tapRows, job.firstCount, x, job.rowBytes, job.firstOut);
+    verticalRest(job.secondWeights, job.tapRows + both, job.secondCount, x, job.rowBytes,
+                 job.secondOut);
+}
+
+template <typename Lanes> void verticalPassByVectors(const VerticalJob& job) {
+    constexpr int step = 4 * Lanes::floats;
+    int x = 0;
+    for (; x + step <= job.rowBytes; x += step) {
+        typename Lanes::Vector sums[4] = {Lanes::zero(), Lanes::zero(), Lanes::zero(),
+                                          Lanes::zero()};
+        for (int k = 0; k < job.count; ++k) {
+            const auto w = Lanes::broadcast(job.weights[k].weight);
+            const std::uint8_t* in = job.tapRows[k] + x;
+#pragma GCC unroll 4
+            for (int u = 0; u < 4; ++u) {
+                sums[u] = Lanes::fmadd(Lanes::loadBytes(in + Lanes::floats * u), w, sums[u]);
+            }
+        }
+        Lanes::storeFour(job.out + x, sums);
+    }
+    verticalRest(job.weights, job.tapRows, job.count, x, job.rowBytes, job.out);
+}
+
 // The horizontal pass over the rows of a strip that one vector holds (`Pass::Rows`), block by
 // block: the block's source converted to floats, its columns summed group by group as the
 // plan marks them (`Pass::sharing` for a sharing group, `Pass::side<n>` for n columns side by
