@@ -180,151 +180,34 @@ void storeRows(const EightRows& rows, const std::uint8_t* packed, int firstByte,
     }
 }
 
-// The sums of `n` neighbouring destination columns at once, so that enough independent
-// multiply-add chains are in flight. Each column takes its weights in list order.
-template <int n>
-void sumColumns(const HorizontalJob& job, int firstColumn, const float* transposed,
-                std::uint8_t* packed) {
-    const PixelWeight* weights[n];
-    const std::int32_t* offsets[n];
-    int counts[n];
-    int common = 0x7fffffff;
-#pragma GCC unroll 4
-    for (int c = 0; c < n; ++c) {
-        const std::int32_t first = job.listOffsets[firstColumn + c];
-        weights[c] = job.entries + first;
-        offsets[c] = job.tapOffsets + first;
-        counts[c] = job.listOffsets[firstColumn + c + 1] - first;
-        common = counts[c] < common ? counts[c] : common;
-    }
-    __m256 sums[n][3];
-#pragma GCC unroll 4
-    for (int c = 0; c < n; ++c) {
-        sums[c][0] = sums[c][1] = sums[c][2] = _mm256_setzero_ps();
-    }
-    for (int k = 0; k < common; ++k) {
-#pragma GCC unroll 4
-        for (int c = 0; c < n; ++c) {
-            const __m256 w = _mm256_set1_ps(weights[c][k].weight);
-            const float* in = transposed + offsets[c][k];
-            sums[c][0] = _mm256_fmadd_ps(_mm256_loadu_ps(in), w, sums[c][0]);
-            sums[c][1] = _mm256_fmadd_ps(_mm256_loadu_ps(in + 8), w, sums[c][1]);
-            sums[c][2] = _mm256_fmadd_ps(_mm256_loadu_ps(in + 16), w, sums[c][2]);
+struct Avx2Lanes {
+    using Vector = __m256;
+    static constexpr int floats = 8;
+    static Vector zero() { return _mm256_setzero_ps(); }
+    static Vector broadcast(float w) { return _mm256_set1_ps(w); }
+    static Vector fmadd(Vector a, Vector b, Vector sum) { return _mm256_fmadd_ps(a, b, sum); }
+    static Vector loadFloats(const float* p) { return _mm256_loadu_ps(p); }
+    static Vector loadBytes(const std::uint8_t* p) { return loadBytesAsFloats(p); }
+    // Four vectors at a time through one permutation, the rest eight bytes each.
+    template <int count> static void storeSums(std::uint8_t* out, const Vector sums[count]) {
+        constexpr int inFours = count / 4 * 4;
+        for (int i = 0; i < inFours; i += 4) {
+            storeFourVectors(out + 8 * i, sums[i], sums[i + 1], sums[i + 2], sums[i + 3]);
+        }
+        for (int i = inFours; i < count; ++i) {
+            storeEightBytes(out + 8 * i, sums[i]);
         }
     }
-#pragma GCC unroll 4
-    for (int c = 0; c < n; ++c) {
-        for (int k = common; k < counts[c]; ++k) {
-            const __m256 w = _mm256_set1_ps(weights[c][k].weight);
-            const float* in = transposed + offsets[c][k];
-            sums[c][0] = _mm256_fmadd_ps(_mm256_loadu_ps(in), w, sums[c][0]);
-            sums[c][1] = _mm256_fmadd_ps(_mm256_loadu_ps(in + 8), w, sums[c][1]);
-            sums[c][2] = _mm256_fmadd_ps(_mm256_loadu_ps(in + 16), w, sums[c][2]);
-        }
-    }
-    // The 3n vectors go out in order, 3 bytes x 8 rows per column.
-    if constexpr (n == 4) {
-        storeFourVectors(packed, sums[0][0], sums[0][1], sums[0][2], sums[1][0]);
-        storeFourVectors(packed + 32, sums[1][1], sums[1][2], sums[2][0], sums[2][1]);
-        storeFourVectors(packed + 64, sums[2][2], sums[3][0], sums[3][1], sums[3][2]);
-    } else {
-        for (int c = 0; c < n; ++c) {
-            for (int b = 0; b < 3; ++b) {
-                storeEightBytes(packed + (c * 3 + b) * 8, sums[c][b]);
-            }
-        }
-    }
-}
-
-struct ThreeSums {
-    __m256 blue, green, red;
 };
-
-[[gnu::always_inline]] inline void addWeighted(ThreeSums& sums, const __m256 in[3],
-                                               const PixelWeight& weight) {
-    const __m256 w = _mm256_set1_ps(weight.weight);
-    sums.blue = _mm256_fmadd_ps(in[0], w, sums.blue);
-    sums.green = _mm256_fmadd_ps(in[1], w, sums.green);
-    sums.red = _mm256_fmadd_ps(in[2], w, sums.red);
-}
-
-// `count` source pixels from `in` on, each added to those of the three columns that read it.
-template <bool a, bool b, bool c>
-[[gnu::always_inline]] inline void sharePixels(const float* in, int count, const PixelWeight* wa,
-                                               const PixelWeight* wb, const PixelWeight* wc,
-                                               ThreeSums sums[3]) {
-    // The stretches are a few pixels long, so the loop's own counting costs a good share of
-    // the work; unrolled, it is paid once per two pixels.
-#pragma GCC unroll 2
-    for (int p = 0; p < count; ++p) {
-        const float* at = in + avx2PixelFloats * p;
-        const __m256 pixel[3] = {_mm256_loadu_ps(at), _mm256_loadu_ps(at + 8),
-                                 _mm256_loadu_ps(at + 16)};
-        if (a) {
-            addWeighted(sums[0], pixel, wa[p]);
-        }
-        if (b) {
-            addWeighted(sums[1], pixel, wb[p]);
-        }
-        if (c) {
-            addWeighted(sums[2], pixel, wc[p]);
-        }
-    }
-}
-
-// A group of three columns marked ColumnGroup::sharing: their runs overlap, so the pixels go
-// through in five stretches, read by the first column only, the first two, all three, the last
-// two, the last one; each column still takes its weights in list order.
-void sumSharingColumns(const HorizontalJob& job, int firstColumn, int lowPixel,
-                       const float* transposed, std::uint8_t* packed) {
-    const std::int32_t* offsets = job.listOffsets + firstColumn;
-    int start[3];
-    int end[3];
-    const PixelWeight* w[3];
-    for (int c = 0; c < 3; ++c) {
-        w[c] = job.entries + offsets[c];
-        start[c] = w[c]->pixel - lowPixel; // pixels from the block's first
-        end[c] = start[c] + (offsets[c + 1] - offsets[c]);
-    }
-    const float* in = transposed;
-    ThreeSums sums[3];
-    for (ThreeSums& s : sums) {
-        s = {_mm256_setzero_ps(), _mm256_setzero_ps(), _mm256_setzero_ps()};
-    }
-    sharePixels<true, false, false>(in + avx2PixelFloats * start[0], start[1] - start[0], w[0],
-                                    w[1], w[2], sums);
-    sharePixels<true, true, false>(in + avx2PixelFloats * start[1], start[2] - start[1],
-                                   w[0] + (start[1] - start[0]), w[1], w[2], sums);
-    sharePixels<true, true, true>(in + avx2PixelFloats * start[2], end[0] - start[2],
-                                  w[0] + (start[2] - start[0]), w[1] + (start[2] - start[1]), w[2],
-                                  sums);
-    sharePixels<false, true, true>(in + avx2PixelFloats * end[0], end[1] - end[0], w[0],
-                                   w[1] + (end[0] - start[1]), w[2] + (end[0] - start[2]), sums);
-    sharePixels<false, false, true>(in + avx2PixelFloats * end[1], end[2] - end[1], w[0], w[1],
-                                    w[2] + (end[1] - start[2]), sums);
-    // 3 bytes x 8 rows per column.
-    storeFourVectors(packed, sums[0].blue, sums[0].green, sums[0].red, sums[1].blue);
-    storeFourVectors(packed + 32, sums[1].green, sums[1].red, sums[2].blue, sums[2].green);
-    storeEightBytes(packed + 64, sums[2].red);
-}
 
 struct Avx2Pass {
     using Rows = EightRows;
-    static constexpr int packedPerColumn = avx2PixelFloats;
+    using Lanes = Avx2Lanes;
     static void convert(const Rows& rows, int firstByte, int byteCount, float* out) {
         transposeSource(rows.source, firstByte, byteCount, out);
     }
     static void store(const Rows& rows, const std::uint8_t* packed, int firstByte, int byteCount) {
         storeRows(rows, packed, firstByte, byteCount);
-    }
-    static void sharing(const HorizontalJob& job, int firstColumn, int lowPixel,
-                        const float* transposed, std::uint8_t* packed) {
-        sumSharingColumns(job, firstColumn, lowPixel, transposed, packed);
-    }
-    template <int n>
-    static void side(const HorizontalJob& job, int firstColumn, const float* transposed,
-                     std::uint8_t* packed) {
-        sumColumns<n>(job, firstColumn, transposed, packed);
     }
 };
 
@@ -341,22 +224,6 @@ void horizontalPassAvx2(const HorizontalJob& job) {
         horizontalPassByBlocks<Avx2Pass>(job, rows);
     }
 }
-
-namespace {
-
-struct Avx2Lanes {
-    using Vector = __m256;
-    static constexpr int floats = 8;
-    static Vector zero() { return _mm256_setzero_ps(); }
-    static Vector broadcast(float w) { return _mm256_set1_ps(w); }
-    static Vector fmadd(Vector a, Vector b, Vector sum) { return _mm256_fmadd_ps(a, b, sum); }
-    static Vector loadBytes(const std::uint8_t* p) { return loadBytesAsFloats(p); }
-    static void storeFour(std::uint8_t* out, const Vector sums[4]) {
-        storeFourVectors(out, sums[0], sums[1], sums[2], sums[3]);
-    }
-};
-
-} // namespace
 
 void verticalPairAvx2(const VerticalPairJob& job) {
     verticalPairByVectors<Avx2Lanes>(job);

@@ -74,11 +74,132 @@ void verticalRest(const PixelWeight* weights, const std::uint8_t* const* taps, i
     }
 }
 
-// The vertical pass over a row in steps of four vectors of sums, for a vector width that
-// `Lanes` describes: `Vector`, `floats` per vector, `zero()`, `broadcast(w)`,
-// `fmadd(a, b, sum)`, `loadBytes(p)` (`floats` bytes as floats) and `storeFour(out, sums)`
-// (four vectors of sums rounded and stored as bytes). The bytes past the last whole step are
-// left to verticalRest.
+// The passes for a vector width that `Lanes` describes: `Vector`, `floats` per vector,
+// `zero()`, `broadcast(w)`, `fmadd(a, b, sum)`, `loadFloats(p)`, `loadBytes(p)` (`floats`
+// bytes as floats) and `storeSums<count>(out, sums)` (count vectors of sums rounded and stored
+// as count * floats bytes, in order).
+//
+// In the horizontal pass a vector holds one colour of a column over the rows of a strip, so a
+// pixel of the converted source is three vectors and a column's results are 3 * floats bytes.
+
+// The sums of `n` neighbouring destination columns at once, so that enough independent
+// multiply-add chains are in flight. Each column takes its weights in list order.
+template <typename Lanes, int n>
+void sumColumns(const HorizontalJob& job, int firstColumn, const float* transposed,
+                std::uint8_t* packed) {
+    const PixelWeight* weights[n];
+    const std::int32_t* offsets[n];
+    int counts[n];
+    int common = 0x7fffffff;
+#pragma GCC unroll 4
+    for (int c = 0; c < n; ++c) {
+        const std::int32_t first = job.listOffsets[firstColumn + c];
+        weights[c] = job.entries + first;
+        offsets[c] = job.tapOffsets + first;
+        counts[c] = job.listOffsets[firstColumn + c + 1] - first;
+        common = counts[c] < common ? counts[c] : common;
+    }
+    typename Lanes::Vector sums[n][3];
+#pragma GCC unroll 4
+    for (int c = 0; c < n; ++c) {
+        sums[c][0] = sums[c][1] = sums[c][2] = Lanes::zero();
+    }
+    const auto addTap = [&](int c, int k) [[gnu::always_inline]] {
+        const auto w = Lanes::broadcast(weights[c][k].weight);
+        const float* in = transposed + offsets[c][k];
+#pragma GCC unroll 3
+        for (int colour = 0; colour < 3; ++colour) {
+            sums[c][colour] =
+                Lanes::fmadd(Lanes::loadFloats(in + Lanes::floats * colour), w, sums[c][colour]);
+        }
+    };
+    for (int k = 0; k < common; ++k) {
+#pragma GCC unroll 4
+        for (int c = 0; c < n; ++c) {
+            addTap(c, k);
+        }
+    }
+#pragma GCC unroll 4
+    for (int c = 0; c < n; ++c) {
+        for (int k = common; k < counts[c]; ++k) {
+            addTap(c, k);
+        }
+    }
+    Lanes::template storeSums<3 * n>(packed, &sums[0][0]);
+}
+
+// `count` source pixels from `in` on, each loaded once and added to the sums of those of the
+// three columns that read it.
+template <typename Lanes, bool a, bool b, bool c>
+[[gnu::always_inline]] inline void sharePixels(const float* in, int count, const PixelWeight* wa,
+                                               const PixelWeight* wb, const PixelWeight* wc,
+                                               typename Lanes::Vector sums[3][3]) {
+    const auto add = [](typename Lanes::Vector columnSums[3], const typename Lanes::Vector pixel[3],
+                        float weight) [[gnu::always_inline]] {
+        const auto w = Lanes::broadcast(weight);
+#pragma GCC unroll 3
+        for (int colour = 0; colour < 3; ++colour) {
+            columnSums[colour] = Lanes::fmadd(pixel[colour], w, columnSums[colour]);
+        }
+    };
+    // The stretches are a few pixels long, so the loop's own counting costs a good share of
+    // the work; unrolled, it is paid once per two pixels.
+#pragma GCC unroll 2
+    for (int p = 0; p < count; ++p) {
+        const float* at = in + 3 * Lanes::floats * p;
+        const typename Lanes::Vector pixel[3] = {Lanes::loadFloats(at),
+                                                 Lanes::loadFloats(at + Lanes::floats),
+                                                 Lanes::loadFloats(at + 2 * Lanes::floats)};
+        if (a) {
+            add(sums[0], pixel, wa[p].weight);
+        }
+        if (b) {
+            add(sums[1], pixel, wb[p].weight);
+        }
+        if (c) {
+            add(sums[2], pixel, wc[p].weight);
+        }
+    }
+}
+
+// A group of three columns marked ColumnGroup::sharing: their runs overlap, so the pixels go
+// through in five stretches, read by the first column only, the first two, all three, the last
+// two, the last one; each column still takes its weights in list order.
+template <typename Lanes>
+void sumSharingColumns(const HorizontalJob& job, int firstColumn, int lowPixel,
+                       const float* transposed, std::uint8_t* packed) {
+    const std::int32_t* offsets = job.listOffsets + firstColumn;
+    int start[3];
+    int end[3];
+    const PixelWeight* w[3];
+    for (int c = 0; c < 3; ++c) {
+        w[c] = job.entries + offsets[c];
+        start[c] = w[c]->pixel - lowPixel; // pixels from the block's first
+        end[c] = start[c] + (offsets[c + 1] - offsets[c]);
+    }
+    constexpr int step = 3 * Lanes::floats;
+    const float* in = transposed;
+    typename Lanes::Vector sums[3][3];
+    for (auto& column : sums) {
+        column[0] = column[1] = column[2] = Lanes::zero();
+    }
+    sharePixels<Lanes, true, false, false>(in + step * start[0], start[1] - start[0], w[0], w[1],
+                                           w[2], sums);
+    sharePixels<Lanes, true, true, false>(in + step * start[1], start[2] - start[1],
+                                          w[0] + (start[1] - start[0]), w[1], w[2], sums);
+    sharePixels<Lanes, true, true, true>(in + step * start[2], end[0] - start[2],
+                                         w[0] + (start[2] - start[0]), w[1] + (start[2] - start[1]),
+                                         w[2], sums);
+    sharePixels<Lanes, false, true, true>(in + step * end[0], end[1] - end[0], w[0],
+                                          w[1] + (end[0] - start[1]), w[2] + (end[0] - start[2]),
+                                          sums);
+    sharePixels<Lanes, false, false, true>(in + step * end[1], end[2] - end[1], w[0], w[1],
+                                           w[2] + (end[1] - start[2]), sums);
+    Lanes::template storeSums<9>(packed, &sums[0][0]);
+}
+
+// The vertical pass over a row in steps of four vectors of sums; the bytes past the last whole
+// step are left to verticalRest.
 
 // The 4 * floats bytes from x on of `count` tap rows, each added to the sums of the rows that
 // read it.
@@ -130,8 +251,8 @@ template <typename Lanes> void verticalPairByVectors(const VerticalPairJob& job)
                                       job.secondWeights, sumsFirst, sumsSecond);
         addTapRows<Lanes, false, true>(job.tapRows + second, end - second, x, job.firstWeights,
                                        job.secondWeights + (second - both), sumsFirst, sumsSecond);
-        Lanes::storeFour(job.firstOut + x, sumsFirst);
-        Lanes::storeFour(job.secondOut + x, sumsSecond);
+        Lanes::template storeSums<4>(job.firstOut + x, sumsFirst);
+        Lanes::template storeSums<4>(job.secondOut + x, sumsSecond);
     }
     verticalRest(job.firstWeights, job.tapRows, job.firstCount, x, job.rowBytes, job.firstOut);
     verticalRest(job.secondWeights, job.tapRows + both, job.secondCount, x, job.rowBytes,
@@ -152,34 +273,35 @@ template <typename Lanes> void verticalPassByVectors(const VerticalJob& job) {
                 sums[u] = Lanes::fmadd(Lanes::loadBytes(in + Lanes::floats * u), w, sums[u]);
             }
         }
-        Lanes::storeFour(job.out + x, sums);
+        Lanes::template storeSums<4>(job.out + x, sums);
     }
     verticalRest(job.weights, job.tapRows, job.count, x, job.rowBytes, job.out);
 }
 
-// The horizontal pass over the rows of a strip that one vector holds (`Pass::Rows`), block by
-// block: the block's source converted to floats, its columns summed group by group as the
-// plan marks them (`Pass::sharing` for a sharing group, `Pass::side<n>` for n columns side by
-// side), the results written back as rows.
+// The horizontal pass over the rows of a strip that one vector holds (`Pass::Rows`, with
+// vectors as `Pass::Lanes` describes), block by block: the block's source converted to floats
+// (`Pass::convert`), its columns summed group by group as the plan marks them, the results
+// written back as rows (`Pass::store`).
 template <typename Pass>
 void horizontalPassByBlocks(const HorizontalJob& job, const typename Pass::Rows& rows) {
+    using Lanes = typename Pass::Lanes;
     for (int blockIndex = 0; blockIndex < job.blockCount; ++blockIndex) {
         const ColumnBlock& block = job.blocks[blockIndex];
         Pass::convert(rows, block.lowPixel * 3, (block.highPixel - block.lowPixel + 1) * 3,
                       job.transposed);
         for (int i = block.firstColumn; i < block.endColumn;) {
-            std::uint8_t* packed = job.packed + (i - block.firstColumn) * Pass::packedPerColumn;
+            std::uint8_t* packed = job.packed + (i - block.firstColumn) * 3 * Lanes::floats;
             switch (job.groups[i]) {
             case ColumnGroup::sharing:
-                Pass::sharing(job, i, block.lowPixel, job.transposed, packed);
+                sumSharingColumns<Lanes>(job, i, block.lowPixel, job.transposed, packed);
                 i += 3;
                 break;
             case ColumnGroup::four:
-                Pass::template side<4>(job, i, job.transposed, packed);
+                sumColumns<Lanes, 4>(job, i, job.transposed, packed);
                 i += 4;
                 break;
             default:
-                Pass::template side<1>(job, i, job.transposed, packed);
+                sumColumns<Lanes, 1>(job, i, job.transposed, packed);
                 i += 1;
                 break;
             }
