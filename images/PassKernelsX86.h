@@ -7,6 +7,7 @@
 
 #include "PassKernels.h"
 
+#include <cstring>
 #include <immintrin.h>
 
 namespace {
@@ -282,13 +283,28 @@ template <typename Lanes> void verticalPassByVectors(const VerticalJob& job) {
 // vectors as `Pass::Lanes` describes), block by block: the block's source converted to floats
 // (`Pass::convert`), its columns summed group by group as the plan marks them, the results
 // written back as rows (`Pass::store`).
+// Neighbouring blocks read some of the same source pixels (a list's reach); those are moved
+// down from the previous block's floats rather than converted again.
 template <typename Pass>
 void horizontalPassByBlocks(const HorizontalJob& job, const typename Pass::Rows& rows) {
     using Lanes = typename Pass::Lanes;
+    constexpr int pixelFloats = 3 * Lanes::floats;
+    int heldLow = 0; // the source pixels whose floats job.transposed holds
+    int heldHigh = -1;
     for (int blockIndex = 0; blockIndex < job.blockCount; ++blockIndex) {
         const ColumnBlock& block = job.blocks[blockIndex];
-        Pass::convert(rows, block.lowPixel * 3, (block.highPixel - block.lowPixel + 1) * 3,
-                      job.transposed);
+        int from = block.lowPixel; // the first pixel still to convert
+        if (block.lowPixel >= heldLow && block.lowPixel <= heldHigh &&
+            block.highPixel >= heldHigh) {
+            std::memmove(job.transposed, job.transposed + (block.lowPixel - heldLow) * pixelFloats,
+                         static_cast<std::size_t>(heldHigh - block.lowPixel + 1) * pixelFloats *
+                             sizeof(float));
+            from = heldHigh + 1;
+        }
+        Pass::convert(rows, from * 3, (block.highPixel - from + 1) * 3,
+                      job.transposed + (from - block.lowPixel) * pixelFloats);
+        heldLow = block.lowPixel;
+        heldHigh = block.highPixel;
         for (int i = block.firstColumn; i < block.endColumn;) {
             std::uint8_t* packed = job.packed + (i - block.firstColumn) * 3 * Lanes::floats;
             switch (job.groups[i]) {
