@@ -203,6 +203,8 @@ struct Avx2Lanes {
 struct Avx2Pass {
     using Rows = EightRows;
     using Lanes = Avx2Lanes;
+    // The plan places each pixel's floats avx2PixelFloats apart; the sums step by three vectors.
+    static_assert(avx2PixelFloats == 3 * Lanes::floats);
     static void convert(const Rows& rows, int firstByte, int byteCount, float* out) {
         transposeSource(rows.source, firstByte, byteCount, out);
     }

@@ -124,6 +124,8 @@ struct Avx512Lanes {
 struct Avx512Pass {
     using Rows = SixteenRows;
     using Lanes = Avx512Lanes;
+    // The plan places each pixel's floats avx512PixelFloats apart; the sums step by three vectors.
+    static_assert(avx512PixelFloats == 3 * Lanes::floats);
     static void convert(const Rows& rows, int firstByte, int byteCount, float* out) {
         convertSource(rows, firstByte, byteCount, out);
     }

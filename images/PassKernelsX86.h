@@ -199,11 +199,9 @@ void sumSharingColumns(const HorizontalJob& job, int firstColumn, int lowPixel,
     Lanes::template storeSums<9>(packed, &sums[0][0]);
 }
 
-// The vertical pass over a row in steps of four vectors of sums; the bytes past the last whole
-// step are left to verticalRest.
-
-// The 4 * floats bytes from x on of `count` tap rows, each added to the sums of the rows that
-// read it.
+// The vertical pass goes over a row in steps of four vectors of sums; the bytes past the last
+// whole step are left to verticalRest. The 4 * floats bytes from x on of `count` tap rows, each
+// added to the sums of the rows that read it.
 template <typename Lanes, bool first, bool second>
 [[gnu::always_inline]] inline void addTapRows(const std::uint8_t* const* taps, int count, int x,
                                               const PixelWeight* wFirst, const PixelWeight* wSecond,
