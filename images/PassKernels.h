@@ -24,6 +24,10 @@ struct ColumnBlock {
 constexpr int stripHeight = 16;
 constexpr int avx2Rows = 8;
 
+// The vector versions convert source bytes and write results back in steps of this many bytes;
+// a block's last step may run past its last pixel or column (see HorizontalJob).
+constexpr int passStepBytes = 16;
+
 // Floats per source pixel in the converted strip of each vector version: three colours of its
 // rows.
 constexpr int avx2PixelFloats = 3 * avx2Rows;
@@ -54,8 +58,14 @@ struct HorizontalJob {
     int rowCount;
     const std::uint8_t* sourceRows[stripHeight];
     std::uint8_t* workRows[stripHeight];
-    // Scratch of the vector passes: (highPixel - lowPixel + 1) * pixel floats, and
-    // (endColumn - firstColumn) * 3 * stripHeight bytes.
+    // The vector passes take whole steps of passStepBytes where they can: they may convert
+    // source bytes past a block's last pixel, up to sourceRowBytes, and write results past its
+    // last column, up to workRowBytes (the next block then writes its own).
+    int sourceRowBytes;
+    int workRowBytes;
+    // Scratch of the vector passes: (highPixel - lowPixel + 1) * 3 + passStepBytes byte
+    // positions of pixel floats / 3 each, and (endColumn - firstColumn) * 3 + passStepBytes
+    // byte positions of stripHeight bytes each.
     float* transposed;
     std::uint8_t* packed;
 };

@@ -281,28 +281,37 @@ template <typename Lanes> void verticalPassByVectors(const VerticalJob& job) {
 // vectors as `Pass::Lanes` describes), block by block: the block's source converted to floats
 // (`Pass::convert`), its columns summed group by group as the plan marks them, the results
 // written back as rows (`Pass::store`).
-// Neighbouring blocks read some of the same source pixels (a list's reach); those are moved
-// down from the previous block's floats rather than converted again.
+// Both ends of a block are taken in whole steps of passStepBytes where the row allows it, since
+// a step's bytes one by one cost more than the whole step. Neighbouring blocks read some of the
+// same source bytes (a list's reach, and what the last step took beyond); those are moved down
+// from the previous block's floats rather than converted again.
 template <typename Pass>
 void horizontalPassByBlocks(const HorizontalJob& job, const typename Pass::Rows& rows) {
     using Lanes = typename Pass::Lanes;
-    constexpr int pixelFloats = 3 * Lanes::floats;
-    int heldLow = 0; // the source pixels whose floats job.transposed holds
-    int heldHigh = -1;
+    const auto wholeSteps = [](int bytes, int room) {
+        const int rounded = (bytes + passStepBytes - 1) / passStepBytes * passStepBytes;
+        return rounded < room ? rounded : room;
+    };
+    int heldLow = 0; // the source bytes [heldLow, heldEnd) whose floats job.transposed holds
+    int heldEnd = 0;
     for (int blockIndex = 0; blockIndex < job.blockCount; ++blockIndex) {
         const ColumnBlock& block = job.blocks[blockIndex];
-        int from = block.lowPixel; // the first pixel still to convert
-        if (block.lowPixel >= heldLow && block.lowPixel <= heldHigh &&
-            block.highPixel >= heldHigh) {
-            std::memmove(job.transposed, job.transposed + (block.lowPixel - heldLow) * pixelFloats,
-                         static_cast<std::size_t>(heldHigh - block.lowPixel + 1) * pixelFloats *
-                             sizeof(float));
-            from = heldHigh + 1;
+        const int low = block.lowPixel * 3;
+        const int end = (block.highPixel + 1) * 3;
+        int from = low; // the first byte still to convert
+        if (low >= heldLow && low < heldEnd) {
+            std::memmove(job.transposed, job.transposed + (low - heldLow) * Lanes::floats,
+                         static_cast<std::size_t>(heldEnd - low) * Lanes::floats * sizeof(float));
+            from = heldEnd;
+        } else {
+            heldEnd = low;
         }
-        Pass::convert(rows, from * 3, (block.highPixel - from + 1) * 3,
-                      job.transposed + (from - block.lowPixel) * pixelFloats);
-        heldLow = block.lowPixel;
-        heldHigh = block.highPixel;
+        if (from < end) {
+            const int count = wholeSteps(end - from, job.sourceRowBytes - from);
+            Pass::convert(rows, from, count, job.transposed + (from - low) * Lanes::floats);
+            heldEnd = from + count;
+        }
+        heldLow = low;
         for (int i = block.firstColumn; i < block.endColumn;) {
             std::uint8_t* packed = job.packed + (i - block.firstColumn) * 3 * Lanes::floats;
             switch (job.groups[i]) {
@@ -320,8 +329,10 @@ void horizontalPassByBlocks(const HorizontalJob& job, const typename Pass::Rows&
                 break;
             }
         }
-        Pass::store(rows, job.packed, block.firstColumn * 3,
-                    (block.endColumn - block.firstColumn) * 3);
+        const int firstByte = block.firstColumn * 3;
+        Pass::store(
+            rows, job.packed, firstByte,
+            wholeSteps((block.endColumn - block.firstColumn) * 3, job.workRowBytes - firstByte));
     }
 }
 

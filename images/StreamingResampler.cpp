@@ -546,12 +546,13 @@ void StreamingResampler::Engine::buildRows() {
 void StreamingResampler::Engine::runStrip(int worker, int strip) {
     Scratch& own = scratch[static_cast<std::size_t>(worker)];
     if (vectorPath && own.transposed == nullptr) {
-        own.transposed =
-            memory.allocateArray<float>(static_cast<std::size_t>(columns->maxBlockSpan) *
-                                            static_cast<std::size_t>(kernels.pixelFloats),
-                                        lineBytes);
+        own.transposed = memory.allocateArray<float>(
+            static_cast<std::size_t>(columns->maxBlockSpan * 3 + passStepBytes) *
+                static_cast<std::size_t>(kernels.pixelFloats / 3),
+            lineBytes);
         own.packed = memory.allocateArray<std::uint8_t>(
-            static_cast<std::size_t>(columns->maxBlockColumns) * 3 * stripHeight, lineBytes);
+            static_cast<std::size_t>(columns->maxBlockColumns * 3 + passStepBytes) * stripHeight,
+            lineBytes);
     }
     HorizontalJob job{};
     job.listOffsets = columns->lists.offsetData();
@@ -561,6 +562,8 @@ void StreamingResampler::Engine::runStrip(int worker, int strip) {
     job.groups = columns->groups.data();
     job.blockCount = static_cast<int>(columns->blocks.size());
     job.destinationWidth = destinationWidth;
+    job.sourceRowBytes = sourceWidth * 3;
+    job.workRowBytes = static_cast<int>(ringStride);
     const int first = strip * stripHeight;
     job.rowCount = stripEnd(strip) - first;
     for (int r = 0; r < job.rowCount; ++r) {
