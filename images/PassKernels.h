@@ -63,9 +63,9 @@ struct HorizontalJob {
     // last column, up to workRowBytes (the next block then writes its own).
     int sourceRowBytes;
     int workRowBytes;
-    // Scratch of the vector passes: (highPixel - lowPixel + 1) * 3 + passStepBytes byte
-    // positions of pixel floats / 3 each, and (endColumn - firstColumn) * 3 + passStepBytes
-    // byte positions of stripHeight bytes each.
+    // Scratch of the vector passes, with room for one step beyond a block: the floats of
+    // (highPixel - lowPixel + 1) * 3 + passStepBytes source bytes (one vector each), and
+    // stripHeight bytes for each of (endColumn - firstColumn) * 3 + passStepBytes result bytes.
     float* transposed;
     std::uint8_t* packed;
 };

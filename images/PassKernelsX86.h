@@ -303,8 +303,6 @@ void horizontalPassByBlocks(const HorizontalJob& job, const typename Pass::Rows&
             std::memmove(job.transposed, job.transposed + (low - heldLow) * Lanes::floats,
                          static_cast<std::size_t>(heldEnd - low) * Lanes::floats * sizeof(float));
             from = heldEnd;
-        } else {
-            heldEnd = low;
         }
         if (from < end) {
             const int count = wholeSteps(end - from, job.sourceRowBytes - from);
