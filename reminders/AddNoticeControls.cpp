@@ -7,6 +7,7 @@
 #include "FormControls.h"
 #include "LimitedMemo.h"
 #include "MainFormTexts.h"
+#include "NameEdit.h"
 #include "ReminderTexts.h"
 #include "UpDown.h"
 
@@ -56,7 +57,7 @@ void TAddNotice::buildControls() {
     const Edges stretch = Edge::Left | Edge::Top | Edge::Right | Edge::Bottom;
 
     Label2 = makeLabel(this, "Label2", t::nameLabel, {8, 13}, topLeft);
-    Edit2 = new QLineEdit(this);
+    Edit2 = new NameEdit(this);
     Edit2->setMaxLength(nameLength);
     Edit2->setAccessibleName(spokenName(Label2->text()));
     place(Edit2, "Edit2", {64, 8, 201, 21}, topLeft | Edge::Right);

@@ -2,12 +2,32 @@
 
 namespace NameList {
 
+namespace {
+
+void appendOneLine(std::string& text, std::string_view item) {
+    for (std::size_t i = 0; i < item.size(); ++i) {
+        const char c = item[i];
+        if (c == '\r' && i + 1 < item.size() && item[i + 1] == '\n') {
+            continue; // CR LF is one line break: the LF below makes its one space
+        }
+        text += (c == '\r' || c == '\n' || c == '\0') ? ' ' : c;
+    }
+}
+
+} // namespace
+
 std::string join(const std::vector<std::string>& items) {
     std::string text;
     for (const auto& item : items) {
-        text += item;
+        appendOneLine(text, item);
         text += "\r\n";
     }
+    return text;
+}
+
+std::string oneLine(std::string_view item) {
+    std::string text;
+    appendOneLine(text, item);
     return text;
 }
 

@@ -170,7 +170,8 @@ void SettingsRepair::matchEntriesToSubkeys(const ListPair& pair, Lists& lists) {
             continue; // the next entry has moved into position i
         }
         store_.openKey(lists.keys[i], false);
-        std::string name = store_.readString(pair.nameValue);
+        // The display list holds each name on one line, as the list writes it.
+        std::string name = NameList::oneLine(store_.readString(pair.nameValue));
         if (i >= lists.display.size()) {
             // A display list shorter than its key list (an outside edit): the missing entry is
             // the subkey's own name, so that both lists end up the same length.

@@ -38,3 +38,18 @@ TEST(NameList, JoinedListsReadBackUnchanged) {
         EXPECT_EQ(NameList::split(NameList::join(items)), items);
     }
 }
+
+TEST(NameListJoin, AnItemIsWrittenOnOneLineSoTheListKeepsItsLength) {
+    using namespace std::string_literals;
+    struct Case {
+        std::string item;
+        std::string written;
+    };
+    for (const Case& c :
+         {Case{"Обед\r\nв час", "Обед в час"}, Case{"a\nb\rc", "a b c"}, Case{"a\r\n\r\nb", "a  b"},
+          Case{"end\r", "end "}, Case{"nul\0x"s, "nul x"}}) {
+        EXPECT_EQ(NameList::oneLine(c.item), c.written);
+        EXPECT_EQ(NameList::split(NameList::join({"first", c.item, "last"})),
+                  (Items{"first", c.written, "last"}));
+    }
+}

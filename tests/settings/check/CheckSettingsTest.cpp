@@ -281,6 +281,12 @@ INSTANTIATE_TEST_SUITE_P(
                    expectReminderLists(suite, "Купить молоко\r\nПерерыв\r\nStretch\r\n",
                                        intactKeys);
                }},
+        // The name is written into the display list on one line: both lists keep their length.
+        Damage{"display-name-with-line-break", 1,
+               [](CheckSettingsTest& suite) {
+                   expectReminderLists(suite, "Купить хлеб\r\nОбед в час\r\nStretch\r\n",
+                                       intactKeys);
+               }},
         Damage{"display-name-differs-in-case", 1,
                [](CheckSettingsTest& suite) {
                    expectReminderLists(suite, "купить хлеб\r\nПерерыв\r\nStretch\r\n", intactKeys);
