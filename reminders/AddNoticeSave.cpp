@@ -6,6 +6,7 @@
 #include "DayCount.h"
 #include "Dialogs.h"
 #include "IntervalTimer.h"
+#include "ItemNumber.h"
 #include "Layout.h"
 #include "ListBox.h"
 #include "MainForm.h"
@@ -91,13 +92,12 @@ bool TAddNotice::refusesInput() {
     return refusal != nullptr;
 }
 
-// A new reminder: the next number from the counter, its name at the end of the display list,
-// its subkey at the end of the key list; the subkey is created and left open, switched off.
+// A new reminder: the next free number from the counter, its name at the end of the display
+// list, its subkey at the end of the key list; the subkey is created and left open, switched off.
 std::string TAddNotice::createRecord(SettingsStore& store) {
     namespace n = layout::notifications;
-    const std::int32_t counter = store.readInteger(n::notificationsCounter);
-    // The counter only grows; past the largest number it wraps as a 32-bit value would.
-    const auto number = static_cast<std::int32_t>(static_cast<std::uint32_t>(counter) + 1u);
+    const std::int32_t number = layout::nextFreeNumber(
+        store, store.readInteger(n::notificationsCounter), layout::noticeKeyName);
     store.writeInteger(n::notificationsCounter, number);
 
     mainForm_.ListBox1->addItem(Edit2->text());
