@@ -1,5 +1,6 @@
 #include "NoticeForm.h"
 
+#include "AccessibleControls.h"
 #include "ColorValue.h"
 #include "Dialogs.h"
 #include "ErrorGuard.h"
@@ -48,26 +49,34 @@ constexpr int frameAllowance = 100;
 constexpr int frameCheckMs = 50;
 constexpr int frameCheckCount = 40;
 
-// Enables `timer` again when the scope ends, also when a handler ends with an error: the window
-// must never lose its auto-close delay.
-class EnableOnExit {
+} // namespace
+
+// Enables the auto-close delay again when the scope ends, also when a handler ends with an
+// error: the window must never lose it. A window closed meanwhile is released if it must be.
+class TNoticeForm::EnableOnExit {
 public:
-    explicit EnableOnExit(IntervalTimer* timer) : timer_(timer) {}
-    ~EnableOnExit() { timer_->setEnabled(true); }
+    explicit EnableOnExit(TNoticeForm* form) : form_(form) {}
+    ~EnableOnExit() {
+        form_->Timer2->setEnabled(true);
+        if (form_->isHidden()) {
+            form_->releaseIfNeverClosing();
+        }
+    }
     EnableOnExit(const EnableOnExit&) = delete;
     EnableOnExit& operator=(const EnableOnExit&) = delete;
 
 private:
-    IntervalTimer* timer_;
+    TNoticeForm* form_;
 };
-
-} // namespace
 
 TNoticeForm::TNoticeForm(TMainForm* mainForm)
     : QWidget(nullptr), mainForm_(mainForm), backgroundColor_(colorFromValue(designBackground)),
       textColor_(colorFromValue(designText)) {
     namespace t = texts::reminders;
     setObjectName(QStringLiteral("NoticeForm"));
+    // A screen reader announces a notification with its caption and its description, the
+    // message (set as the window is shown).
+    setAccessibleWindowRole(this, QAccessible::Notification);
     setWindowTitle(QString::fromUtf8(t::noticeCaption));
     // A tool window with a small title bar that has only a close button, above every other
     // window.
@@ -129,6 +138,7 @@ void TNoticeForm::FormShow() {
     setBackgroundColor(backgroundColor_);
     setTextColor(textColor_);
     placeAtBottomRight();
+    setAccessibleDescription(Label1->text());
 
     fadeMethod_ = currentFadeMethod();
     if (fadeMethod_ == FadeMethod::Painted) {
@@ -175,7 +185,7 @@ void TNoticeForm::chooseColor(QColor TNoticeForm::*current, std::string_view val
                               std::uint32_t TMainForm::*global,
                               void (TNoticeForm::*apply)(const QColor&)) {
     Timer2->setEnabled(false);
-    const EnableOnExit restartDelay(Timer2);
+    const EnableOnExit restartDelay(this);
     const std::optional<QColor> chosen = dialogs().chooseColor(this, this->*current);
     if (!chosen) {
         return;
@@ -287,6 +297,19 @@ void TNoticeForm::showEvent(QShowEvent* event) {
 // click on the message, as ever. Accepting the close lets a session end with notices open.
 void TNoticeForm::closeEvent(QCloseEvent* event) {
     event->accept();
+    // While a colour dialog of this window is open its delay stands still; the dialog's end
+    // looks again (EnableOnExit).
+    if (Timer2->enabled()) {
+        releaseIfNeverClosing();
+    }
+}
+
+// A hidden notice whose delay never ends (0) would otherwise stay in memory for the rest of the
+// run.
+void TNoticeForm::releaseIfNeverClosing() {
+    if (Timer2->interval() <= 0) {
+        deleteLater();
+    }
 }
 
 bool TNoticeForm::eventFilter(QObject* watched, QEvent* event) {

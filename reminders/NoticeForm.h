@@ -66,6 +66,10 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    class EnableOnExit;
+
+    // Releases the window, closed by the user, when its delay will never end.
+    void releaseIfNeverClosing();
     void setOpacity(int opacity);
     void setBackgroundColor(const QColor& color);
     void setTextColor(const QColor& color);

@@ -10,6 +10,7 @@
 #include "NoticeForm.h"
 #include "SettingsStore.h"
 #include "StoredReminders.h"
+#include "TestTimeline.h"
 
 #include <QAction>
 #include <QLabel>
@@ -129,6 +130,24 @@ TEST_F(ReminderTimers, ANoticeClosesAfterSeventyPercentOfAShortPeriodOrThirtySec
         ASSERT_NE(shown, nullptr);
         EXPECT_EQ(shown->Timer2->interval(), c.delay);
     }
+}
+
+// A reminder every second shows notices that never close by themselves; closed with the title
+// bar's close box they go for good, so a long run does not pile up hidden windows.
+TEST_F(ReminderTimers, NoticesClosedByTheCloseBoxAreReleasedWhenTheyNeverCloseByThemselves) {
+    start({{.key = "notice1", .name = "Секунда", .interval = 1, .enabled = true}}, 1);
+    for (int tick = 0; tick < 50; ++tick) {
+        timeline.advance(1000);
+        for (TNoticeForm* notice : noticeWindows()) {
+            if (notice->isVisible()) {
+                notice->close();
+            }
+        }
+        deliverPostedEvents();
+        EXPECT_LE(noticeWindows().size(), 1u) << "after tick " << tick;
+    }
+    EXPECT_EQ(sound.plays(), 50);
+    EXPECT_TRUE(noticeWindows().empty());
 }
 
 TEST_F(ReminderTimers, AOnceOnlyReminderFiresOnceAndStaysStoppedAfterARestart) {
