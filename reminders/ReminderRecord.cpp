@@ -65,10 +65,7 @@ QString dayText(double dayCount) {
     if (!day.isValid()) {
         return {};
     }
-    return QStringLiteral("%1.%2.%3")
-        .arg(day.day())
-        .arg(day.month())
-        .arg(day.year(), 4, 10, QLatin1Char('0'));
+    return QStringLiteral("%1.%2.%3").arg(day.day()).arg(day.month()).arg(day.year());
 }
 
 bool isToday(double dayCount) {

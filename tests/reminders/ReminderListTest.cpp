@@ -83,6 +83,24 @@ TEST_F(ReminderList, SelectingAReminderShowsItsDetails) {
     EXPECT_EQ(form->Label22->text(), QStringLiteral("5.3.2027"));
 }
 
+// Day, month and year are plain numbers, none padded with zeros.
+TEST_F(ReminderList, AReminderDayIsShownWithoutLeadingZeros) {
+    clock.set(QDateTime(QDate(2027, 3, 1), QTime(8, 0)));
+    const std::pair<QDate, const char*> days[] = {{QDate(999, 3, 5), "5.3.999"},
+                                                  {QDate(45, 1, 9), "9.1.45"},
+                                                  {QDate(2027, 12, 31), "31.12.2027"}};
+    std::vector<StoredReminder> stored;
+    for (const auto& [day, shown] : days) {
+        stored.push_back(
+            {.key = "notice" + std::to_string(stored.size() + 1), .name = shown, .date = day});
+    }
+    start(stored, 3);
+    for (int row = 0; row < 3; ++row) {
+        clickRow(row);
+        EXPECT_EQ(form->Label22->text(), QString::fromUtf8(days[row].second));
+    }
+}
+
 TEST_F(ReminderList, ADatedReminderSwitchedOnForAnotherDayOffersToStart) {
     clock.set(QDateTime(QDate(2027, 3, 4), QTime(23, 59)));
     start({{.key = "notice1", .name = "Врач", .enabled = true, .date = QDate(2027, 3, 5)}}, 1);
