@@ -44,6 +44,9 @@ public:
     // True when start-up found another running instance: the program ends without showing
     // this window.
     bool startupRefused() const { return startupRefused_; }
+    // Shows the window once start-up is over, or, when the autostart step asked for it, leaves
+    // it minimised: hidden in the tray, or on the taskbar where the desktop has no tray.
+    void showAfterStartup();
 
     // --- Controls (each also carries its name as its objectName) -------------------------------
     QTabWidget* PageControl1;
@@ -224,6 +227,8 @@ private:
     InstanceLock instanceLock_;
     QMargins pageMargins_;
     bool startupRefused_ = false;
+    // The autostart step asked for the window to end start-up minimised.
+    bool minimiseAfterStartup_ = false;
     // The user has been told once that the desktop has no notification area.
     bool noTrayAreaTold_ = false;
 };

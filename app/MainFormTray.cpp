@@ -112,9 +112,25 @@ void TMainForm::AutostartAtStart() {
         // As above: nothing to tell at start-up.
     }
     N5->setChecked(true);
-    QMetaObject::invokeMethod(
-        this, [this] { setWindowState(windowState() | Qt::WindowMinimized); },
-        Qt::QueuedConnection);
+    // Minimised only once start-up is over (showAfterStartup): a message box shown during
+    // start-up runs the event loop, and a minimise carried out then would meet a window not
+    // shown yet and leave it minimised on the taskbar instead of in the tray.
+    minimiseAfterStartup_ = true;
+}
+
+void TMainForm::showAfterStartup() {
+    if (!minimiseAfterStartup_) {
+        show();
+        return;
+    }
+    minimiseAfterStartup_ = false;
+    if (trayArea().isAvailable()) {
+        // Straight into the tray: the window never appears.
+        guarded(this, [this] { ApplicationEvents1Minimize(); });
+    } else {
+        // Minimised on the taskbar; the minimise handler says once that there is no tray.
+        showMinimized();
+    }
 }
 
 } // namespace tickwell

@@ -31,6 +31,6 @@ int main(int argc, char** argv) {
     if (mainForm.startupRefused()) {
         return 0;
     }
-    mainForm.show();
+    mainForm.showAfterStartup();
     return QApplication::exec();
 }

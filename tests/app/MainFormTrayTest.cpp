@@ -11,6 +11,7 @@
 #include "MainFormFixture.h"
 #include "MainFormTexts.h"
 #include "SettingsStore.h"
+#include "StoreDatabase.h"
 #include "StoredReminders.h"
 #include "TrayIcon.h"
 
@@ -23,6 +24,7 @@
 #include <QMenu>
 #include <QStandardPaths>
 #include <QTabWidget>
+#include <functional>
 
 namespace tickwell::test {
 namespace {
@@ -59,11 +61,11 @@ protected:
         QDir(autostartFolder()).removeRecursively();
     }
 
-    // Starts the program and shows its window, as the program's entry does, then lets the
-    // commands posted during start-up run.
+    // Starts the program and shows its window as the program's entry does (or leaves it in the
+    // tray), then lets what start-up posted run.
     void startShown() {
         startForm();
-        form->show();
+        form->showAfterStartup();
         settle();
     }
 
@@ -240,6 +242,55 @@ TEST_F(MainFormTray, StartWithAutostartRenewsTheEntryAndEndsInTheTray) {
 
     icon().doubleClick();
     expectShown();
+}
+
+// Whatever message boxes start-up shows (and their event loops run meanwhile), a start with
+// autostart on ends hidden in the tray.
+TEST_F(MainFormTray, AutostartEndsInTheTrayAfterEveryMessageOfStartUp) {
+    struct Case {
+        const char* what;
+        std::function<void()> prepare;
+    };
+    const Case cases[] = {
+        {"previous version's key, answered No",
+         [this] {
+             prepareStore([](SettingsStore& store) {
+                 store.openKey(std::string(layout::softwareKey) + "\\" +
+                                   std::string(layout::previousVersionKeyName),
+                               true);
+             });
+             dialogs.answerNextQuestion(MessageAnswer::No);
+         }},
+        {"damaged store",
+         [this] {
+             writeFile(QDir(storeFolder()).filePath(QStringLiteral("settings.db")),
+                       QByteArray(8192, '\x5a'));
+             dialogs.expectMessage({.icon = MessageIcon::Warning});
+         }},
+        {"settings repaired",
+         [this] {
+             prepareStore([](SettingsStore& store) {
+                 store.openKey(layout::productKey, false);
+                 store.deleteValue(layout::product::imagesTimeout);
+             });
+             dialogs.expectMessage({.icon = MessageIcon::Information});
+         }},
+    };
+    dialogs.setRunsEventLoop(true);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        writeFile(autostart::entryPath(), autostart::entryText(QStringLiteral("/old/tickwell")));
+        c.prepare();
+        startShown();
+        dialogs.verifyAllUsed();
+        expectInTray();
+        EXPECT_FALSE(form->isMinimized() && form->isVisible());
+        EXPECT_TRUE(icon().isVisible());
+        form.reset();
+        StoreDatabase::resetDefaultDatabase();
+        QDir(storeFolder()).removeRecursively();
+        QDir().mkpath(storeFolder());
+    }
 }
 
 TEST_F(MainFormTray, StartWithoutAutostartStaysOnScreen) {

@@ -5,11 +5,14 @@
 # the next start ends in the tray; a restarted tray host gets the icon back; "Выход" ends the
 # program. Without a notification area, minimising keeps the window on the taskbar and says so,
 # and the icon docks when a tray host appears later. Screenshots are kept in the artefacts folder.
-#   desktop_tray_test.sh TICKWELL_EXECUTABLE ARTEFACTS_DIR
+# With autostart on, a start that asks about the previous version's settings ends in the tray
+# as well once the question is answered.
+#   desktop_tray_test.sh TICKWELL_EXECUTABLE ARTEFACTS_DIR TICKWELL_REG_EXECUTABLE
 set -euo pipefail
 
 program=$(readlink -f "$1")
 artefacts=$2
+reg_tool=$3
 # shellcheck source=../support/desktop_program.sh
 source "$(cd "$(dirname "$0")" && pwd)/../support/desktop_program.sh"
 
@@ -87,8 +90,28 @@ double_click_icon_until_shown() {
     return 1
 }
 
-main_window_of() {
-    xdotool search --pid "$1" --name '^Tickwell v2\.0$' 2>/dev/null | head -n 1
+# Whether every window of the process but the docked icon is off the screen and off the
+# taskbar: a start that ends in the tray may not even have made its main window yet.
+nothing_but_the_icon_shown() {
+    local pid=$1 id
+    docked_icon_of "$pid" || return 1
+    for id in $(xdotool search --pid "$pid" 2>/dev/null); do
+        [ "$id" != "$icon" ] || continue
+        is_unmapped "$id" && not_on_taskbar "$id" || return 1
+    done
+}
+
+# Double-clicks the icon until the main window is on screen; its id goes to $main.
+restore_main_window() {
+    local pid=$1 attempt
+    for attempt in 1 2 3; do
+        docked_icon_of "$pid" || wait_for_icon "$pid"
+        xdotool mousemove "$icon_x" "$icon_y" click --repeat 2 --delay 80 1
+        if main=$(desktop_wait_window '^Tickwell v2\.0$' 5); then
+            return 0
+        fi
+    done
+    return 1
 }
 
 # 1. The first start: the window on screen and the icon in the notification area.
@@ -140,14 +163,31 @@ sed -i 's|^Exec=.*|Exec="/old/place/tickwell"|' "$entry"
 start_program autostart.log
 pid=$started
 wait_for_icon "$pid"
-wait_until test -n "$(main_window_of "$pid")" || fail "the program made no main window"
-main=$(main_window_of "$pid")
-wait_until is_unmapped "$main" || fail "a start with autostart on left the window on screen"
+wait_until nothing_but_the_icon_shown "$pid" || fail "a start with autostart on left a window on screen"
 sleep 0.5
-is_unmapped "$main" || fail "the window came back after the start"
-not_on_taskbar "$main" || fail "a start with autostart on left a taskbar entry"
+nothing_but_the_icon_shown "$pid" || fail "a window came out after the start"
 grep -qxF "Exec=\"$program\"" "$entry" || fail "the start did not renew the autostart entry"
 desktop_screenshot "$artefacts/autostart-in-tray.png"
+
+# 6b. With autostart on and the previous version's settings present, the start asks whether to
+# clear them; answered "Нет" (Escape is the box's "Нет"), the start still ends in the tray, the
+# window never on the taskbar. The question comes again at every start, so this is every log-on.
+open_menu "$pid"
+choose_from_bottom 1
+wait_for_exit "$pid" || fail "\"Выход\" did not end the program"
+"$reg_tool" add 'HKLM\SOFTWARE\Tickwell' /f >/dev/null || fail "could not add the previous version's key"
+start_program autostart-question.log
+pid=$started
+question=$(desktop_wait_window '^Tickwell v2\.0$' 30) || fail "no question about the previous version"
+desktop_screenshot "$artefacts/autostart-question.png"
+xdotool windowactivate --sync "$question" key Escape
+wait_until is_unmapped "$question" || fail "the question did not close"
+wait_for_icon "$pid"
+sleep 0.5
+nothing_but_the_icon_shown "$pid" || fail "after the question a window is on screen or on the taskbar"
+"$reg_tool" query 'HKLM\SOFTWARE\Tickwell' >/dev/null || fail "\"Нет\" removed the previous version's key"
+"$reg_tool" delete 'HKLM\SOFTWARE\Tickwell' /f >/dev/null # no more questions in the steps below
+desktop_screenshot "$artefacts/autostart-after-question.png"
 
 # 7. The tray host dies and another starts: the icon is docked again.
 old_icon=$icon
@@ -155,8 +195,7 @@ desktop_stop_tray
 desktop_start_tray
 wait_until docked_icon_of "$pid" || fail "the icon did not come back after the tray host restarted"
 desktop_screenshot "$artefacts/icon-after-tray-restart.png"
-double_click_icon_until_shown "$pid" "$main" ||
-    fail "a double click after the tray restart did not restore"
+restore_main_window "$pid" || fail "a double click after the tray restart did not restore"
 echo "icon window before and after the tray restart: $old_icon, $icon"
 
 # Autostart off again ("Автозагрузка" unchecks and removes the entry), then "Выход".

@@ -2,6 +2,7 @@
 
 #include "AppTexts.h"
 
+#include <QCoreApplication>
 #include <gtest/gtest.h>
 #include <string>
 
@@ -97,6 +98,16 @@ void ScriptedDialogs::verifyAllUsed() {
     script_.clear();
 }
 
+// Called once the dialog's script entry is taken, so that a dialog shown meanwhile takes the next.
+void ScriptedDialogs::runEventLoopWhileShown() const {
+    if (!runsEventLoop_) {
+        return;
+    }
+    for (int round = 0; round < 3; ++round) {
+        QCoreApplication::processEvents();
+    }
+}
+
 std::optional<ScriptedDialogs::Entry> ScriptedDialogs::take(DialogKind kind,
                                                             const ShownDialog& shown) {
     shown_.push_back(shown);
@@ -130,6 +141,7 @@ MessageAnswer ScriptedDialogs::message(QWidget* owner, const QString& text, cons
     const MessageAnswer safe =
         buttons == MessageButtons::YesNo ? MessageAnswer::No : MessageAnswer::Ok;
     const std::optional<Entry> entry = take(DialogKind::Message, shown);
+    runEventLoopWhileShown();
     if (!entry) {
         return safe;
     }
@@ -170,6 +182,7 @@ std::optional<QColor> ScriptedDialogs::chooseColor(QWidget* owner, const QColor&
     ShownDialog shown{DialogKind::Color,  owner,   {}, {}, MessageIcon::None,
                       MessageButtons::Ok, initial, {}};
     const std::optional<Entry> entry = take(DialogKind::Color, shown);
+    runEventLoopWhileShown();
     if (!entry) {
         return std::nullopt;
     }
@@ -184,6 +197,7 @@ QStringList ScriptedDialogs::openFiles(QWidget* owner, const QString& filter) {
     ShownDialog shown{DialogKind::Files,  owner, {},    {}, MessageIcon::None,
                       MessageButtons::Ok, {},    filter};
     const std::optional<Entry> entry = take(DialogKind::Files, shown);
+    runEventLoopWhileShown();
     if (!entry) {
         return {};
     }

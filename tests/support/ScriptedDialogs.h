@@ -66,6 +66,11 @@ public:
     ScriptedDialogs& expectFileDialog(QStringList paths,
                                       std::optional<QString> filter = std::nullopt);
 
+    // While on, every dialog runs the event loop before it is answered, as a real modal dialog
+    // does while it waits for the user: timers fire and what was posted runs (several rounds,
+    // so that what runs may post in turn). Off by default.
+    void setRunsEventLoop(bool on) { runsEventLoop_ = on; }
+
     // Every dialog shown so far, in order.
     const std::vector<ShownDialog>& shown() const { return shown_; }
     // Script entries not used yet.
@@ -91,8 +96,12 @@ private:
     // The next entry if it is of `kind`; otherwise fails the test and returns nothing.
     std::optional<Entry> take(DialogKind kind, const ShownDialog& shown);
 
+    // Runs the event loop as a shown dialog would, when asked to.
+    void runEventLoopWhileShown() const;
+
     std::deque<Entry> script_;
     std::vector<ShownDialog> shown_;
+    bool runsEventLoop_ = false;
 };
 
 } // namespace tickwell::test
