@@ -60,7 +60,16 @@ public:
     }
 };
 
+// Where a window keeps the role it reports.
+constexpr char windowRoleProperty[] = "tickwellAccessibleRole";
+
 QAccessibleInterface* accessibleFactory(const QString& /*className*/, QObject* object) {
+    if (auto* window = qobject_cast<QWidget*>(object); window != nullptr && window->isWindow()) {
+        const QVariant role = window->property(windowRoleProperty);
+        if (role.isValid()) {
+            return new QAccessibleWidget(window, static_cast<QAccessible::Role>(role.toInt()));
+        }
+    }
     if (auto* upDown = qobject_cast<UpDown*>(object)) {
         return new AccessibleUpDown(upDown);
     }
@@ -71,6 +80,10 @@ QAccessibleInterface* accessibleFactory(const QString& /*className*/, QObject* o
 }
 
 } // namespace
+
+void setAccessibleWindowRole(QWidget* window, QAccessible::Role role) {
+    window->setProperty(windowRoleProperty, static_cast<int>(role));
+}
 
 void installAccessibleControls() {
     static bool installed = false;

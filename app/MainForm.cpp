@@ -1,5 +1,6 @@
 #include "MainForm.h"
 
+#include "AccessibleControls.h"
 #include "AddNotice.h"
 #include "AppTexts.h"
 #include "FormDesign.h"
@@ -64,6 +65,7 @@ TMainForm::~TMainForm() {
 
 void TMainForm::setUpWindow() {
     setObjectName(QStringLiteral("MainForm"));
+    setAccessibleWindowRole(this, QAccessible::Window);
     setWindowTitle(QString::fromUtf8(texts::applicationTitle));
     // Title, system menu, minimise and close, but no maximise button (the hints take effect
     // only together with CustomizeWindowHint).

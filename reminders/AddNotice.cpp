@@ -1,5 +1,6 @@
 #include "AddNotice.h"
 
+#include "AccessibleControls.h"
 #include "AutoSizeLabel.h"
 #include "Clock.h"
 #include "DayCount.h"
@@ -54,6 +55,8 @@ TAddNotice::~TAddNotice() = default;
 
 void TAddNotice::setUpWindow() {
     setObjectName(QStringLiteral("AddNotice"));
+    // A dialog to a screen reader, though it does not keep the user from other windows.
+    setAccessibleWindowRole(this, QAccessible::Dialog);
     // Title, system menu, minimise and close, but no maximise button.
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |

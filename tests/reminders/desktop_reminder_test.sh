@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # A reminder from end to end in the real program on a private virtual desktop: made through the
 # editor with a period of 2 seconds and started, its notice window titled "Напоминание" appears
-# at the bottom right and goes away by itself; after a restart the reminder runs again.
+# at the bottom right and goes away by itself; after a restart the reminder runs again. Screen
+# readers tell the program's windows apart by their roles.
 # Screenshots are kept in the artefacts folder.
 #   desktop_reminder_test.sh TICKWELL_EXECUTABLE ARTEFACTS_DIR
 set -euo pipefail
@@ -58,6 +59,13 @@ window=$(desktop_wait_window '^Tickwell v2\.0$' 30) || fail "the main window did
     fail "making the reminder through the editor failed"
 }
 
+wait_for_notice
+/usr/bin/python3 "$here/desktop_window_roles.py" "$here/../support" "Выпей стакан воды" \
+    >"$work/roles.log" 2>&1 || {
+    cat "$work/roles.log" >&2
+    fail "a window reports the wrong role to screen readers"
+}
+cat "$work/roles.log"
 wait_for_notice
 check_notice_place
 sleep 0.3 # the fade-in takes about 0.2 s
