@@ -1,7 +1,7 @@
 #include "HelpPicture.h"
 
-#include "JpegDecoder.h"
 #include "ResourcePaths.h"
+#include "images/JpegDecoder.h"
 
 #include <QFile>
 #include <cstring>

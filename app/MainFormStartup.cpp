@@ -7,15 +7,15 @@
 #include "Dialogs.h"
 #include "ErrorGuard.h"
 #include "ImageFileName.h"
-#include "Layout.h"
 #include "ListBox.h"
 #include "MainForm.h"
 #include "MainFormTexts.h"
-#include "NameList.h"
 #include "PeriodFields.h"
-#include "SettingsStore.h"
-#include "StoreDatabase.h"
 #include "UpDown.h"
+#include "settings/Layout.h"
+#include "settings/NameList.h"
+#include "settings/SettingsStore.h"
+#include "settings/StoreDatabase.h"
 
 namespace tickwell {
 

@@ -4,8 +4,8 @@
 // support 3, and prints the milliseconds of each run on one line. Decoding is left out of the
 // figures, so that they compare with other tools' resize from an image already in memory.
 
-#include "JpegDecoder.h"
-#include "ResampleBitmap.h"
+#include "images/JpegDecoder.h"
+#include "images/ResampleBitmap.h"
 
 #include <chrono>
 #include <cstdio>

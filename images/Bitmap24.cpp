@@ -1,4 +1,4 @@
-#include "Bitmap24.h"
+#include "images/Bitmap24.h"
 
 #include <cstring>
 #include <limits>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ZeroedBlock.h"
+#include "images/ZeroedBlock.h"
 
 #include <cstddef>
 #include <cstdint>

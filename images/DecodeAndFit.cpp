@@ -1,6 +1,6 @@
-#include "DecodeAndFit.h"
+#include "images/DecodeAndFit.h"
 
-#include "StreamingResampler.h"
+#include "images/StreamingResampler.h"
 
 #include <algorithm>
 #include <chrono>

@@ -4,11 +4,11 @@
 // strip as the decoder produces them, so the full-size picture is never held, and with several
 // threads the resampler works on one strip while the next is decoded.
 
-#include "Bitmap24.h"
-#include "FitSize.h"
-#include "JpegDecoder.h"
-#include "Kernels.h"
-#include "ResampleOptions.h"
+#include "images/Bitmap24.h"
+#include "images/FitSize.h"
+#include "images/JpegDecoder.h"
+#include "images/Kernels.h"
+#include "images/ResampleOptions.h"
 
 #include <cstdint>
 #include <string>

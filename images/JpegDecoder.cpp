@@ -1,6 +1,6 @@
-#include "JpegDecoder.h"
+#include "images/JpegDecoder.h"
 
-#include "JpegDecoderShim.h"
+#include "images/JpegDecoderShim.h"
 
 #include <algorithm>
 #include <cerrno>

@@ -7,8 +7,8 @@
 //
 // Every failure (libjpeg's or ours) is a JpegError; libjpeg's failures carry its own message.
 
-#include "Bitmap24.h"
-#include "JpegMemoryBudget.h"
+#include "images/Bitmap24.h"
+#include "images/JpegMemoryBudget.h"
 
 #include <cstdint>
 #include <cstdio>

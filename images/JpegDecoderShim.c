@@ -1,4 +1,4 @@
-#include "JpegDecoderShim.h"
+#include "images/JpegDecoderShim.h"
 
 #include <jerror.h>
 #include <setjmp.h>

@@ -1,4 +1,4 @@
-#include "JpegMemoryBudget.h"
+#include "images/JpegMemoryBudget.h"
 
 #include <charconv>
 #include <fstream>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "WeightList.h"
+#include "images/WeightList.h"
 
 #include <cstdint>
 

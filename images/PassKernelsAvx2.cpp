@@ -1,8 +1,8 @@
 // Built with -mavx2 -mfma and called only where the processor has both. Nothing here may be an
 // inline function or template shared with other units (the linker could keep this unit's copy
 // for everyone), so the helpers have internal linkage and the scalar steps use intrinsics.
-#include "PassKernels.h"
-#include "PassKernelsX86.h"
+#include "images/PassKernels.h"
+#include "images/PassKernelsX86.h"
 
 #include <immintrin.h>
 

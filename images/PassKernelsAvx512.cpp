@@ -4,8 +4,8 @@
 // a column over a whole strip of sixteen rows; in the vertical pass each vector covers 16 bytes
 // of a row. As in the AVX2 unit, nothing here is an inline function or template shared with
 // other units.
-#include "PassKernels.h"
-#include "PassKernelsX86.h"
+#include "images/PassKernels.h"
+#include "images/PassKernelsX86.h"
 
 #include <immintrin.h>
 

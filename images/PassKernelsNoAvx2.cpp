@@ -1,7 +1,7 @@
 // Processors other than x86 have neither AVX2 nor AVX-512: avx2Available() and
 // avx512Available() are false there and these are never chosen; they only complete the
 // interface.
-#include "PassKernels.h"
+#include "images/PassKernels.h"
 
 void horizontalPassAvx2(const HorizontalJob& job) {
     horizontalPassPortable(job);

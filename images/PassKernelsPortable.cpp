@@ -1,5 +1,5 @@
-#include "ByteRounding.h"
-#include "PassKernels.h"
+#include "images/ByteRounding.h"
+#include "images/PassKernels.h"
 
 void horizontalPassPortable(const HorizontalJob& job) {
     for (int l = 0; l < job.rowCount; ++l) {

@@ -5,7 +5,7 @@
 // inline copy could be the one the linker keeps for a processor without the newer set).
 #pragma once
 
-#include "PassKernels.h"
+#include "images/PassKernels.h"
 
 #include <cstring>
 #include <immintrin.h>

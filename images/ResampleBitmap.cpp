@@ -1,6 +1,6 @@
-#include "ResampleBitmap.h"
+#include "images/ResampleBitmap.h"
 
-#include "StreamingResampler.h"
+#include "images/StreamingResampler.h"
 
 #include <vector>
 

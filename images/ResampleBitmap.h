@@ -1,8 +1,8 @@
 #pragma once
 
-#include "Bitmap24.h"
-#include "Kernels.h"
-#include "ResampleOptions.h"
+#include "images/Bitmap24.h"
+#include "images/Kernels.h"
+#include "images/ResampleOptions.h"
 
 #include <stdexcept>
 

@@ -1,4 +1,4 @@
-#include "ResampleOptions.h"
+#include "images/ResampleOptions.h"
 
 #include <thread>
 

@@ -1,4 +1,4 @@
-#include "ResamplePlan.h"
+#include "images/ResamplePlan.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "PassKernels.h"
-#include "WeightList.h"
+#include "images/PassKernels.h"
+#include "images/WeightList.h"
 
 #include <memory_resource>
 #include <vector>

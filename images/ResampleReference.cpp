@@ -1,6 +1,6 @@
-#include "ByteRounding.h"
-#include "ResampleBitmap.h"
-#include "WeightList.h"
+#include "images/ByteRounding.h"
+#include "images/ResampleBitmap.h"
+#include "images/WeightList.h"
 
 // The two passes written out directly, with the whole work image in memory.
 void ResampleBitmapReference(const Bitmap24& source, Bitmap24& destination, KernelFunction kernel,

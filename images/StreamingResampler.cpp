@@ -1,9 +1,9 @@
-#include "StreamingResampler.h"
+#include "images/StreamingResampler.h"
 
-#include "PassKernels.h"
-#include "ResampleBitmap.h"
-#include "ResamplePlan.h"
-#include "WorkMemory.h"
+#include "images/PassKernels.h"
+#include "images/ResampleBitmap.h"
+#include "images/ResamplePlan.h"
+#include "images/WorkMemory.h"
 
 #include <algorithm>
 #include <condition_variable>

@@ -1,4 +1,4 @@
-#include "WeightList.h"
+#include "images/WeightList.h"
 
 #include <algorithm>
 #include <cmath>

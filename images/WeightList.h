@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Kernels.h"
+#include "images/Kernels.h"
 
 #include <cstdint>
 #include <memory_resource>

@@ -1,4 +1,4 @@
-#include "WorkMemory.h"
+#include "images/WorkMemory.h"
 
 WorkMemory::WorkMemory(std::size_t bytes)
     : block_(allocateZeroed(bytes, hugePagesFrom)),

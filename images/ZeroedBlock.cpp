@@ -1,4 +1,4 @@
-#include "ZeroedBlock.h"
+#include "images/ZeroedBlock.h"
 
 #include <cstdint>
 #include <cstdlib>

@@ -6,14 +6,14 @@
 #include "DayCount.h"
 #include "ErrorGuard.h"
 #include "FormDesign.h"
-#include "Layout.h"
 #include "ListBox.h"
 #include "MainForm.h"
 #include "PeriodFields.h"
 #include "ReminderRecord.h"
 #include "ScreenInfo.h"
-#include "SettingsStore.h"
 #include "UpDown.h"
+#include "settings/Layout.h"
+#include "settings/SettingsStore.h"
 
 #include <QCalendarWidget>
 #include <QCheckBox>

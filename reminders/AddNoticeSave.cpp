@@ -6,16 +6,16 @@
 #include "DayCount.h"
 #include "Dialogs.h"
 #include "IntervalTimer.h"
-#include "ItemNumber.h"
-#include "Layout.h"
 #include "ListBox.h"
 #include "MainForm.h"
-#include "NameList.h"
 #include "ReminderRecord.h"
 #include "ReminderTexts.h"
-#include "SettingsStore.h"
-#include "StoreError.h"
 #include "UpDown.h"
+#include "settings/ItemNumber.h"
+#include "settings/Layout.h"
+#include "settings/NameList.h"
+#include "settings/SettingsStore.h"
+#include "settings/StoreError.h"
 
 #include <QCalendarWidget>
 #include <QCheckBox>

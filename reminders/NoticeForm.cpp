@@ -7,14 +7,14 @@
 #include "FadeCover.h"
 #include "FormDesign.h"
 #include "IntervalTimer.h"
-#include "Layout.h"
 #include "MainForm.h"
 #include "NoticeLabel.h"
 #include "NotificationSound.h"
 #include "ReminderTexts.h"
 #include "ScreenInfo.h"
-#include "SettingsStore.h"
 #include "X11Display.h"
+#include "settings/Layout.h"
+#include "settings/SettingsStore.h"
 
 #include <QAction>
 #include <QCloseEvent>

@@ -4,15 +4,15 @@
 #include "AddNotice.h"
 #include "AutoSizeLabel.h"
 #include "IntervalTimer.h"
-#include "Layout.h"
 #include "ListBox.h"
 #include "ListIndexError.h"
 #include "MainForm.h"
 #include "MainFormTexts.h"
-#include "NameList.h"
 #include "ReminderRecord.h"
 #include "ReminderTexts.h"
-#include "SettingsStore.h"
+#include "settings/Layout.h"
+#include "settings/NameList.h"
+#include "settings/SettingsStore.h"
 
 #include <QLabel>
 #include <QPushButton>

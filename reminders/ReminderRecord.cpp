@@ -2,11 +2,11 @@
 
 #include "Clock.h"
 #include "DayCount.h"
-#include "Layout.h"
 #include "ListIndexError.h"
-#include "NameList.h"
 #include "ReminderTexts.h"
-#include "SettingsStore.h"
+#include "settings/Layout.h"
+#include "settings/NameList.h"
+#include "settings/SettingsStore.h"
 
 #include <cmath>
 

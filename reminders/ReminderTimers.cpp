@@ -4,7 +4,6 @@
 #include "Dialogs.h"
 #include "ErrorGuard.h"
 #include "IntervalTimer.h"
-#include "Layout.h"
 #include "ListBox.h"
 #include "ListIndexError.h"
 #include "MainForm.h"
@@ -12,7 +11,8 @@
 #include "NoticeForm.h"
 #include "ReminderRecord.h"
 #include "ReminderTexts.h"
-#include "SettingsStore.h"
+#include "settings/Layout.h"
+#include "settings/SettingsStore.h"
 
 #include <QAction>
 #include <QLabel>

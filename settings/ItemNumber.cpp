@@ -1,6 +1,6 @@
-#include "ItemNumber.h"
+#include "settings/ItemNumber.h"
 
-#include "SettingsStore.h"
+#include "settings/SettingsStore.h"
 
 namespace layout {
 

@@ -1,7 +1,7 @@
-#include "KeyPath.h"
+#include "settings/KeyPath.h"
 
-#include "NameFold.h"
-#include "StoreDatabase.h"
+#include "settings/NameFold.h"
+#include "settings/StoreDatabase.h"
 
 namespace tickwell {
 

@@ -1,4 +1,4 @@
-#include "Layout.h"
+#include "settings/Layout.h"
 
 namespace layout {
 

@@ -1,4 +1,4 @@
-#include "NameFold.h"
+#include "settings/NameFold.h"
 
 #include <cstdint>
 

@@ -1,6 +1,6 @@
-#include "RegFileDecoding.h"
+#include "settings/RegFileDecoding.h"
 
-#include "RegFileEncoding.h"
+#include "settings/RegFileEncoding.h"
 
 #include <algorithm>
 

@@ -4,7 +4,7 @@
 // FF FE is UTF-16LE (what the registry editor writes), EF BB BF is UTF-8. Without a mark the
 // text is UTF-8 when it is valid UTF-8, otherwise Windows-1251.
 
-#include "RegFileTypes.h"
+#include "settings/RegFileTypes.h"
 
 #include <cstdint>
 #include <span>

@@ -1,4 +1,4 @@
-#include "RegFileEncoding.h"
+#include "settings/RegFileEncoding.h"
 
 #include <array>
 

@@ -1,8 +1,8 @@
-#include "RegFileReader.h"
+#include "settings/RegFileReader.h"
 
-#include "NameFold.h"
-#include "RegFileDecoding.h"
-#include "RegFileEncoding.h"
+#include "settings/NameFold.h"
+#include "settings/RegFileDecoding.h"
+#include "settings/RegFileEncoding.h"
 
 #include <cctype>
 #include <string>

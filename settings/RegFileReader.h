@@ -4,7 +4,7 @@
 // "REGEDIT4") into the list of changes it describes. It touches no store: the whole file is
 // read first, and either every change comes back or the first fault, with its line number.
 
-#include "RegFileTypes.h"
+#include "settings/RegFileTypes.h"
 
 #include <cstdint>
 #include <span>

@@ -1,4 +1,4 @@
-#include "RegFileStore.h"
+#include "settings/RegFileStore.h"
 
 namespace tickwell::regfile {
 

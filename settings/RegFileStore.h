@@ -3,8 +3,8 @@
 // Moves .reg data in and out of the store: an import's changes applied as one transaction, and
 // the snapshot of a key tree that an export writes.
 
-#include "RegFileTypes.h"
-#include "StoreDatabase.h"
+#include "settings/RegFileTypes.h"
+#include "settings/StoreDatabase.h"
 
 #include <stdexcept>
 #include <vector>

@@ -1,4 +1,4 @@
-#include "RegFileTypes.h"
+#include "settings/RegFileTypes.h"
 
 #include <algorithm>
 #include <cctype>

@@ -4,7 +4,7 @@
 // an export writes. It speaks the store's vocabulary (roots, value types, raw values) but never
 // touches a store.
 
-#include "StoreDatabase.h"
+#include "settings/StoreDatabase.h"
 
 #include <cstdint>
 #include <optional>

@@ -1,6 +1,6 @@
-#include "RegFileWriter.h"
+#include "settings/RegFileWriter.h"
 
-#include "RegFileEncoding.h"
+#include "settings/RegFileEncoding.h"
 
 #include <string>
 #include <string_view>

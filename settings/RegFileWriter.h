@@ -4,7 +4,7 @@
 // 5.00", UTF-16LE with a byte-order mark, CR LF line ends, sections parent before children,
 // hex data wrapped the way the editor wraps it.
 
-#include "RegFileTypes.h"
+#include "settings/RegFileTypes.h"
 
 #include <cstdint>
 #include <stdexcept>

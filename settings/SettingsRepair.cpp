@@ -1,7 +1,7 @@
-#include "SettingsRepair.h"
+#include "settings/SettingsRepair.h"
 
-#include "Layout.h"
-#include "NameList.h"
+#include "settings/Layout.h"
+#include "settings/NameList.h"
 
 #include <limits>
 

@@ -4,7 +4,7 @@
 // them, through one accessor on the per-machine root. It shows nothing; checkSettings()
 // (CheckSettings.h) asks and reports around it. Every repair counts as one error.
 
-#include "SettingsStore.h"
+#include "settings/SettingsStore.h"
 
 #include <cstdint>
 #include <string>

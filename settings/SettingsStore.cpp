@@ -1,6 +1,6 @@
-#include "SettingsStore.h"
+#include "settings/SettingsStore.h"
 
-#include "KeyPath.h"
+#include "settings/KeyPath.h"
 
 #include <array>
 #include <bit>

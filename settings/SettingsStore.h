@@ -14,9 +14,9 @@
 // root when none is open). When the current key is deleted through another accessor, reads find
 // nothing and writes fail; it is not created again.
 
-#include "KeyPath.h"
-#include "StoreDatabase.h"
-#include "StoreError.h"
+#include "settings/KeyPath.h"
+#include "settings/StoreDatabase.h"
+#include "settings/StoreError.h"
 
 #include <cstdint>
 #include <memory>

@@ -1,6 +1,6 @@
-#include "SqliteStatement.h"
+#include "settings/SqliteStatement.h"
 
-#include "StoreDatabase.h"
+#include "settings/StoreDatabase.h"
 
 namespace tickwell::sqlite {
 

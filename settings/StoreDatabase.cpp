@@ -1,8 +1,8 @@
-#include "StoreDatabase.h"
+#include "settings/StoreDatabase.h"
 
-#include "KeyPath.h"
-#include "NameFold.h"
-#include "SqliteStatement.h"
+#include "settings/KeyPath.h"
+#include "settings/NameFold.h"
+#include "settings/SqliteStatement.h"
 
 namespace tickwell {
 

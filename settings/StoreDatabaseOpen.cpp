@@ -1,9 +1,9 @@
 // Opening a store file: create it when missing, recognise a file that is not a store or is
 // damaged and move it aside, and make sure the schema and both roots exist.
 
-#include "SqliteStatement.h"
-#include "StoreDatabase.h"
-#include "StoreRecovery.h"
+#include "settings/SqliteStatement.h"
+#include "settings/StoreDatabase.h"
+#include "settings/StoreRecovery.h"
 
 #include <array>
 #include <cstring>

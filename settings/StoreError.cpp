@@ -1,4 +1,4 @@
-#include "StoreError.h"
+#include "settings/StoreError.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 // Where the user's store lives, and the one store object the program shares.
 
-#include "StoreDatabase.h"
+#include "settings/StoreDatabase.h"
 
 #include <cstdlib>
 #include <mutex>

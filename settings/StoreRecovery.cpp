@@ -1,4 +1,4 @@
-#include "StoreRecovery.h"
+#include "settings/StoreRecovery.h"
 
 #include <ctime>
 #include <mutex>

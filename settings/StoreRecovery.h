@@ -4,7 +4,7 @@
 // name that says what happened and when, together with the companion files SQLite keeps beside
 // it, so that the user (or a support person) can still look at it.
 
-#include "StoreDatabase.h"
+#include "settings/StoreDatabase.h"
 
 #include <chrono>
 #include <filesystem>

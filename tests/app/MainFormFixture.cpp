@@ -1,8 +1,8 @@
 #include "MainFormFixture.h"
 
 #include "CheckSettings.h"
-#include "SettingsStore.h"
-#include "StoreDatabase.h"
+#include "settings/SettingsStore.h"
+#include "settings/StoreDatabase.h"
 
 #include <QByteArray>
 

@@ -5,12 +5,12 @@
 #include "DayCount.h"
 #include "InstanceLock.h"
 #include "IntervalTimer.h"
-#include "Layout.h"
 #include "ListBox.h"
 #include "MainFormFixture.h"
-#include "SettingsStore.h"
-#include "StoreDatabase.h"
 #include "UpDown.h"
+#include "settings/Layout.h"
+#include "settings/SettingsStore.h"
+#include "settings/StoreDatabase.h"
 
 #include <QAction>
 #include <QApplication>

@@ -6,14 +6,14 @@
 #include "AppTexts.h"
 #include "AutoSizeLabel.h"
 #include "Autostart.h"
-#include "Layout.h"
 #include "ListBox.h"
 #include "MainFormFixture.h"
 #include "MainFormTexts.h"
-#include "SettingsStore.h"
-#include "StoreDatabase.h"
 #include "StoredReminders.h"
 #include "TrayIcon.h"
+#include "settings/Layout.h"
+#include "settings/SettingsStore.h"
+#include "settings/StoreDatabase.h"
 
 #include <QAction>
 #include <QCoreApplication>

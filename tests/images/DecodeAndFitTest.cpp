@@ -1,7 +1,7 @@
-#include "DecodeAndFit.h"
+#include "images/DecodeAndFit.h"
 
 #include "JpegTestFiles.h"
-#include "ResampleBitmap.h"
+#include "images/ResampleBitmap.h"
 
 #include <gtest/gtest.h>
 #include <string>

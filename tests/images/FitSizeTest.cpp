@@ -1,4 +1,4 @@
-#include "FitSize.h"
+#include "images/FitSize.h"
 
 #include <gtest/gtest.h>
 

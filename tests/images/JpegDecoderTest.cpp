@@ -1,7 +1,7 @@
-#include "JpegDecoder.h"
+#include "images/JpegDecoder.h"
 
-#include "JpegMemoryBudget.h"
 #include "JpegTestFiles.h"
+#include "images/JpegMemoryBudget.h"
 
 #include <cstdlib>
 #include <gtest/gtest.h>

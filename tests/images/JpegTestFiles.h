@@ -3,7 +3,7 @@
 // Pictures for the decoder, pipeline and tool tests, encoded by libjpeg's own compressor, and a
 // private temporary folder for files.
 
-#include "Bitmap24.h"
+#include "images/Bitmap24.h"
 
 #include <cstdint>
 #include <filesystem>

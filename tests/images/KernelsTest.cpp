@@ -1,4 +1,4 @@
-#include "Kernels.h"
+#include "images/Kernels.h"
 
 #include <cstdint>
 #include <cstring>

@@ -1,4 +1,4 @@
-#include "ResampleBitmap.h"
+#include "images/ResampleBitmap.h"
 
 #include "ResampleTestPictures.h"
 

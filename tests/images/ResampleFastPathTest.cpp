@@ -1,6 +1,6 @@
-#include "ResampleBitmap.h"
 #include "ResampleTestPictures.h"
-#include "StreamingResampler.h"
+#include "images/ResampleBitmap.h"
+#include "images/StreamingResampler.h"
 
 #include <algorithm>
 #include <cstring>

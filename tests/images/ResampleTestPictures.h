@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Bitmap24.h"
+#include "images/Bitmap24.h"
 
 #include <cstdint>
 #include <random>

@@ -1,9 +1,9 @@
 // tickwell-resample run as a real process, its output compared with the library in-process.
 
-#include "FitSize.h"
-#include "JpegDecoder.h"
 #include "JpegTestFiles.h"
-#include "ResampleBitmap.h"
+#include "images/FitSize.h"
+#include "images/JpegDecoder.h"
+#include "images/ResampleBitmap.h"
 
 #include <algorithm>
 #include <fcntl.h>

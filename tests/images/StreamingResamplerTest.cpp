@@ -1,7 +1,7 @@
-#include "StreamingResampler.h"
+#include "images/StreamingResampler.h"
 
-#include "ResampleBitmap.h"
 #include "ResampleTestPictures.h"
+#include "images/ResampleBitmap.h"
 
 #include <cstring>
 #include <gtest/gtest.h>

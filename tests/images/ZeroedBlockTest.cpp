@@ -1,7 +1,7 @@
-#include "ZeroedBlock.h"
+#include "images/ZeroedBlock.h"
 
-#include "Bitmap24.h"
-#include "WorkMemory.h"
+#include "images/Bitmap24.h"
+#include "images/WorkMemory.h"
 
 #include <algorithm>
 #include <cstdint>

@@ -4,7 +4,7 @@
 #include "ListIndexError.h"
 #include "QtPrinters.h"
 #include "ScriptedDialogs.h"
-#include "StoreError.h"
+#include "settings/StoreError.h"
 
 #include <QPushButton>
 #include <QWidget>

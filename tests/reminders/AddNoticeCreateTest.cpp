@@ -6,11 +6,11 @@
 #include "DayCount.h"
 #include "EditorFixture.h"
 #include "IntervalTimer.h"
-#include "Layout.h"
 #include "ListBox.h"
 #include "ReminderRecord.h"
 #include "ReminderTexts.h"
-#include "SettingsStore.h"
+#include "settings/Layout.h"
+#include "settings/SettingsStore.h"
 
 #include <QAction>
 #include <QApplication>

@@ -3,11 +3,11 @@
 
 #include "AutoSizeLabel.h"
 #include "EditorFixture.h"
-#include "Layout.h"
 #include "ListBox.h"
 #include "ReminderRecord.h"
 #include "ReminderTexts.h"
 #include "UpDown.h"
+#include "settings/Layout.h"
 
 #include <QApplication>
 #include <QCalendarWidget>

@@ -1,10 +1,10 @@
 #include "EditorFixture.h"
 
 #include "AppTexts.h"
-#include "Layout.h"
 #include "ListBox.h"
 #include "ReminderTexts.h"
-#include "SettingsStore.h"
+#include "settings/Layout.h"
+#include "settings/SettingsStore.h"
 
 #include <QCalendarWidget>
 #include <QCheckBox>

@@ -10,11 +10,11 @@
 #include "FadeMethod.h"
 #include "FormDesign.h"
 #include "IntervalTimer.h"
-#include "Layout.h"
 #include "MainFormFixture.h"
 #include "NoticeLabel.h"
 #include "QtWarnings.h"
-#include "SettingsStore.h"
+#include "settings/Layout.h"
+#include "settings/SettingsStore.h"
 
 #include <QAccessible>
 #include <QAction>

@@ -4,11 +4,11 @@
 #include "AddNotice.h"
 #include "AutoSizeLabel.h"
 #include "IntervalTimer.h"
-#include "Layout.h"
 #include "ListBox.h"
 #include "MainFormFixture.h"
-#include "SettingsStore.h"
 #include "StoredReminders.h"
+#include "settings/Layout.h"
+#include "settings/SettingsStore.h"
 
 #include <QLabel>
 #include <QPushButton>

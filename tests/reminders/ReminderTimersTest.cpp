@@ -4,13 +4,13 @@
 
 #include "CountingSound.h"
 #include "IntervalTimer.h"
-#include "Layout.h"
 #include "ListBox.h"
 #include "MainFormFixture.h"
 #include "NoticeForm.h"
-#include "SettingsStore.h"
 #include "StoredReminders.h"
 #include "TestTimeline.h"
+#include "settings/Layout.h"
+#include "settings/SettingsStore.h"
 
 #include <QAction>
 #include <QLabel>

@@ -1,10 +1,10 @@
 #include "StoredReminders.h"
 
 #include "DayCount.h"
-#include "Layout.h"
-#include "NameList.h"
 #include "NoticeForm.h"
-#include "SettingsStore.h"
+#include "settings/Layout.h"
+#include "settings/NameList.h"
+#include "settings/SettingsStore.h"
 
 #include <QApplication>
 

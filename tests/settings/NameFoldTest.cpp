@@ -1,7 +1,7 @@
-#include "NameFold.h"
+#include "settings/NameFold.h"
 
-#include "KeyPath.h"
-#include "StoreDatabase.h"
+#include "settings/KeyPath.h"
+#include "settings/StoreDatabase.h"
 
 #include <gtest/gtest.h>
 

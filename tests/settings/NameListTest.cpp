@@ -1,4 +1,4 @@
-#include "NameList.h"
+#include "settings/NameList.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 // The text conversions behind .reg files: strict UTF-8, UTF-16 with surrogate pairs, and the
 // Windows-1251 code page.
 
-#include "RegFileEncoding.h"
+#include "settings/RegFileEncoding.h"
 
 #include <gtest/gtest.h>
 

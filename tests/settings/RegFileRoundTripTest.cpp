@@ -2,7 +2,7 @@
 // file in the registry editor's own style reads in unchanged.
 
 #include "RegFileTestSupport.h"
-#include "RegFileWriter.h"
+#include "settings/RegFileWriter.h"
 
 #include <gtest/gtest.h>
 

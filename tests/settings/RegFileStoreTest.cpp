@@ -1,10 +1,10 @@
 // .reg data in and out of a real store file: an import's changes land all together or not at
 // all, and an export's snapshot lists keys as the store does.
 
-#include "RegFileStore.h"
+#include "settings/RegFileStore.h"
 
-#include "RegFileReader.h"
 #include "RegFileTestSupport.h"
+#include "settings/RegFileReader.h"
 
 #include <filesystem>
 #include <gtest/gtest.h>

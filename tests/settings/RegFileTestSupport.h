@@ -3,8 +3,8 @@
 // Helpers for the .reg tests: file bytes in each encoding, and parse results that fail the test
 // when they are not what the test expects.
 
-#include "RegFileEncoding.h"
-#include "RegFileReader.h"
+#include "settings/RegFileEncoding.h"
+#include "settings/RegFileReader.h"
 
 #include <cstdint>
 #include <gtest/gtest.h>

@@ -1,6 +1,6 @@
 // The export layout: what the registry editor writes, byte for byte.
 
-#include "RegFileWriter.h"
+#include "settings/RegFileWriter.h"
 
 #include "RegFileTestSupport.h"
 

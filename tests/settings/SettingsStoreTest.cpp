@@ -1,5 +1,5 @@
-#include "Layout.h"
 #include "StoreTestSupport.h"
+#include "settings/Layout.h"
 
 #include <climits>
 

@@ -2,8 +2,8 @@
 
 // A fresh store in a private folder for each test, with a few helpers to look at it raw.
 
-#include "SettingsStore.h"
 #include "TempFolder.h"
+#include "settings/SettingsStore.h"
 
 #include <gtest/gtest.h>
 

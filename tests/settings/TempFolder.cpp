@@ -1,6 +1,6 @@
 #include "TempFolder.h"
 
-#include "StoreDatabase.h"
+#include "settings/StoreDatabase.h"
 
 ScopedConfigFolder::ScopedConfigFolder(const std::filesystem::path& folder) {
     if (const char* old = std::getenv("TICKWELL_CONFIG_DIR")) {

@@ -1,4 +1,4 @@
-#include "RegCommandLine.h"
+#include "tools/reg/RegCommandLine.h"
 
 #include <algorithm>
 #include <cctype>

@@ -3,7 +3,7 @@
 // The command line of tickwell-reg: the verbs and switches of the registry's own command-line
 // tool. Switches are case-insensitive and start with '/' or '-'.
 
-#include "RegFileTypes.h"
+#include "settings/RegFileTypes.h"
 
 #include <cstdint>
 #include <optional>

@@ -1,4 +1,4 @@
-#include "RegPrompt.h"
+#include "tools/reg/RegPrompt.h"
 
 #include <algorithm>
 #include <cctype>

@@ -1,6 +1,6 @@
-#include "RegQueryFormat.h"
+#include "tools/reg/RegQueryFormat.h"
 
-#include "RegFileEncoding.h"
+#include "settings/RegFileEncoding.h"
 
 #include <array>
 #include <cstdio>

@@ -3,7 +3,7 @@
 // How query shows values: "    NAME    TYPE    DATA", the unnamed value as "(Default)",
 // REG_DWORD as 0x.., text as it is, binary data as hex digits.
 
-#include "StoreDatabase.h"
+#include "settings/StoreDatabase.h"
 
 #include <cstdint>
 #include <string>

@@ -1,12 +1,12 @@
-#include "RegToolVerbs.h"
+#include "tools/reg/RegToolVerbs.h"
 
-#include "NameFold.h"
-#include "RegFileEncoding.h"
-#include "RegFileReader.h"
-#include "RegFileStore.h"
-#include "RegFileWriter.h"
-#include "RegPrompt.h"
-#include "RegQueryFormat.h"
+#include "settings/NameFold.h"
+#include "settings/RegFileEncoding.h"
+#include "settings/RegFileReader.h"
+#include "settings/RegFileStore.h"
+#include "settings/RegFileWriter.h"
+#include "tools/reg/RegPrompt.h"
+#include "tools/reg/RegQueryFormat.h"
 
 #include <cerrno>
 #include <cstring>

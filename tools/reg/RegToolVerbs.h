@@ -2,8 +2,8 @@
 
 // What each verb of tickwell-reg does to the store.
 
-#include "RegCommandLine.h"
-#include "StoreDatabase.h"
+#include "settings/StoreDatabase.h"
+#include "tools/reg/RegCommandLine.h"
 
 #include <iosfwd>
 #include <stdexcept>

@@ -1,9 +1,9 @@
 // tickwell-reg: the settings store's command-line tool. It works on the same store file as the
 // running program; the store's back end keeps both consistent, so nothing needs to be stopped.
 
-#include "RegCommandLine.h"
-#include "RegToolVerbs.h"
-#include "StoreDatabase.h"
+#include "settings/StoreDatabase.h"
+#include "tools/reg/RegCommandLine.h"
+#include "tools/reg/RegToolVerbs.h"
 
 #include <exception>
 #include <iostream>

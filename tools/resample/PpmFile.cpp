@@ -1,4 +1,4 @@
-#include "PpmFile.h"
+#include "tools/resample/PpmFile.h"
 
 #include <algorithm>
 #include <cerrno>

@@ -3,7 +3,7 @@
 // Binary PPM (P6, maxval 255) files. The three bytes of each pixel are kept in the order the
 // file has them; the resampler treats them alike.
 
-#include "Bitmap24.h"
+#include "images/Bitmap24.h"
 
 #include <cstdint>
 #include <stdexcept>

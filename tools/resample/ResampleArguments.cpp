@@ -1,4 +1,4 @@
-#include "ResampleArguments.h"
+#include "tools/resample/ResampleArguments.h"
 
 #include <charconv>
 #include <cmath>

@@ -4,8 +4,8 @@
 //   tickwell-resample IN OUT [--fit WxH | --size WxH] [--kernel NAME] [--support S]
 //                     [--threads N] [--time]
 
-#include "FitSize.h"
-#include "Kernels.h"
+#include "images/FitSize.h"
+#include "images/Kernels.h"
 
 #include <stdexcept>
 #include <string>

@@ -4,12 +4,12 @@
 //
 // Exit status 0 on success; 1 with a one-line reason on standard error otherwise.
 
-#include "DecodeAndFit.h"
-#include "JpegDecoder.h"
-#include "JpegMemoryBudget.h"
-#include "PpmFile.h"
-#include "ResampleArguments.h"
-#include "ResampleBitmap.h"
+#include "images/DecodeAndFit.h"
+#include "images/JpegDecoder.h"
+#include "images/JpegMemoryBudget.h"
+#include "images/ResampleBitmap.h"
+#include "tools/resample/PpmFile.h"
+#include "tools/resample/ResampleArguments.h"
 
 #include <chrono>
 #include <cstdio>

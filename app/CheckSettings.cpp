@@ -3,7 +3,7 @@
 #include "AppTexts.h"
 #include "Clock.h"
 #include "Dialogs.h"
-#include "SettingsRepair.h"
+#include "settings/SettingsRepair.h"
 
 #include <QString>
 

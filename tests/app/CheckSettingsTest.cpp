@@ -4,13 +4,13 @@
 
 #include "CheckSettings.h"
 
-#include "RegFileStore.h"
 #include "RegFileTestSupport.h"
-#include "RegFileWriter.h"
 #include "ScriptedDialogs.h"
-#include "SettingsStore.h"
 #include "TempFolder.h"
 #include "TestClock.h"
+#include "settings/RegFileStore.h"
+#include "settings/RegFileWriter.h"
+#include "settings/SettingsStore.h"
 
 #include <QWidget>
 #include <fstream>
