@@ -1,6 +1,6 @@
-#include "Autostart.h"
+#include "app/Autostart.h"
 
-#include "MainFormTexts.h"
+#include "app/MainFormTexts.h"
 
 #include <QCoreApplication>
 #include <QDir>

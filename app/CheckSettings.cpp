@@ -1,9 +1,9 @@
-#include "CheckSettings.h"
+#include "app/CheckSettings.h"
 
-#include "AppTexts.h"
-#include "Clock.h"
-#include "Dialogs.h"
+#include "platform/Clock.h"
+#include "platform/Dialogs.h"
 #include "settings/SettingsRepair.h"
+#include "widgets/AppTexts.h"
 
 #include <QString>
 

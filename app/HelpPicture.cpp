@@ -1,7 +1,7 @@
-#include "HelpPicture.h"
+#include "app/HelpPicture.h"
 
-#include "ResourcePaths.h"
 #include "images/JpegDecoder.h"
+#include "resources/ResourcePaths.h"
 
 #include <QFile>
 #include <cstring>

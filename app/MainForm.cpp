@@ -1,12 +1,15 @@
-#include "MainForm.h"
+#include "app/MainForm.h"
 
-#include "AccessibleControls.h"
-#include "AddNotice.h"
-#include "AppTexts.h"
-#include "FormDesign.h"
-#include "MainFormTexts.h"
-#include "ScreenInfo.h"
-#include "TrayIcon.h"
+#include "app/HelpPage.h"
+#include "app/MainFormDesign.h"
+#include "app/MainFormTexts.h"
+#include "app/TrayIcon.h"
+#include "platform/ScreenInfo.h"
+#include "reminders/RemindersPage.h"
+#include "slideshow/SlideshowPage.h"
+#include "tasks/TasksPage.h"
+#include "widgets/AccessibleControls.h"
+#include "widgets/AppTexts.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -42,15 +45,11 @@ constexpr int half(int x) {
 TMainForm::TMainForm(QWidget* parent)
     : QWidget(parent), instanceLock_(QStringLiteral("TickwellMutex")) {
     setUpWindow();
-    buildRemindersTab();
-    buildTasksTab();
-    buildImagesTab();
-    buildHelpTab();
     buildComponents();
+    buildPages();
     buildTrayIcon();
     fitWindowToDesign();
     connectHandlers();
-    AddNotice = new TAddNotice(*this);
     FormCreate();
     // The icon stays in the notification area from here until the program ends; a refused
     // second start never shows one.
@@ -59,9 +58,7 @@ TMainForm::TMainForm(QWidget* parent)
     }
 }
 
-TMainForm::~TMainForm() {
-    delete AddNotice;
-}
+TMainForm::~TMainForm() = default;
 
 void TMainForm::setUpWindow() {
     setObjectName(QStringLiteral("MainForm"));
@@ -78,17 +75,21 @@ void TMainForm::setUpWindow() {
     PageControl1->setObjectName(QStringLiteral("PageControl1"));
     PageControl1->setUsesScrollButtons(false);
     PageControl1->tabBar()->setExpanding(false);
-    const auto addPage = [this](const char* name, const char* caption) {
-        auto* page = new QWidget;
-        page->setObjectName(QLatin1String(name));
-        page->resize(design::tabPageSize);
-        PageControl1->addTab(page, QString::fromUtf8(caption));
-        return page;
-    };
-    TabSheet1 = addPage("TabSheet1", texts::mainForm::remindersTab);
-    TabSheet2 = addPage("TabSheet2", texts::mainForm::tasksTab);
-    TabSheet3 = addPage("TabSheet3", texts::mainForm::imagesTab);
-    TabSheet5 = addPage("TabSheet5", texts::mainForm::helpTab);
+}
+
+// The pages in their tabs' order; the first tab is on view at start.
+void TMainForm::buildPages() {
+    TabSheet1 = new RemindersPage(*this);
+    TabSheet1->setTrayItem(N2);
+    TabSheet2 = new TasksPage(*TasksTimer, *TabSheet1);
+    TabSheet2->setTrayItem(N3);
+    TabSheet3 = new SlideshowPage(*ImagesTimer);
+    TabSheet3->setTrayItem(N4);
+    TabSheet5 = new HelpPage;
+    for (TabPage* page :
+         std::initializer_list<TabPage*>{TabSheet1, TabSheet2, TabSheet3, TabSheet5}) {
+        PageControl1->addTab(page, page->caption());
+    }
     PageControl1->setCurrentIndex(0);
 }
 
@@ -124,28 +125,9 @@ void TMainForm::resizeEvent(QResizeEvent* event) {
     FormResize();
 }
 
-// Centres the buttons of the tab on view for the window's width; the Help tab turns on word
-// wrap of its text on its first visit.
+// Only the tab on view is laid out for the window's width: its share of the rule is its own.
 void TMainForm::FormResize() {
-    const int w = width();
-    switch (PageControl1->currentIndex()) {
-    case 0:
-        Button2->move(half(w) - half(Button2->width()) - 8, Button2->y());
-        Button4->move(half(w) - half(Button4->width()), Button4->y());
-        break;
-    case 1:
-        Button6->move(half(w) - half(Button6->width()) - 8, Button6->y());
-        Button11->move(half(w) - half(Button11->width()), Button11->y());
-        break;
-    case 2:
-        Button10->move(half(w) - half(Button10->width()), Button10->y());
-        break;
-    case 3:
-        turnOnHelpWordWrap();
-        break;
-    default:
-        break;
-    }
+    static_cast<TabPage*>(PageControl1->currentWidget())->FormResize(width());
 }
 
 void TMainForm::PageControl1Change() {

@@ -1,18 +1,14 @@
-// The main window's components without a window of their own: the tray menu, the timers and
-// the file-open dialog; and the wiring of every control to its handler.
+// The main window's components without a window of their own: the tray menu and the timers; and
+// the wiring of the window's own entries to their handlers.
 
-#include "Dialogs.h"
-#include "ErrorGuard.h"
-#include "IntervalTimer.h"
-#include "LinkLabel.h"
-#include "ListBox.h"
-#include "MainForm.h"
-#include "MainFormTexts.h"
+#include "app/MainForm.h"
+#include "app/MainFormTexts.h"
+#include "platform/IntervalTimer.h"
+#include "tasks/TasksPage.h"
+#include "widgets/ErrorGuard.h"
 
 #include <QAction>
-#include <QCheckBox>
 #include <QMenu>
-#include <QPushButton>
 #include <QTabWidget>
 
 namespace tickwell {
@@ -46,60 +42,18 @@ void TMainForm::buildComponents() {
     CheckTimer = new IntervalTimer(this, QStringLiteral("CheckTimer"), checkTimerInterval, true);
 }
 
-QStringList TMainForm::OpenDialog1Execute() {
-    return dialogs().openFiles(this, QString::fromUtf8(texts::mainForm::imageFileFilter));
-}
-
+// The window's own entries; each page wires its controls, its tray item and its timer itself.
 void TMainForm::connectHandlers() {
-    // A checkable item has already changed its mark when `triggered` arrives; a disabled item
-    // does not trigger at all.
-    const auto onClick = [this](QPushButton* button, void (TMainForm::*handler)()) {
-        connectGuarded(button, &QPushButton::clicked, this,
-                       [this, handler] { (this->*handler)(); });
-    };
     const auto onItem = [this](QAction* action, void (TMainForm::*handler)()) {
         connectGuarded(action, &QAction::triggered, this, [this, handler] { (this->*handler)(); });
     };
-    const auto onTimer = [this](IntervalTimer* timer, void (TMainForm::*handler)()) {
-        connectGuarded(timer, &IntervalTimer::timeout, this,
-                       [this, handler] { (this->*handler)(); });
-    };
-
     connectGuarded(PageControl1, &QTabWidget::currentChanged, this,
                    [this] { PageControl1Change(); });
-    connectGuarded(Label10, &LinkLabel::clicked, this, [this] { Label10Click(); });
-
-    connectGuarded(ListBox1, &ListBox::click, this, [this] { ListBox1Click(); });
-    connectGuarded(ListBox1, &ListBox::doubleClick, this, [this] { Button2Click(); });
-    onClick(Button1, &TMainForm::Button1Click);
-    onClick(Button2, &TMainForm::Button2Click);
-    onClick(Button3, &TMainForm::Button3Click);
-    onClick(Button4, &TMainForm::Button4Click);
-
-    connectGuarded(ListBox2, &ListBox::click, this, [this] { ListBox2Click(); });
-    connectGuarded(ListBox2, &ListBox::doubleClick, this, [this] { Button6Click(); });
-    onClick(Button5, &TMainForm::Button5Click);
-    onClick(Button6, &TMainForm::Button6Click);
-    onClick(Button7, &TMainForm::Button7Click);
-    // The check box reports every change of its state, also those the program makes.
-    connectGuarded(CheckBox1, &QCheckBox::toggled, this, [this] { CheckBox1Click(); });
-    onClick(Button11, &TMainForm::Button11Click);
-
-    connectGuarded(ListBox3, &ListBox::click, this, [this] { ListBox3Click(); });
-    onClick(Button8, &TMainForm::Button8Click);
-    onClick(Button9, &TMainForm::Button9Click);
-    onClick(Button10, &TMainForm::Button10Click);
-
     onItem(N1, &TMainForm::TrayIcon1DblClick);
-    onItem(N2, &TMainForm::N2Click);
-    onItem(N3, &TMainForm::Button11Click);
-    onItem(N4, &TMainForm::Button10Click);
     onItem(N5, &TMainForm::N5Click);
     onItem(N6, &TMainForm::N6Click);
-
-    onTimer(ImagesTimer, &TMainForm::ImagesTimerTimer);
-    onTimer(TasksTimer, &TMainForm::TasksTimerTimer);
-    onTimer(CheckTimer, &TMainForm::CheckTimerTimer);
+    connectGuarded(CheckTimer, &IntervalTimer::timeout, this,
+                   [this] { TabSheet2->CheckTimerTimer(); });
 }
 
 } // namespace tickwell

@@ -1,40 +1,22 @@
 // Start-up: the single-instance guard, then the main window filled from the settings store, in
 // the order in which the subsystems depend on each other.
 
-#include "AppTexts.h"
-#include "CheckSettings.h"
-#include "Clock.h"
-#include "Dialogs.h"
-#include "ErrorGuard.h"
-#include "ImageFileName.h"
-#include "ListBox.h"
-#include "MainForm.h"
-#include "MainFormTexts.h"
-#include "PeriodFields.h"
-#include "UpDown.h"
+#include "app/CheckSettings.h"
+#include "app/MainForm.h"
+#include "app/MainFormTexts.h"
+#include "platform/Clock.h"
+#include "platform/Dialogs.h"
+#include "reminders/RemindersPage.h"
 #include "settings/Layout.h"
 #include "settings/NameList.h"
 #include "settings/SettingsStore.h"
 #include "settings/StoreDatabase.h"
+#include "slideshow/SlideshowPage.h"
+#include "tasks/TasksPage.h"
+#include "widgets/AppTexts.h"
+#include "widgets/ErrorGuard.h"
 
 namespace tickwell {
-
-namespace {
-
-QStringList toQStringList(const std::vector<std::string>& items) {
-    QStringList list;
-    list.reserve(static_cast<qsizetype>(items.size()));
-    for (const std::string& item : items) {
-        list.append(QString::fromStdString(item));
-    }
-    return list;
-}
-
-QStringList readNameList(SettingsStore& store, std::string_view name) {
-    return toQStringList(NameList::split(store.readString(name)));
-}
-
-} // namespace
 
 // A store or list error ends start-up where it happened; the window then opens with what was
 // loaded until then.
@@ -43,7 +25,6 @@ void TMainForm::FormCreate() {
         if (refuseSecondInstance()) {
             return;
         }
-        ImagePaths.clear();
         AutostartAtStart();
         reportRecoveredStore();
         CheckSettings();
@@ -51,31 +32,34 @@ void TMainForm::FormCreate() {
         SettingsStore store;
         store.setRoot(SettingsStore::Root::LocalMachine);
         store.openKey(layout::productKey, false);
-        loadImages(store);
+        SlideshowPage& images = *TabSheet3;
+        images.loadImages(store);
         if (store.readBool(layout::product::imagesEnabled)) {
             // The start handler sees a stopped slideshow and starts it from the fields just read.
             store.writeBool(layout::product::imagesEnabled, false);
-            Button10Click();
+            images.Button10Click();
         }
-        NoticeBackgroundColor =
+        RemindersPage& reminders = *TabSheet1;
+        reminders.noticeColors.NoticeBackgroundColor =
             static_cast<std::uint32_t>(store.readInteger(layout::product::noticeBackgroundColor));
-        NoticeTextColor =
+        reminders.noticeColors.NoticeTextColor =
             static_cast<std::uint32_t>(store.readInteger(layout::product::noticeTextColor));
 
         store.openKey(layout::notificationsKeyName, false);
-        loadReminders(store);
-        CreateReminderTimers();
+        reminders.loadReminders(store);
+        reminders.CreateReminderTimers();
 
         store.closeKey();
         store.openKey(layout::tasksKey, false);
-        loadTasks(store);
+        TasksPage& tasks = *TabSheet2;
+        tasks.loadTasks(store);
         if (store.readBool(layout::tasks::tasksEnabled)) {
             store.writeBool(layout::tasks::tasksEnabled, false);
-            Button11Click();
+            tasks.Button11Click();
         }
-        ResetTasksAtStart();
+        tasks.ResetTasksAtStart();
 
-        LastCheckDate = currentClock().today();
+        tasks.LastCheckDate = currentClock().today();
     });
 }
 
@@ -109,24 +93,6 @@ void TMainForm::reportRecoveredStore() {
 
 void TMainForm::CheckSettings() {
     checkSettings(this);
-}
-
-void TMainForm::loadImages(SettingsStore& store) {
-    ImagePaths = readNameList(store, layout::product::imagesList);
-    for (const QString& path : std::as_const(ImagePaths)) {
-        ListBox3->addItem(imageFileName(path));
-    }
-    UpDown7->setPosition(store.readInteger(layout::product::imagesTimeout));
-    showPeriod(store.readInteger(layout::product::imagesInterval), *UpDown1, *UpDown2, *UpDown3);
-}
-
-void TMainForm::loadReminders(SettingsStore& store) {
-    ListBox1->addItems(readNameList(store, layout::notifications::notificationsList));
-}
-
-void TMainForm::loadTasks(SettingsStore& store) {
-    ListBox2->addItems(readNameList(store, layout::tasks::tasksList));
-    showPeriod(store.readInteger(layout::tasks::tasksInterval), *UpDown4, *UpDown5, *UpDown6);
 }
 
 } // namespace tickwell

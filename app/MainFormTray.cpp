@@ -1,15 +1,16 @@
 // The main window in the notification area: its tray icon, hiding to the tray when minimised,
 // restoring from it, and the autostart switch.
 
-#include "AppTexts.h"
-#include "Autostart.h"
-#include "Dialogs.h"
-#include "ErrorGuard.h"
-#include "MainForm.h"
-#include "MainFormTexts.h"
-#include "ResourcePaths.h"
-#include "TrayArea.h"
-#include "TrayIcon.h"
+#include "app/Autostart.h"
+#include "app/MainForm.h"
+#include "app/MainFormTexts.h"
+#include "app/TrayIcon.h"
+#include "platform/Dialogs.h"
+#include "platform/TrayArea.h"
+#include "resources/ResourcePaths.h"
+#include "widgets/AppTexts.h"
+#include "widgets/ErrorGuard.h"
+#include "widgets/TabPage.h"
 
 #include <QAction>
 #include <QEvent>
@@ -67,20 +68,12 @@ void TMainForm::ApplicationEvents1Minimize() {
     N1->setEnabled(true);
 }
 
-// The tray icon's double click, and "Восстановить".
+// The tray icon's double click, and "Восстановить": the window back, the details of the tab on
+// view read again.
 void TMainForm::TrayIcon1DblClick() {
     TrayIcon1->RestoreFromTray();
     N1->setEnabled(false);
-    switch (PageControl1->currentIndex()) {
-    case 0:
-        ListBox1Click();
-        break;
-    case 1:
-        ListBox2Click();
-        break;
-    default:
-        break;
-    }
+    static_cast<TabPage*>(PageControl1->currentWidget())->refreshDetails();
 }
 
 // "Автозагрузка" has already changed its mark. When the entry cannot be written or removed, the

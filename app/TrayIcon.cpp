@@ -1,7 +1,7 @@
-#include "TrayIcon.h"
+#include "app/TrayIcon.h"
 
-#include "IntervalTimer.h"
-#include "TrayArea.h"
+#include "platform/IntervalTimer.h"
+#include "platform/TrayArea.h"
 
 #include <QAction>
 #include <QApplication>

@@ -1,12 +1,12 @@
 // Program entry: one instance of Tickwell, its main window, and the event loop until the user
 // ends it.
 
-#include "AccessibleControls.h"
-#include "AppTexts.h"
-#include "MainForm.h"
-#include "PlatformChoice.h"
-#include "ResourcePaths.h"
-#include "Translations.h"
+#include "app/MainForm.h"
+#include "platform/PlatformChoice.h"
+#include "platform/Translations.h"
+#include "resources/ResourcePaths.h"
+#include "widgets/AccessibleControls.h"
+#include "widgets/AppTexts.h"
 
 #include <QApplication>
 #include <QIcon>

@@ -1,6 +1,9 @@
-#include "Clock.h"
+#include "platform/Clock.h"
 
-#include "DayCount.h"
+#include "platform/Seams.h"
+#include "settings/DayCount.h"
+
+#include <cmath>
 
 namespace tickwell {
 
@@ -11,7 +14,9 @@ public:
     QDateTime currentDateTime() const override { return QDateTime::currentDateTime(); }
 };
 
-Clock* installed = nullptr;
+CivilDateTime civil(const QDate& date, int msOfDay) {
+    return {date.year(), date.month(), date.day(), msOfDay};
+}
 
 } // namespace
 
@@ -29,11 +34,31 @@ QDate Clock::currentDate() const {
 
 Clock& currentClock() {
     static SystemClock system;
+    Clock* installed = installedSeams().clock;
     return installed != nullptr ? *installed : system;
 }
 
-void setClock(Clock* replacement) {
-    installed = replacement;
+double dayCountFromDate(const QDate& date) {
+    return dayCountFromCivil(civil(date, 0));
+}
+
+double dayCountFromDateTime(const QDateTime& dateTime) {
+    return dayCountFromCivil(civil(dateTime.date(), dateTime.time().msecsSinceStartOfDay()));
+}
+
+QDate dateFromDayCount(double days) {
+    // The whole part is the day, whatever the time of day would round to.
+    const std::optional<CivilDateTime> when = civilFromDayCount(std::trunc(days));
+    return when ? QDate(when->year, when->month, when->day) : QDate();
+}
+
+QDateTime dateTimeFromDayCount(double days) {
+    const std::optional<CivilDateTime> when = civilFromDayCount(days);
+    if (!when) {
+        return {};
+    }
+    return QDateTime(QDate(when->year, when->month, when->day),
+                     QTime::fromMSecsSinceStartOfDay(when->msOfDay));
 }
 
 } // namespace tickwell

@@ -21,9 +21,16 @@ public:
     QDate currentDate() const;
 };
 
-// The clock the program uses: the system's unless a test installed another.
+// The clock the program uses: the system's unless a test installed another (Seams.h).
 Clock& currentClock();
-// Installs `replacement` (not owned) for the whole process; nullptr restores the system clock.
-void setClock(Clock* replacement);
+
+// The store's day counts (settings/DayCount.h) as the windows show them. A QDate must be valid;
+// a count that is no date of the years 1 to 9999 gives an invalid QDate or QDateTime.
+double dayCountFromDate(const QDate& date);
+double dayCountFromDateTime(const QDateTime& dateTime);
+// The date of a day count, its time of day dropped.
+QDate dateFromDayCount(double days);
+// The local date and time of a day count, to the nearest millisecond.
+QDateTime dateTimeFromDayCount(double days);
 
 } // namespace tickwell

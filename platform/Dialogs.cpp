@@ -1,12 +1,11 @@
-#include "Dialogs.h"
+#include "platform/Dialogs.h"
 
-#include "QtDialogs.h"
+#include "platform/QtDialogs.h"
+#include "platform/Seams.h"
 
 namespace tickwell {
 
-namespace {
-Dialogs* installed = nullptr;
-} // namespace
+namespace {} // namespace
 
 void Dialogs::inform(QWidget* owner, const QString& text, const QString& caption,
                      MessageIcon icon) {
@@ -19,11 +18,8 @@ bool Dialogs::ask(QWidget* owner, const QString& text, const QString& caption, M
 
 Dialogs& dialogs() {
     static QtDialogs real;
+    Dialogs* installed = installedSeams().dialogs;
     return installed != nullptr ? *installed : real;
-}
-
-void setDialogs(Dialogs* replacement) {
-    installed = replacement;
 }
 
 } // namespace tickwell

@@ -43,9 +43,7 @@ public:
     bool ask(QWidget* owner, const QString& text, const QString& caption, MessageIcon icon);
 };
 
-// The dialogs the program uses: Qt's unless a test installed others.
+// The dialogs the program uses: Qt's unless a test installed others (Seams.h).
 Dialogs& dialogs();
-// Installs `replacement` (not owned) for the whole process; nullptr restores Qt's dialogs.
-void setDialogs(Dialogs* replacement);
 
 } // namespace tickwell

@@ -1,4 +1,4 @@
-#include "EdgeAnchors.h"
+#include "platform/EdgeAnchors.h"
 
 #include <QEvent>
 #include <QResizeEvent>

@@ -1,4 +1,4 @@
-#include "FileFilter.h"
+#include "platform/FileFilter.h"
 
 #include <QStringList>
 

@@ -1,4 +1,4 @@
-#include "IntervalTimer.h"
+#include "platform/IntervalTimer.h"
 
 #include <QTimer>
 

@@ -1,6 +1,7 @@
-#include "NotificationSound.h"
+#include "platform/NotificationSound.h"
 
-#include "ResourcePaths.h"
+#include "platform/Seams.h"
+#include "resources/ResourcePaths.h"
 
 #include <QCoreApplication>
 #include <QEventLoop>
@@ -53,17 +54,12 @@ public:
     }
 };
 
-NotificationSound* installed = nullptr;
-
 } // namespace
 
 NotificationSound& notificationSound() {
     static EmbeddedSound real;
+    NotificationSound* installed = installedSeams().sound;
     return installed != nullptr ? *installed : real;
-}
-
-void setNotificationSound(NotificationSound* replacement) {
-    installed = replacement;
 }
 
 } // namespace tickwell

@@ -12,9 +12,7 @@ public:
     virtual void play() = 0;
 };
 
-// The sound the program plays: the real one unless a test installed another.
+// The sound the program plays: the real one unless a test installed another (Seams.h).
 NotificationSound& notificationSound();
-// Installs `replacement` (not owned) for the whole process; nullptr restores the real sound.
-void setNotificationSound(NotificationSound* replacement);
 
 } // namespace tickwell

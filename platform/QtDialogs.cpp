@@ -1,6 +1,6 @@
-#include "QtDialogs.h"
+#include "platform/QtDialogs.h"
 
-#include "FileFilter.h"
+#include "platform/FileFilter.h"
 
 #include <QColorDialog>
 #include <QFileDialog>

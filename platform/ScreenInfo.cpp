@@ -1,4 +1,6 @@
-#include "ScreenInfo.h"
+#include "platform/ScreenInfo.h"
+
+#include "platform/Seams.h"
 
 #include <QGuiApplication>
 #include <QScreen>
@@ -30,17 +32,12 @@ private:
     }
 };
 
-ScreenInfo* installed = nullptr;
-
 } // namespace
 
 ScreenInfo& screenInfo() {
     static QtScreen real;
+    ScreenInfo* installed = installedSeams().screen;
     return installed != nullptr ? *installed : real;
-}
-
-void setScreenInfo(ScreenInfo* replacement) {
-    installed = replacement;
 }
 
 } // namespace tickwell

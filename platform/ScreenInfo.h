@@ -18,10 +18,8 @@ public:
     virtual QRect desktopArea() const = 0;
 };
 
-// The screen the program uses: the real one unless a test installed another. Without any screen
-// the real one reports empty rectangles.
+// The screen the program uses: the real one unless a test installed another (Seams.h). Without any
+// screen the real one reports empty rectangles.
 ScreenInfo& screenInfo();
-// Installs `replacement` (not owned) for the whole process; nullptr restores the real screen.
-void setScreenInfo(ScreenInfo* replacement);
 
 } // namespace tickwell

@@ -1,4 +1,6 @@
-#include "Shell.h"
+#include "platform/Shell.h"
+
+#include "platform/Seams.h"
 
 #include <QDesktopServices>
 
@@ -11,17 +13,12 @@ public:
     bool openUrl(const QUrl& address) override { return QDesktopServices::openUrl(address); }
 };
 
-Shell* installed = nullptr;
-
 } // namespace
 
 Shell& shell() {
     static DesktopShell real;
+    Shell* installed = installedSeams().shell;
     return installed != nullptr ? *installed : real;
-}
-
-void setShell(Shell* replacement) {
-    installed = replacement;
 }
 
 } // namespace tickwell

@@ -13,9 +13,7 @@ public:
     virtual bool openUrl(const QUrl& address) = 0;
 };
 
-// The shell the program uses: the desktop's unless a test installed another.
+// The shell the program uses: the desktop's unless a test installed another (Seams.h).
 Shell& shell();
-// Installs `replacement` (not owned) for the whole process; nullptr restores the desktop's.
-void setShell(Shell* replacement);
 
 } // namespace tickwell

@@ -1,4 +1,6 @@
-#include "TrayArea.h"
+#include "platform/TrayArea.h"
+
+#include "platform/Seams.h"
 
 #include <QCursor>
 #include <QSystemTrayIcon>
@@ -46,17 +48,12 @@ public:
     TrayAreaIcon* createIcon(QObject* owner) override { return new QtTrayAreaIcon(owner); }
 };
 
-TrayArea* installed = nullptr;
-
 } // namespace
 
 TrayArea& trayArea() {
     static QtTrayArea real;
+    TrayArea* installed = installedSeams().trayArea;
     return installed != nullptr ? *installed : real;
-}
-
-void setTrayArea(TrayArea* replacement) {
-    installed = replacement;
 }
 
 } // namespace tickwell

@@ -41,9 +41,7 @@ public:
     virtual TrayAreaIcon* createIcon(QObject* owner) = 0;
 };
 
-// The notification area the program uses: the desktop's unless a test installed another.
+// The notification area the program uses: the desktop's unless a test installed another (Seams.h).
 TrayArea& trayArea();
-// Installs `replacement` (not owned) for the whole process; nullptr restores the desktop's.
-void setTrayArea(TrayArea* replacement);
 
 } // namespace tickwell

@@ -1,19 +1,18 @@
-#include "AddNotice.h"
+#include "reminders/AddNotice.h"
 
-#include "AccessibleControls.h"
-#include "AutoSizeLabel.h"
-#include "Clock.h"
-#include "DayCount.h"
-#include "ErrorGuard.h"
-#include "FormDesign.h"
-#include "ListBox.h"
-#include "MainForm.h"
-#include "PeriodFields.h"
-#include "ReminderRecord.h"
-#include "ScreenInfo.h"
-#include "UpDown.h"
+#include "platform/Clock.h"
+#include "platform/ScreenInfo.h"
+#include "reminders/ReminderRecord.h"
+#include "reminders/RemindersPage.h"
 #include "settings/Layout.h"
 #include "settings/SettingsStore.h"
+#include "widgets/AccessibleControls.h"
+#include "widgets/AutoSizeLabel.h"
+#include "widgets/ErrorGuard.h"
+#include "widgets/FormDesign.h"
+#include "widgets/ListBox.h"
+#include "widgets/PeriodFields.h"
+#include "widgets/UpDown.h"
 
 #include <QCalendarWidget>
 #include <QCheckBox>
@@ -44,7 +43,7 @@ int roundHalfEven(double value) {
 
 } // namespace
 
-TAddNotice::TAddNotice(TMainForm& mainForm) : QWidget(nullptr), mainForm_(mainForm) {
+TAddNotice::TAddNotice(RemindersPage& page) : QWidget(nullptr), page_(page) {
     setUpWindow();
     buildControls();
     connectHandlers();
@@ -104,7 +103,7 @@ void TAddNotice::FormShow() {
     }
     SettingsStore store;
     reminders::openRemindersKey(store);
-    reminders::openReminderKey(store, reminders::subkeyAt(store, mainForm_.ListBox1->itemIndex()));
+    reminders::openReminderKey(store, reminders::subkeyAt(store, page_.ListBox1->itemIndex()));
     Edit2->setText(QString::fromStdString(store.readString(layout::notice::name)));
     Memo1->setPlainText(reminders::shownText(store.readString(layout::notice::text)));
     CheckBox1->setChecked(store.readBool(layout::notice::once));

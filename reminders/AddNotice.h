@@ -19,13 +19,14 @@ class SettingsStore;
 namespace tickwell {
 
 class AutoSizeLabel;
-class TMainForm;
+class RemindersPage;
 class UpDown;
 
 class TAddNotice : public QWidget {
     Q_OBJECT
 public:
-    explicit TAddNotice(TMainForm& mainForm);
+    // The editor of the reminders on `page`, whose list it changes.
+    explicit TAddNotice(RemindersPage& page);
     ~TAddNotice() override;
 
     // --- Controls (each also carries its name as its objectName) -------------------------------
@@ -75,7 +76,7 @@ private:
     void finishCreating(const std::string& subkey, int period);
     void finishEditing(const std::string& subkey, int period);
 
-    TMainForm& mainForm_;
+    RemindersPage& page_;
 };
 
 } // namespace tickwell

@@ -1,15 +1,15 @@
 // The reminder editor's controls at their design places, with the edges each one follows when
 // the window is resized, and the names a screen reader gives the fields.
 
-#include "AddNotice.h"
-#include "AutoSizeLabel.h"
-#include "EdgeAnchors.h"
-#include "FormControls.h"
-#include "LimitedMemo.h"
-#include "MainFormTexts.h"
-#include "NameEdit.h"
-#include "ReminderTexts.h"
-#include "UpDown.h"
+#include "platform/EdgeAnchors.h"
+#include "reminders/AddNotice.h"
+#include "reminders/ReminderTexts.h"
+#include "widgets/AppTexts.h"
+#include "widgets/AutoSizeLabel.h"
+#include "widgets/FormControls.h"
+#include "widgets/LimitedMemo.h"
+#include "widgets/NameEdit.h"
+#include "widgets/UpDown.h"
 
 #include <QCalendarWidget>
 #include <QCheckBox>
@@ -66,7 +66,7 @@ void TAddNotice::buildControls() {
     // The period: hours, minutes and seconds, each field named after the heading and its unit.
     Label1 = makeLabel(this, "Label1", t::periodLabel, {8, 40}, topLeft);
     const QString heading = spokenName(Label1->text()) + QStringLiteral(", ");
-    namespace units = texts::mainForm;
+    namespace units = texts;
     const NumberField hours = makeNumberField(this, 1, 1, {8, 56}, 0, 24, topLeft,
                                               heading + QString::fromUtf8(units::hours));
     Label4 = makeLabel(this, "Label4", units::hours, {64, 64}, topLeft);

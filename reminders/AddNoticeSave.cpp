@@ -1,21 +1,21 @@
 // Saving in the reminder editor: the checks of the input, then the record and both lists in
 // the store, the reminder's timer, and for a new reminder the offer to start it.
 
-#include "AddNotice.h"
-#include "AppTexts.h"
-#include "DayCount.h"
-#include "Dialogs.h"
-#include "IntervalTimer.h"
-#include "ListBox.h"
-#include "MainForm.h"
-#include "ReminderRecord.h"
-#include "ReminderTexts.h"
-#include "UpDown.h"
+#include "platform/Clock.h"
+#include "platform/Dialogs.h"
+#include "platform/IntervalTimer.h"
+#include "reminders/AddNotice.h"
+#include "reminders/ReminderRecord.h"
+#include "reminders/ReminderTexts.h"
+#include "reminders/RemindersPage.h"
 #include "settings/ItemNumber.h"
 #include "settings/Layout.h"
 #include "settings/NameList.h"
 #include "settings/SettingsStore.h"
 #include "settings/StoreError.h"
+#include "widgets/AppTexts.h"
+#include "widgets/ListBox.h"
+#include "widgets/UpDown.h"
 
 #include <QCalendarWidget>
 #include <QCheckBox>
@@ -52,7 +52,7 @@ void TAddNotice::Button1Click() {
     }
     const int period = UpDown1->position() * 3600 + UpDown2->position() * 60 + UpDown3->position();
     const bool edit = editing();
-    const int index = mainForm_.ListBox1->itemIndex();
+    const int index = page_.ListBox1->itemIndex();
     if (edit && index < 0) {
         // The reminder was deleted, or the selection lost, while the editor was open.
         dialogs().inform(this, QString::fromUtf8(t::nothingSelected),
@@ -69,7 +69,7 @@ void TAddNotice::Button1Click() {
     } else {
         finishCreating(subkey, period);
     }
-    mainForm_.ListBox1Click();
+    page_.ListBox1Click();
     hide();
 }
 
@@ -100,8 +100,8 @@ std::string TAddNotice::createRecord(SettingsStore& store) {
         store, store.readInteger(n::notificationsCounter), layout::noticeKeyName);
     store.writeInteger(n::notificationsCounter, number);
 
-    mainForm_.ListBox1->addItem(Edit2->text());
-    store.writeString(n::notificationsList, displayList(*mainForm_.ListBox1));
+    page_.ListBox1->addItem(Edit2->text());
+    store.writeString(n::notificationsList, displayList(*page_.ListBox1));
 
     std::vector<std::string> keys = reminders::readKeyList(store);
     const std::string subkey = layout::noticeKeyName(number);
@@ -118,8 +118,8 @@ std::string TAddNotice::createRecord(SettingsStore& store) {
 
 // The reminder selected in the main list now: its new name in the list, and its subkey open.
 std::string TAddNotice::openEditedRecord(SettingsStore& store, int index) {
-    mainForm_.ListBox1->item(index)->setText(Edit2->text());
-    store.writeString(layout::notifications::notificationsList, displayList(*mainForm_.ListBox1));
+    page_.ListBox1->item(index)->setText(Edit2->text());
+    store.writeString(layout::notifications::notificationsList, displayList(*page_.ListBox1));
     const std::string subkey = reminders::subkeyAt(store, index);
     reminders::openReminderKey(store, subkey);
     return subkey;
@@ -144,23 +144,23 @@ void TAddNotice::writeRecord(SettingsStore& store, int period) {
 // so that the day-change check can switch it on when its day comes. Then it is selected and the
 // user may start it at once.
 void TAddNotice::finishCreating(const std::string& subkey, int period) {
-    mainForm_.createReminderTimer(subkey, period * 1000, false);
-    ListBox& list = *mainForm_.ListBox1;
+    page_.createReminderTimer(subkey, period * 1000, false);
+    ListBox& list = *page_.ListBox1;
     list.setItemIndex(list.count() - 1);
     if (dialogs().ask(this, QString::fromUtf8(t::startNew),
                       QString::fromUtf8(texts::applicationTitle), MessageIcon::Question)) {
         // As a click on "Запустить", which may still be disabled before the first selection.
-        mainForm_.Button4Click();
+        page_.Button4Click();
     }
 }
 
 // The timer keeps running or not; a new interval counts afresh from now. The day-change check
 // looks at every dated reminder again at its next tick, since the day may have changed.
 void TAddNotice::finishEditing(const std::string& subkey, int period) {
-    if (IntervalTimer* timer = mainForm_.findReminderTimer(subkey)) {
+    if (IntervalTimer* timer = page_.findReminderTimer(subkey)) {
         timer->setInterval(period * 1000);
     }
-    mainForm_.LastCheckDate = 0;
+    emit page_.remindersEdited();
 }
 
 } // namespace tickwell

@@ -1,8 +1,9 @@
-#include "FadeCover.h"
+#include "reminders/FadeCover.h"
 
-#include <QGuiApplication>
+#include "platform/WindowSystem.h"
+
 #include <QPainter>
-#include <QScreen>
+#include <utility>
 
 namespace tickwell {
 
@@ -15,25 +16,12 @@ FadeCover::FadeCover(QWidget* parent) : QWidget(parent) {
 
 void FadeCover::grabUnder(const QRect& area) {
     clear();
-    QScreen* screen = QGuiApplication::screenAt(area.center());
-    if (screen == nullptr) {
-        screen = QGuiApplication::primaryScreen();
-    }
-    if (screen == nullptr) {
+    WindowSystem::ScreenPicture grabbed = windowSystem().grabScreen(area);
+    if (grabbed.picture.isNull()) {
         return;
     }
-    const QRect onScreen = area.intersected(screen->geometry());
-    if (onScreen.isEmpty()) {
-        return;
-    }
-    // The whole screen (window 0), in the screen's own coordinates.
-    const QPoint origin = screen->geometry().topLeft();
-    picture_ = screen->grabWindow(0, onScreen.x() - origin.x(), onScreen.y() - origin.y(),
-                                  onScreen.width(), onScreen.height());
-    if (picture_.isNull()) {
-        return;
-    }
-    pictureArea_ = onScreen;
+    picture_ = std::move(grabbed.picture);
+    pictureArea_ = grabbed.area;
     setGeometry(parentWidget()->rect());
     raise();
     show();

@@ -1,32 +1,15 @@
-#include "FadeMethod.h"
+#include "reminders/FadeMethod.h"
 
-#include "X11Display.h"
-
-#include <QGuiApplication>
-#include <QString>
+#include "platform/WindowSystem.h"
 
 namespace tickwell {
 
-namespace {
-std::optional<FadeMethod> chosenForTest;
-} // namespace
-
-FadeMethod fadeMethodFor(const QString& platformName, std::optional<bool> compositingManager) {
-    if (platformName == QLatin1String("xcb") && compositingManager == false) {
-        return FadeMethod::Painted;
-    }
-    return FadeMethod::WindowOpacity;
+FadeMethod fadeMethodFor(std::optional<bool> showsWindowOpacity) {
+    return showsWindowOpacity == false ? FadeMethod::Painted : FadeMethod::WindowOpacity;
 }
 
 FadeMethod currentFadeMethod() {
-    if (chosenForTest) {
-        return *chosenForTest;
-    }
-    return fadeMethodFor(QGuiApplication::platformName(), x11CompositingManagerRunning());
-}
-
-void setFadeMethodForTest(std::optional<FadeMethod> method) {
-    chosenForTest = method;
+    return fadeMethodFor(windowSystem().showsWindowOpacity());
 }
 
 } // namespace tickwell

@@ -2,8 +2,6 @@
 
 #include <optional>
 
-class QString;
-
 namespace tickwell {
 
 // How a notice window fades in.
@@ -16,17 +14,12 @@ enum class FadeMethod {
     Painted,
 };
 
-// The method for a window system platform (Qt's platform name) and, on X11, whether a
-// compositing manager runs (nothing when that could not be found out). Without a way to tell,
-// the window's opacity is trusted.
-FadeMethod fadeMethodFor(const QString& platformName, std::optional<bool> compositingManager);
+// The method for a window system that does or does not show a window's opacity (nothing when
+// that could not be found out: the window's opacity is trusted then).
+FadeMethod fadeMethodFor(std::optional<bool> showsWindowOpacity);
 
 // The method for the next notice: asks the window system each time, since a compositing manager
-// may start or end while the program runs; or the one a test chose.
+// may start or end while the program runs.
 FadeMethod currentFadeMethod();
-
-// Makes currentFadeMethod() answer `method` for the whole process; nothing gives the decision
-// back to the window system.
-void setFadeMethodForTest(std::optional<FadeMethod> method);
 
 } // namespace tickwell

@@ -1,20 +1,20 @@
-#include "NoticeForm.h"
+#include "reminders/NoticeForm.h"
 
-#include "AccessibleControls.h"
-#include "ColorValue.h"
-#include "Dialogs.h"
-#include "ErrorGuard.h"
-#include "FadeCover.h"
-#include "FormDesign.h"
-#include "IntervalTimer.h"
-#include "MainForm.h"
-#include "NoticeLabel.h"
-#include "NotificationSound.h"
-#include "ReminderTexts.h"
-#include "ScreenInfo.h"
-#include "X11Display.h"
+#include "platform/Dialogs.h"
+#include "platform/IntervalTimer.h"
+#include "platform/NotificationSound.h"
+#include "platform/ScreenInfo.h"
+#include "platform/WindowSystem.h"
+#include "reminders/ColorValue.h"
+#include "reminders/FadeCover.h"
+#include "reminders/NoticeColors.h"
+#include "reminders/NoticeLabel.h"
+#include "reminders/ReminderTexts.h"
 #include "settings/Layout.h"
 #include "settings/SettingsStore.h"
+#include "widgets/AccessibleControls.h"
+#include "widgets/ErrorGuard.h"
+#include "widgets/FormDesign.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -69,8 +69,8 @@ private:
     TNoticeForm* form_;
 };
 
-TNoticeForm::TNoticeForm(TMainForm* mainForm)
-    : QWidget(nullptr), mainForm_(mainForm), backgroundColor_(colorFromValue(designBackground)),
+TNoticeForm::TNoticeForm(NoticeColors* colors)
+    : QWidget(nullptr), colors_(colors), backgroundColor_(colorFromValue(designBackground)),
       textColor_(colorFromValue(designText)) {
     namespace t = texts::reminders;
     setObjectName(QStringLiteral("NoticeForm"));
@@ -131,9 +131,9 @@ TNoticeForm::TNoticeForm(TMainForm* mainForm)
 TNoticeForm::~TNoticeForm() = default;
 
 void TNoticeForm::FormShow() {
-    if (mainForm_) {
-        backgroundColor_ = colorFromValue(mainForm_->NoticeBackgroundColor);
-        textColor_ = colorFromValue(mainForm_->NoticeTextColor);
+    if (colors_) {
+        backgroundColor_ = colorFromValue(colors_->NoticeBackgroundColor);
+        textColor_ = colorFromValue(colors_->NoticeTextColor);
     }
     setBackgroundColor(backgroundColor_);
     setTextColor(textColor_);
@@ -172,17 +172,17 @@ void TNoticeForm::Label1Click() {
 // and taken by this one; windows already open keep theirs.
 void TNoticeForm::N1Click() {
     chooseColor(&TNoticeForm::backgroundColor_, layout::product::noticeBackgroundColor,
-                &TMainForm::NoticeBackgroundColor, &TNoticeForm::setBackgroundColor);
+                &NoticeColors::NoticeBackgroundColor, &TNoticeForm::setBackgroundColor);
 }
 
 // Text colour: as N1Click, for Label1's text.
 void TNoticeForm::N2Click() {
     chooseColor(&TNoticeForm::textColor_, layout::product::noticeTextColor,
-                &TMainForm::NoticeTextColor, &TNoticeForm::setTextColor);
+                &NoticeColors::NoticeTextColor, &TNoticeForm::setTextColor);
 }
 
 void TNoticeForm::chooseColor(QColor TNoticeForm::*current, std::string_view valueName,
-                              std::uint32_t TMainForm::*global,
+                              std::uint32_t NoticeColors::*global,
                               void (TNoticeForm::*apply)(const QColor&)) {
     Timer2->setEnabled(false);
     const EnableOnExit restartDelay(this);
@@ -195,8 +195,8 @@ void TNoticeForm::chooseColor(QColor TNoticeForm::*current, std::string_view val
     store.setRoot(SettingsStore::Root::LocalMachine);
     store.openExistingKey(layout::productKey);
     store.writeInteger(valueName, static_cast<std::int32_t>(value));
-    if (mainForm_) {
-        mainForm_.data()->*global = value;
+    if (colors_) {
+        colors_.data()->*global = value;
     }
     (this->*apply)(colorFromValue(value));
 }
@@ -208,7 +208,7 @@ void TNoticeForm::setOpacity(int opacity) {
         fadeCover_->setOpacity(opacity_);
     } else {
         setWindowOpacity(opacity_ / 255.0);
-        flushX11Requests();
+        windowSystem().flushRequests();
     }
 }
 
@@ -231,10 +231,8 @@ void TNoticeForm::setTextColor(const QColor& color) {
 QMargins TNoticeForm::lastFrameMargins_;
 
 QMargins TNoticeForm::frameMargins() const {
-    if (testAttribute(Qt::WA_WState_Created)) {
-        if (const std::optional<QMargins> extents = x11FrameExtents(winId())) {
-            return *extents;
-        }
+    if (const std::optional<QMargins> extents = windowSystem().frameExtents(*this)) {
+        return *extents;
     }
     const QRect frame = frameGeometry();
     const QRect client = geometry();

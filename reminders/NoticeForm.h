@@ -6,7 +6,8 @@
 // the window destroys itself when the user clicks the message or when the delay has passed. Its
 // context menu sets the colours of every later notice.
 
-#include "FadeMethod.h"
+#include "reminders/FadeMethod.h"
+#include "reminders/NoticeColors.h"
 
 #include <QColor>
 #include <QMargins>
@@ -24,15 +25,13 @@ namespace tickwell {
 
 class FadeCover;
 class IntervalTimer;
-class TMainForm;
 
 class TNoticeForm : public QWidget {
     Q_OBJECT
 public:
-    // A notice window owned by no other window. Its colours are the main window's
-    // NoticeBackgroundColor and NoticeTextColor, which its context menu changes while that
-    // window lives.
-    explicit TNoticeForm(TMainForm* mainForm);
+    // A notice window owned by no other window. Its colours are `colors`, which its context
+    // menu changes while they live.
+    explicit TNoticeForm(NoticeColors* colors);
     ~TNoticeForm() override;
 
     // --- Controls and components (each also carries its name as its objectName) ------------
@@ -82,9 +81,10 @@ private:
     void correctPlacementForFrame();
     // One of the two colour choices of the context menu; see N1Click.
     void chooseColor(QColor TNoticeForm::*current, std::string_view valueName,
-                     std::uint32_t TMainForm::*global, void (TNoticeForm::*apply)(const QColor&));
+                     std::uint32_t NoticeColors::*global,
+                     void (TNoticeForm::*apply)(const QColor&));
 
-    QPointer<TMainForm> mainForm_;
+    QPointer<NoticeColors> colors_;
     FadeCover* fadeCover_;
     int opacity_ = 220;
     FadeMethod fadeMethod_ = FadeMethod::WindowOpacity;

@@ -1,4 +1,4 @@
-#include "NoticeLabel.h"
+#include "reminders/NoticeLabel.h"
 
 #include <QMouseEvent>
 #include <QPainter>

@@ -1,18 +1,18 @@
 // The Reminders tab of the main window: the details of the selected reminder, and adding,
 // editing and deleting reminders. Every handler reads what it needs from the store afresh.
 
-#include "AddNotice.h"
-#include "AutoSizeLabel.h"
-#include "IntervalTimer.h"
-#include "ListBox.h"
-#include "ListIndexError.h"
-#include "MainForm.h"
-#include "MainFormTexts.h"
-#include "ReminderRecord.h"
-#include "ReminderTexts.h"
+#include "platform/IntervalTimer.h"
+#include "reminders/AddNotice.h"
+#include "reminders/ReminderRecord.h"
+#include "reminders/ReminderTexts.h"
+#include "reminders/RemindersPage.h"
 #include "settings/Layout.h"
 #include "settings/NameList.h"
 #include "settings/SettingsStore.h"
+#include "widgets/AppTexts.h"
+#include "widgets/AutoSizeLabel.h"
+#include "widgets/ListBox.h"
+#include "widgets/ListIndexError.h"
 
 #include <QLabel>
 #include <QPushButton>
@@ -34,7 +34,14 @@ std::vector<std::string> toStdStrings(const QStringList& items) {
 
 } // namespace
 
-void TMainForm::ListBox1Click() {
+void RemindersPage::loadReminders(SettingsStore& store) {
+    for (const std::string& name :
+         NameList::split(store.readString(layout::notifications::notificationsList))) {
+        ListBox1->addItem(QString::fromStdString(name));
+    }
+}
+
+void RemindersPage::ListBox1Click() {
     const int index = ListBox1->itemIndex();
     if (index < 0) {
         return;
@@ -50,11 +57,11 @@ void TMainForm::ListBox1Click() {
     Label4->setText(QString::fromUtf8(store.readBool(layout::notice::once) ? t::yes : t::no));
     const bool running =
         store.readBool(layout::notice::enabled) && !(dated && !reminders::isToday(day));
-    Button4->setText(QString::fromUtf8(running ? texts::mainForm::stop : texts::mainForm::start));
+    Button4->setText(QString::fromUtf8(running ? texts::stop : texts::start));
     Button4->setEnabled(true);
 }
 
-void TMainForm::Button3Click() {
+void RemindersPage::Button3Click() {
     const int index = ListBox1->itemIndex();
     if (index < 0) {
         return;
@@ -76,7 +83,7 @@ void TMainForm::Button3Click() {
     store.writeString(layout::notifications::notificationsList,
                       NameList::join(toStdStrings(ListBox1->items())));
 
-    Button4->setText(QString::fromUtf8(texts::mainForm::start));
+    Button4->setText(QString::fromUtf8(texts::start));
     Button4->setEnabled(false);
     Label2->clear();
     Label4->clear();
@@ -96,13 +103,13 @@ void showEditor(TAddNotice* editor) {
 
 } // namespace
 
-void TMainForm::Button1Click() {
+void RemindersPage::Button1Click() {
     AddNotice->setWindowTitle(QString::fromUtf8(t::createCaption));
     AddNotice->Button1->setText(QString::fromUtf8(t::createButton));
     showEditor(AddNotice);
 }
 
-void TMainForm::Button2Click() {
+void RemindersPage::Button2Click() {
     if (ListBox1->itemIndex() < 0) {
         return;
     }

@@ -1,12 +1,11 @@
-#include "ReminderRecord.h"
+#include "reminders/ReminderRecord.h"
 
-#include "Clock.h"
-#include "DayCount.h"
-#include "ListIndexError.h"
-#include "ReminderTexts.h"
+#include "platform/Clock.h"
+#include "reminders/ReminderTexts.h"
 #include "settings/Layout.h"
 #include "settings/NameList.h"
 #include "settings/SettingsStore.h"
+#include "widgets/ListIndexError.h"
 
 #include <cmath>
 

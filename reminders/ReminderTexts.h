@@ -5,6 +5,13 @@
 
 namespace tickwell::texts::reminders {
 
+// The tab and the labels of the details.
+inline constexpr char tab[] = "Напоминания";
+inline constexpr char periodCaption[] = "Через какое время напомнить: ";
+inline constexpr char dayCaption[] = "В какой день:";
+inline constexpr char onceCaption[] = "Напомнить только один раз:";
+inline constexpr char textCaption[] = "Текст напоминания:";
+
 // Details of the selected reminder. A period reads "1 ч.  23 мин.  45 сек." (two blanks after
 // "ч." and after "мин.").
 inline constexpr char periodHours[] = " ч.  ";

@@ -1,18 +1,18 @@
 // Reminder timers: one per reminder, owned by the main window and named after the reminder's
 // subkey; starting and stopping one reminder or all of them; the tray item's check mark.
 
-#include "Dialogs.h"
-#include "ErrorGuard.h"
-#include "IntervalTimer.h"
-#include "ListBox.h"
-#include "ListIndexError.h"
-#include "MainForm.h"
-#include "MainFormTexts.h"
-#include "NoticeForm.h"
-#include "ReminderRecord.h"
-#include "ReminderTexts.h"
+#include "platform/Dialogs.h"
+#include "platform/IntervalTimer.h"
+#include "reminders/NoticeForm.h"
+#include "reminders/ReminderRecord.h"
+#include "reminders/ReminderTexts.h"
+#include "reminders/RemindersPage.h"
 #include "settings/Layout.h"
 #include "settings/SettingsStore.h"
+#include "widgets/AppTexts.h"
+#include "widgets/ErrorGuard.h"
+#include "widgets/ListBox.h"
+#include "widgets/ListIndexError.h"
 
 #include <QAction>
 #include <QLabel>
@@ -35,17 +35,18 @@ int timerIntervalMs(std::int32_t seconds) {
 
 } // namespace
 
-IntervalTimer* TMainForm::createReminderTimer(std::string_view subkey, int intervalMs,
-                                              bool enabled) {
-    auto* timer = new IntervalTimer(this, reminders::timerNameFor(subkey), intervalMs, enabled);
+IntervalTimer* RemindersPage::createReminderTimer(std::string_view subkey, int intervalMs,
+                                                  bool enabled) {
+    auto* timer =
+        new IntervalTimer(&timerOwner_, reminders::timerNameFor(subkey), intervalMs, enabled);
     connectGuarded(timer, &IntervalTimer::timeout, this,
                    [this, timer] { ReminderTimerTimer(timer); });
     return timer;
 }
 
-IntervalTimer* TMainForm::findReminderTimer(std::string_view subkey) const {
+IntervalTimer* RemindersPage::findReminderTimer(std::string_view subkey) const {
     const QString name = reminders::timerNameFor(subkey);
-    for (QObject* child : children()) {
+    for (QObject* child : timerOwner_.children()) {
         if (child->objectName() == name) {
             if (auto* timer = qobject_cast<IntervalTimer*>(child)) {
                 return timer;
@@ -55,7 +56,7 @@ IntervalTimer* TMainForm::findReminderTimer(std::string_view subkey) const {
     return nullptr;
 }
 
-void TMainForm::CreateReminderTimers() {
+void RemindersPage::CreateReminderTimers() {
     SettingsStore store;
     reminders::openRemindersKey(store);
     const std::vector<std::string> keys = reminders::readKeyList(store);
@@ -76,7 +77,7 @@ void TMainForm::CreateReminderTimers() {
     }
 }
 
-void TMainForm::ReminderTimerTimer(IntervalTimer* sender) {
+void RemindersPage::ReminderTimerTimer(IntervalTimer* sender) {
     SettingsStore store;
     try {
         reminders::openReminderKey(store, reminders::subkeyOfTimer(sender->objectName()));
@@ -85,7 +86,7 @@ void TMainForm::ReminderTimerTimer(IntervalTimer* sender) {
         sender->setEnabled(false);
         throw;
     }
-    auto* notice = new TNoticeForm(this);
+    auto* notice = new TNoticeForm(&noticeColors);
     // A store error below must not leave an unshown window behind.
     std::unique_ptr<TNoticeForm> pending(notice);
     notice->Label1->setText(reminders::shownText(store.readString(layout::notice::text)));
@@ -98,7 +99,7 @@ void TMainForm::ReminderTimerTimer(IntervalTimer* sender) {
     pending.release()->show();
 }
 
-void TMainForm::Button4Click() {
+void RemindersPage::Button4Click() {
     const int index = ListBox1->itemIndex();
     if (index < 0) {
         return;
@@ -109,7 +110,7 @@ void TMainForm::Button4Click() {
     if (store.readBool(layout::notice::dateEnabled) &&
         !reminders::isToday(store.readDate(layout::notice::date))) {
         const bool onItsDay =
-            dialogs().ask(this, QString::fromUtf8(texts::reminders::startOnItsDay),
+            dialogs().ask(window(), QString::fromUtf8(texts::reminders::startOnItsDay),
                           QString::fromUtf8(texts::errorCaption), MessageIcon::Question);
         store.writeBool(layout::notice::enabled, onItsDay);
         return;
@@ -117,13 +118,13 @@ void TMainForm::Button4Click() {
     IntervalTimer* timer = findReminderTimer(subkey);
     if (store.readBool(layout::notice::enabled)) {
         store.writeBool(layout::notice::enabled, false);
-        Button4->setText(QString::fromUtf8(texts::mainForm::start));
+        Button4->setText(QString::fromUtf8(texts::start));
         if (timer != nullptr) {
             timer->setEnabled(false);
         }
     } else {
         store.writeBool(layout::notice::enabled, true);
-        Button4->setText(QString::fromUtf8(texts::mainForm::stop));
+        Button4->setText(QString::fromUtf8(texts::stop));
         if (timer != nullptr) {
             timer->setEnabled(true);
         }
@@ -131,7 +132,7 @@ void TMainForm::Button4Click() {
     UpdateRemindersMenuCheck();
 }
 
-void TMainForm::N2Click() {
+void RemindersPage::N2Click() {
     if (N2->isChecked()) {
         StartAllReminders();
     } else {
@@ -141,11 +142,11 @@ void TMainForm::N2Click() {
 
 namespace {
 
-// Every reminder timer of `form`, in the order the window holds them.
-std::vector<IntervalTimer*> reminderTimers(const QObject& form) {
+// Every reminder timer among the components of `owner`, in the order it holds them.
+std::vector<IntervalTimer*> reminderTimers(const QObject& owner) {
     std::vector<IntervalTimer*> timers;
     const QString prefix = QString::fromLatin1(layout::timerPrefix);
-    for (QObject* child : form.children()) {
+    for (QObject* child : owner.children()) {
         if (child->objectName().contains(prefix)) {
             if (auto* timer = qobject_cast<IntervalTimer*>(child)) {
                 timers.push_back(timer);
@@ -155,30 +156,30 @@ std::vector<IntervalTimer*> reminderTimers(const QObject& form) {
     return timers;
 }
 
-// Switches every reminder timer of `form` on or off with its stored switch, then shows the
-// matching caption on the start/stop button, whichever reminder is selected. Dates are not
-// consulted: the day-change check puts dated reminders right at its next pass.
-void switchAllReminders(TMainForm& form, bool on) {
-    for (IntervalTimer* timer : reminderTimers(form)) {
+} // namespace
+
+// Switches every reminder timer on or off with its stored switch, then shows the matching
+// caption on the start/stop button, whichever reminder is selected. Dates are not consulted:
+// the day-change check puts dated reminders right at its next pass.
+void RemindersPage::switchAllReminders(bool on) {
+    for (IntervalTimer* timer : reminderTimers(timerOwner_)) {
         timer->setEnabled(on);
         SettingsStore store;
         reminders::openReminderKey(store, reminders::subkeyOfTimer(timer->objectName()));
         store.writeBool(layout::notice::enabled, on);
     }
-    form.Button4->setText(QString::fromUtf8(on ? texts::mainForm::stop : texts::mainForm::start));
+    Button4->setText(QString::fromUtf8(on ? texts::stop : texts::start));
 }
 
-} // namespace
-
-void TMainForm::StartAllReminders() {
-    switchAllReminders(*this, true);
+void RemindersPage::StartAllReminders() {
+    switchAllReminders(true);
 }
 
-void TMainForm::StopAllReminders() {
-    switchAllReminders(*this, false);
+void RemindersPage::StopAllReminders() {
+    switchAllReminders(false);
 }
 
-void TMainForm::UpdateRemindersMenuCheck() {
+void RemindersPage::UpdateRemindersMenuCheck() {
     SettingsStore store;
     reminders::openRemindersKey(store);
     for (const std::string& subkey : reminders::readKeyList(store)) {

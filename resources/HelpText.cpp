@@ -1,6 +1,6 @@
-#include "HelpText.h"
+#include "resources/HelpText.h"
 
-#include "ResourcePaths.h"
+#include "resources/ResourcePaths.h"
 
 #include <QFile>
 

@@ -1,7 +1,7 @@
 // The autostart entry as the desktop reads it: a valid desktop entry whose Exec line gives back
 // the executable's path exactly, whatever characters the path holds.
 
-#include "Autostart.h"
+#include "app/Autostart.h"
 
 #include <QDir>
 #include <QFile>

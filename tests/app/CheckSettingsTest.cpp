@@ -2,12 +2,11 @@
 // with one damage applied on top of it. Each case runs in its own store folder, with scripted
 // dialogs and a clock that stands on 2026-06-27 14:30 (day 46200).
 
-#include "CheckSettings.h"
+#include "app/CheckSettings.h"
 
 #include "RegFileTestSupport.h"
-#include "ScriptedDialogs.h"
 #include "TempFolder.h"
-#include "TestClock.h"
+#include "TestSeams.h"
 #include "settings/RegFileStore.h"
 #include "settings/RegFileWriter.h"
 #include "settings/SettingsStore.h"
@@ -95,9 +94,11 @@ protected:
 
     TempFolder folder;
     ScopedConfigFolder config{folder.path()};
-    test::TestClock clock{QDateTime(QDate(2026, 6, 27), QTime(14, 30))};
-    test::ScriptedDialogs dialogs;
+    test::TestSeams seams;
+    test::ScriptedDialogs& dialogs = seams.dialogs;
     QWidget owner;
+
+    void SetUp() override { seams.clock.set(QDateTime(QDate(2026, 6, 27), QTime(14, 30))); }
 };
 
 TEST_F(CheckSettingsTest, FirstStartOnEmptyStoreCreatesWholeLayoutSilently) {
@@ -148,10 +149,7 @@ TEST_F(CheckSettingsTest, IntactStoreIsLeftAsItWasWithoutMessage) {
 class DialogsWatchingStore final : public Dialogs {
 public:
     DialogsWatchingStore(Dialogs& script, std::shared_ptr<StoreDatabase> db)
-        : script_(script), db_(std::move(db)) {
-        setDialogs(this);
-    }
-    ~DialogsWatchingStore() override { setDialogs(&script_); }
+        : script_(script), db_(std::move(db)), guard_(withThese()) {}
 
     MessageAnswer message(QWidget* owner, const QString& text, const QString& caption,
                           MessageIcon icon, MessageButtons buttons) override {
@@ -170,8 +168,16 @@ public:
     std::vector<bool> timeoutPresent;
 
 private:
+    // The seams in place, with these dialogs instead of the script.
+    Seams withThese() {
+        Seams seams = installedSeams();
+        seams.dialogs = this;
+        return seams;
+    }
+
     Dialogs& script_;
     std::shared_ptr<StoreDatabase> db_;
+    SeamsGuard guard_;
 };
 
 TEST_F(CheckSettingsTest, PreviousVersionAnsweredNoIsAskedFirstAndAgainNextStart) {

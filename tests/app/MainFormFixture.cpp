@@ -1,6 +1,6 @@
 #include "MainFormFixture.h"
 
-#include "CheckSettings.h"
+#include "app/CheckSettings.h"
 #include "settings/SettingsStore.h"
 #include "settings/StoreDatabase.h"
 
@@ -33,6 +33,22 @@ void MainFormFixture::prepareStore(const std::function<void(SettingsStore&)>& ch
 TMainForm& MainFormFixture::startForm() {
     form = std::make_unique<TMainForm>();
     return *form;
+}
+
+RemindersPage& MainFormFixture::reminders() const {
+    return *form->TabSheet1;
+}
+
+TasksPage& MainFormFixture::tasks() const {
+    return *form->TabSheet2;
+}
+
+SlideshowPage& MainFormFixture::images() const {
+    return *form->TabSheet3;
+}
+
+HelpPage& MainFormFixture::help() const {
+    return *form->TabSheet5;
 }
 
 namespace {

@@ -1,16 +1,16 @@
 #pragma once
 
-// A main window started on a store of the test's own: a fresh store folder per test, scripted
-// dialogs, a clock and timers that stand still, a fixed screen, a notification area of its own
-// and a shell that opens nothing.
+// A main window started on a store of the test's own: a fresh store folder per test, and the
+// test's fakes in place of the outside world (TestSeams.h): scripted dialogs, a clock and timers
+// that stand still, a fixed screen, a notification area of its own, a shell that opens nothing,
+// a silent sound and a window system of the test's choosing.
 
-#include "FakeScreen.h"
-#include "FakeTrayArea.h"
-#include "MainForm.h"
-#include "RecordingShell.h"
-#include "ScriptedDialogs.h"
-#include "TestClock.h"
-#include "TestTimeline.h"
+#include "TestSeams.h"
+#include "app/HelpPage.h"
+#include "app/MainForm.h"
+#include "reminders/RemindersPage.h"
+#include "slideshow/SlideshowPage.h"
+#include "tasks/TasksPage.h"
 
 #include <QTemporaryDir>
 #include <functional>
@@ -39,13 +39,22 @@ protected:
     // Every key and value of the store file, as "path" -> "name=type:bytes" lines.
     std::vector<std::string> storeContents() const;
 
+    // The pages of the main window.
+    RemindersPage& reminders() const;
+    TasksPage& tasks() const;
+    SlideshowPage& images() const;
+    HelpPage& help() const;
+
     QTemporaryDir storeDir_;
-    ScriptedDialogs dialogs;
-    TestClock clock;
-    TestTimeline timeline{&clock};
-    FakeScreen screen;
-    FakeTrayArea trayArea;
-    RecordingShell shell;
+    TestSeams seams;
+    ScriptedDialogs& dialogs = seams.dialogs;
+    TestClock& clock = seams.clock;
+    TestTimeline& timeline = seams.timeline;
+    FakeScreen& screen = seams.screen;
+    FakeTrayArea& trayArea = seams.trayArea;
+    RecordingShell& shell = seams.shell;
+    CountingSound& sound = seams.sound;
+    FakeWindowSystem& windowSystem = seams.windowSystem;
     std::unique_ptr<TMainForm> form;
 };
 

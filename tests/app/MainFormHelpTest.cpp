@@ -1,9 +1,9 @@
 // The Help tab: its text as written, word wrap from the first visit on, the picture decoded as
 // the image window decodes, and the web link.
 
-#include "HelpPicture.h"
-#include "LinkLabel.h"
 #include "MainFormFixture.h"
+#include "app/HelpPicture.h"
+#include "widgets/LinkLabel.h"
 
 #include <QPlainTextEdit>
 #include <QTabWidget>
@@ -24,7 +24,7 @@ protected:
 };
 
 TEST_F(MainFormHelp, TextHasItsTwelveLinesReadOnlyWithVerticalScrollBar) {
-    QTextDocument* document = form->Memo1->document();
+    QTextDocument* document = help().Memo1->document();
     ASSERT_EQ(document->blockCount(), 12);
     EXPECT_EQ(document->findBlockByNumber(0).text(), QStringLiteral("1. Напоминания"));
     EXPECT_EQ(document->findBlockByNumber(3).text(), QStringLiteral("2. Задачи"));
@@ -37,33 +37,34 @@ TEST_F(MainFormHelp, TextHasItsTwelveLinesReadOnlyWithVerticalScrollBar) {
         QStringLiteral("У окна, в котором отображается текст напоминаний")));
     EXPECT_TRUE(document->findBlockByNumber(11).text().endsWith(
         QStringLiteral("цвет фона этого окна и самого текста.")));
-    EXPECT_TRUE(form->Memo1->isReadOnly());
-    EXPECT_EQ(form->Memo1->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
+    EXPECT_TRUE(help().Memo1->isReadOnly());
+    EXPECT_EQ(help().Memo1->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
 }
 
 TEST_F(MainFormHelp, WordWrapComesOnWithTheFirstVisitAndStays) {
-    EXPECT_EQ(form->Memo1->lineWrapMode(), QPlainTextEdit::NoWrap);
+    EXPECT_EQ(help().Memo1->lineWrapMode(), QPlainTextEdit::NoWrap);
     form->PageControl1->setCurrentIndex(2);
-    EXPECT_EQ(form->Memo1->lineWrapMode(), QPlainTextEdit::NoWrap);
+    EXPECT_EQ(help().Memo1->lineWrapMode(), QPlainTextEdit::NoWrap);
 
     form->PageControl1->setCurrentIndex(3);
-    EXPECT_EQ(form->Memo1->lineWrapMode(), QPlainTextEdit::WidgetWidth);
+    EXPECT_EQ(help().Memo1->lineWrapMode(), QPlainTextEdit::WidgetWidth);
     form->PageControl1->setCurrentIndex(0);
     form->resize(500, form->height());
-    EXPECT_EQ(form->Memo1->lineWrapMode(), QPlainTextEdit::WidgetWidth);
+    EXPECT_EQ(help().Memo1->lineWrapMode(), QPlainTextEdit::WidgetWidth);
 }
 
 TEST_F(MainFormHelp, ClickOnTheLinkOpensItsAddress) {
     form->PageControl1->setCurrentIndex(3);
-    QTest::mouseClick(form->Label10, Qt::LeftButton);
+    QTest::mouseClick(help().Label10, Qt::LeftButton);
     ASSERT_EQ(shell.opened().size(), 1);
     EXPECT_EQ(shell.opened()[0], QUrl(QStringLiteral("https://tickwell.example")));
-    EXPECT_EQ(form->Label10->text(), shell.opened()[0].toString());
+    EXPECT_EQ(help().Label10->text(), shell.opened()[0].toString());
 
     // A press that ends away from the link is no click.
-    QTest::mousePress(form->Label10, Qt::LeftButton);
-    QTest::mouseRelease(form->Label10, Qt::LeftButton, {}, QPoint(form->Label10->width() + 20, 2));
-    QTest::mouseClick(form->Label10, Qt::RightButton);
+    QTest::mousePress(help().Label10, Qt::LeftButton);
+    QTest::mouseRelease(help().Label10, Qt::LeftButton, {},
+                        QPoint(help().Label10->width() + 20, 2));
+    QTest::mouseClick(help().Label10, Qt::RightButton);
     EXPECT_EQ(shell.opened().size(), 1);
 }
 

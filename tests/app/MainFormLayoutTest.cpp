@@ -1,12 +1,12 @@
 // The main window as a person sees it: title, frame, tabs, every control at its place with its
 // caption, the centring rule for the buttons, the edges controls follow, and captions that fit.
 
-#include "AutoSizeLabel.h"
-#include "FormDesign.h"
-#include "LinkLabel.h"
-#include "ListBox.h"
 #include "MainFormFixture.h"
-#include "UpDown.h"
+#include "app/MainFormDesign.h"
+#include "widgets/AutoSizeLabel.h"
+#include "widgets/LinkLabel.h"
+#include "widgets/ListBox.h"
+#include "widgets/UpDown.h"
 
 #include <QCheckBox>
 #include <QLineEdit>
@@ -182,28 +182,28 @@ TEST_F(MainFormLayout, EveryControlAtItsDesignPlace) {
 
 TEST_F(MainFormLayout, ButtonsAndCheckBoxCarryTheirCaptions) {
     const std::pair<QPushButton*, const char*> buttons[] = {
-        {form->Button1, "Добавить"},   {form->Button2, "Редактировать"},
-        {form->Button3, "Удалить"},    {form->Button4, "Запустить"},
-        {form->Button5, "Добавить"},   {form->Button6, "Редактировать"},
-        {form->Button7, "Удалить"},    {form->Button11, "Напоминать"},
-        {form->Button8, "Добавить"},   {form->Button9, "Удалить"},
-        {form->Button10, "Запустить"},
+        {reminders().Button1, "Добавить"}, {reminders().Button2, "Редактировать"},
+        {reminders().Button3, "Удалить"},  {reminders().Button4, "Запустить"},
+        {tasks().Button5, "Добавить"},     {tasks().Button6, "Редактировать"},
+        {tasks().Button7, "Удалить"},      {tasks().Button11, "Напоминать"},
+        {images().Button8, "Добавить"},    {images().Button9, "Удалить"},
+        {images().Button10, "Запустить"},
     };
     for (const auto& [button, caption] : buttons) {
         EXPECT_EQ(button->text(), QString::fromUtf8(caption)) << button->objectName().toStdString();
     }
-    EXPECT_EQ(form->CheckBox1->text(), QStringLiteral("Выполнено"));
-    EXPECT_FALSE(form->Button4->isEnabled());
-    EXPECT_FALSE(form->CheckBox1->isEnabled());
-    EXPECT_FALSE(form->CheckBox1->isChecked());
+    EXPECT_EQ(tasks().CheckBox1->text(), QStringLiteral("Выполнено"));
+    EXPECT_FALSE(reminders().Button4->isEnabled());
+    EXPECT_FALSE(tasks().CheckBox1->isEnabled());
+    EXPECT_FALSE(tasks().CheckBox1->isChecked());
 }
 
 TEST_F(MainFormLayout, NumericFieldsShowZeroWithTheirRanges) {
     const std::tuple<QLineEdit*, UpDown*, int> fields[] = {
-        {form->Edit1, form->UpDown1, 24},  {form->Edit2, form->UpDown2, 60},
-        {form->Edit3, form->UpDown3, 60},  {form->Edit4, form->UpDown4, 24},
-        {form->Edit5, form->UpDown5, 60},  {form->Edit6, form->UpDown6, 60},
-        {form->Edit7, form->UpDown7, 600},
+        {images().Edit1, images().UpDown1, 24},  {images().Edit2, images().UpDown2, 60},
+        {images().Edit3, images().UpDown3, 60},  {tasks().Edit4, tasks().UpDown4, 24},
+        {tasks().Edit5, tasks().UpDown5, 60},    {tasks().Edit6, tasks().UpDown6, 60},
+        {images().Edit7, images().UpDown7, 600},
     };
     // A fresh store holds 0 for both periods; the timeout's default is 30.
     for (const auto& [edit, upDown, maximum] : fields) {
@@ -212,32 +212,32 @@ TEST_F(MainFormLayout, NumericFieldsShowZeroWithTheirRanges) {
         EXPECT_EQ(upDown->minimum(), 0) << name;
         EXPECT_EQ(upDown->maximum(), maximum) << name;
         EXPECT_EQ(edit->text(),
-                  upDown == form->UpDown7 ? QStringLiteral("30") : QStringLiteral("0"))
+                  upDown == images().UpDown7 ? QStringLiteral("30") : QStringLiteral("0"))
             << name;
     }
 }
 
 TEST_F(MainFormLayout, ButtonsFollowTheCentringRuleForTheWidth) {
     SetUpInitialHeight();
-    EXPECT_EQ(form->Button4->x(), 138);
-    EXPECT_EQ(form->Button2->x(), 123);
+    EXPECT_EQ(reminders().Button4->x(), 138);
+    EXPECT_EQ(reminders().Button2->x(), 123);
 
     resizeWindow(335, initialHeight_);
-    EXPECT_EQ(form->Button4->x(), 130);
-    EXPECT_EQ(form->Button2->x(), 115);
+    EXPECT_EQ(reminders().Button4->x(), 130);
+    EXPECT_EQ(reminders().Button2->x(), 115);
 
     // Hidden tabs are laid out when they come on view, for the width then.
     showTab(1);
-    EXPECT_EQ(form->Button6->x(), 115);
-    EXPECT_EQ(form->Button11->x(), 123);
+    EXPECT_EQ(tasks().Button6->x(), 115);
+    EXPECT_EQ(tasks().Button11->x(), 123);
     showTab(2);
-    EXPECT_EQ(form->Button10->x(), 130);
+    EXPECT_EQ(images().Button10->x(), 130);
 
     resizeWindow(600, initialHeight_);
-    EXPECT_EQ(form->Button10->x(), 263);
+    EXPECT_EQ(images().Button10->x(), 263);
     showTab(0);
-    EXPECT_EQ(form->Button4->x(), 263);
-    EXPECT_EQ(form->Button2->x(), 248);
+    EXPECT_EQ(reminders().Button4->x(), 263);
+    EXPECT_EQ(reminders().Button2->x(), 248);
 }
 
 TEST_F(MainFormLayout, ControlsFollowTheirEdgesWhenResized) {
@@ -245,36 +245,36 @@ TEST_F(MainFormLayout, ControlsFollowTheirEdgesWhenResized) {
     resizeWindow(500, initialHeight_ + 100);
 
     // Lists stretch; controls under a list follow the bottom; delete buttons the right edge.
-    EXPECT_EQ(form->ListBox1->geometry(), QRect(8, 8, 469, 245));
-    EXPECT_EQ(form->Button1->geometry(), QRect(8, 259, 75, 25));
-    EXPECT_EQ(form->Button3->geometry(), QRect(402, 259, 75, 25));
-    EXPECT_EQ(form->Label6->geometry(), QRect(8, 363, 468, 41));
-    EXPECT_EQ(form->Button4->y(), 411);
+    EXPECT_EQ(reminders().ListBox1->geometry(), QRect(8, 8, 469, 245));
+    EXPECT_EQ(reminders().Button1->geometry(), QRect(8, 259, 75, 25));
+    EXPECT_EQ(reminders().Button3->geometry(), QRect(402, 259, 75, 25));
+    EXPECT_EQ(reminders().Label6->geometry(), QRect(8, 363, 468, 41));
+    EXPECT_EQ(reminders().Button4->y(), 411);
 
     showTab(1);
-    EXPECT_EQ(form->ListBox2->geometry(), QRect(8, 8, 469, 228));
-    EXPECT_EQ(form->Button7->geometry(), QRect(402, 243, 75, 25));
-    EXPECT_EQ(form->CheckBox1->geometry(), QRect(8, 275, 81, 17));
-    EXPECT_EQ(form->UpDown6->geometry(), QRect(217, 379, 16, 21));
+    EXPECT_EQ(tasks().ListBox2->geometry(), QRect(8, 8, 469, 228));
+    EXPECT_EQ(tasks().Button7->geometry(), QRect(402, 243, 75, 25));
+    EXPECT_EQ(tasks().CheckBox1->geometry(), QRect(8, 275, 81, 17));
+    EXPECT_EQ(tasks().UpDown6->geometry(), QRect(217, 379, 16, 21));
 
     showTab(2);
-    EXPECT_EQ(form->ListBox3->geometry(), QRect(8, 8, 469, 268));
-    EXPECT_EQ(form->Button8->geometry(), QRect(38, 283, 75, 25));
-    EXPECT_EQ(form->Button9->geometry(), QRect(372, 283, 75, 25));
-    EXPECT_EQ(form->Edit7->geometry(), QRect(264, 375, 33, 21));
+    EXPECT_EQ(images().ListBox3->geometry(), QRect(8, 8, 469, 268));
+    EXPECT_EQ(images().Button8->geometry(), QRect(38, 283, 75, 25));
+    EXPECT_EQ(images().Button9->geometry(), QRect(372, 283, 75, 25));
+    EXPECT_EQ(images().Edit7->geometry(), QRect(264, 375, 33, 21));
 
     showTab(3);
-    EXPECT_EQ(form->Image1->geometry(), QRect(8, 8, 121, 113));
-    EXPECT_EQ(form->Memo1->geometry(), QRect(8, 128, 469, 308));
-    EXPECT_EQ(form->Label8->pos(), QPoint(304, 24));
-    EXPECT_EQ(form->Label10->pos(), QPoint(344, 88));
+    EXPECT_EQ(help().Image1->geometry(), QRect(8, 8, 121, 113));
+    EXPECT_EQ(help().Memo1->geometry(), QRect(8, 128, 469, 308));
+    EXPECT_EQ(help().Label8->pos(), QPoint(304, 24));
+    EXPECT_EQ(help().Label10->pos(), QPoint(344, 88));
 
     // Back to the design size: everything where it started.
     resizeWindow(350, initialHeight_);
-    EXPECT_EQ(form->Memo1->geometry(), QRect(8, 128, 319, 208));
+    EXPECT_EQ(help().Memo1->geometry(), QRect(8, 128, 319, 208));
     showTab(0);
-    EXPECT_EQ(form->ListBox1->geometry(), QRect(8, 8, 319, 145));
-    EXPECT_EQ(form->Button3->geometry(), QRect(252, 159, 75, 25));
+    EXPECT_EQ(reminders().ListBox1->geometry(), QRect(8, 8, 319, 145));
+    EXPECT_EQ(reminders().Button3->geometry(), QRect(252, 159, 75, 25));
 }
 
 // No caption is cut off and no two controls overlap, at the initial and at the smallest size.
@@ -300,9 +300,9 @@ TEST_F(MainFormLayout, CaptionsFitAndControlsKeepApartAtInitialAndSmallestSize) 
             }
         }
         // A caption ends before the value shown after it.
-        EXPECT_LT(form->Label1->geometry().right(), form->Label2->x()) << when;
-        EXPECT_LT(form->Label21->geometry().right(), form->Label22->x()) << when;
-        EXPECT_LT(form->Label3->geometry().right(), form->Label4->x()) << when;
+        EXPECT_LT(reminders().Label1->geometry().right(), reminders().Label2->x()) << when;
+        EXPECT_LT(reminders().Label21->geometry().right(), reminders().Label22->x()) << when;
+        EXPECT_LT(reminders().Label3->geometry().right(), reminders().Label4->x()) << when;
         // Every tab's caption shows whole in the tab bar.
         QTabBar* bar = form->PageControl1->tabBar();
         for (int tab = 0; tab < bar->count(); ++tab) {
@@ -313,14 +313,14 @@ TEST_F(MainFormLayout, CaptionsFitAndControlsKeepApartAtInitialAndSmallestSize) 
         }
         // Buttons with every caption they can show; the check box with its text.
         const std::pair<QPushButton*, QStringList> buttons[] = {
-            {form->Button2, {QStringLiteral("Редактировать")}},
-            {form->Button4, {QStringLiteral("Запустить"), QStringLiteral("Остановить")}},
-            {form->Button10, {QStringLiteral("Запустить"), QStringLiteral("Остановить")}},
-            {form->Button11,
+            {reminders().Button2, {QStringLiteral("Редактировать")}},
+            {reminders().Button4, {QStringLiteral("Запустить"), QStringLiteral("Остановить")}},
+            {images().Button10, {QStringLiteral("Запустить"), QStringLiteral("Остановить")}},
+            {tasks().Button11,
              {QStringLiteral("Напоминать"), QStringLiteral("Остановить"),
               QStringLiteral("Запустить")}},
-            {form->Button1, {QStringLiteral("Добавить")}},
-            {form->Button3, {QStringLiteral("Удалить")}},
+            {reminders().Button1, {QStringLiteral("Добавить")}},
+            {reminders().Button3, {QStringLiteral("Удалить")}},
         };
         for (const auto& [button, captions] : buttons) {
             QStyleOptionButton option;
@@ -333,10 +333,10 @@ TEST_F(MainFormLayout, CaptionsFitAndControlsKeepApartAtInitialAndSmallestSize) 
             }
         }
         QStyleOptionButton option;
-        option.initFrom(form->CheckBox1);
+        option.initFrom(tasks().CheckBox1);
         const QRect text =
-            form->style()->subElementRect(QStyle::SE_CheckBoxContents, &option, form->CheckBox1);
-        EXPECT_LE(form->CheckBox1->fontMetrics().horizontalAdvance(form->CheckBox1->text()),
+            form->style()->subElementRect(QStyle::SE_CheckBoxContents, &option, tasks().CheckBox1);
+        EXPECT_LE(tasks().CheckBox1->fontMetrics().horizontalAdvance(tasks().CheckBox1->text()),
                   text.width())
             << when;
     };
@@ -347,31 +347,31 @@ TEST_F(MainFormLayout, CaptionsFitAndControlsKeepApartAtInitialAndSmallestSize) 
 
 TEST_F(MainFormLayout, HelpTabShowsPictureNameAndLink) {
     showTab(3);
-    ASSERT_FALSE(form->Image1->pixmap().isNull());
-    EXPECT_EQ(form->Image1->pixmap().size(), QSize(121, 113));
-    EXPECT_TRUE(form->Image1->hasScaledContents());
-    EXPECT_EQ(form->Label8->font().pixelSize(), 20);
-    EXPECT_FALSE(form->Label9->text().isEmpty());
-    EXPECT_EQ(form->Label9->text().count(QLatin1Char('\n')), 0);
+    ASSERT_FALSE(help().Image1->pixmap().isNull());
+    EXPECT_EQ(help().Image1->pixmap().size(), QSize(121, 113));
+    EXPECT_TRUE(help().Image1->hasScaledContents());
+    EXPECT_EQ(help().Label8->font().pixelSize(), 20);
+    EXPECT_FALSE(help().Label9->text().isEmpty());
+    EXPECT_EQ(help().Label9->text().count(QLatin1Char('\n')), 0);
 
-    EXPECT_EQ(form->Label10->palette().color(QPalette::WindowText), QColor(Qt::blue));
-    EXPECT_TRUE(form->Label10->font().underline());
-    EXPECT_EQ(form->Label10->cursor().shape(), Qt::PointingHandCursor);
+    EXPECT_EQ(help().Label10->palette().color(QPalette::WindowText), QColor(Qt::blue));
+    EXPECT_TRUE(help().Label10->font().underline());
+    EXPECT_EQ(help().Label10->cursor().shape(), Qt::PointingHandCursor);
 }
 
 // Everything can be found by a screen reader under the name a person reads beside it.
 TEST_F(MainFormLayout, FieldsAreNamedByTheLabelBeforeThem) {
-    EXPECT_EQ(form->Label7->buddy(), form->Edit1);
-    EXPECT_EQ(form->Label13->buddy(), form->Edit4);
-    EXPECT_EQ(form->Label20->buddy(), form->Edit7);
-    EXPECT_EQ(form->Edit1->accessibleName(), QStringLiteral("Периодичность показа, ч."));
-    EXPECT_EQ(form->UpDown2->accessibleName(), QStringLiteral("Периодичность показа, мин."));
-    EXPECT_EQ(form->Edit6->accessibleName(), QStringLiteral("Периодичность, сек."));
-    EXPECT_EQ(form->Edit7->accessibleName(),
+    EXPECT_EQ(images().Label7->buddy(), images().Edit1);
+    EXPECT_EQ(tasks().Label13->buddy(), tasks().Edit4);
+    EXPECT_EQ(images().Label20->buddy(), images().Edit7);
+    EXPECT_EQ(images().Edit1->accessibleName(), QStringLiteral("Периодичность показа, ч."));
+    EXPECT_EQ(images().UpDown2->accessibleName(), QStringLiteral("Периодичность показа, мин."));
+    EXPECT_EQ(tasks().Edit6->accessibleName(), QStringLiteral("Периодичность, сек."));
+    EXPECT_EQ(images().Edit7->accessibleName(),
               QStringLiteral("Через какое время изображение исчезает (сек.)"));
-    EXPECT_EQ(form->ListBox1->accessibleName(), QStringLiteral("Напоминания"));
-    EXPECT_EQ(form->ListBox3->accessibleName(), QStringLiteral("Изображения"));
-    EXPECT_EQ(form->Memo1->accessibleName(), QStringLiteral("Справка"));
+    EXPECT_EQ(reminders().ListBox1->accessibleName(), QStringLiteral("Напоминания"));
+    EXPECT_EQ(images().ListBox3->accessibleName(), QStringLiteral("Изображения"));
+    EXPECT_EQ(help().Memo1->accessibleName(), QStringLiteral("Справка"));
 }
 
 } // namespace

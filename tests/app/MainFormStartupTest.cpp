@@ -2,15 +2,15 @@
 // initial states, a damaged store, a store error on the way, a second instance, and an end
 // that leaves the store as it was.
 
-#include "DayCount.h"
-#include "InstanceLock.h"
-#include "IntervalTimer.h"
-#include "ListBox.h"
 #include "MainFormFixture.h"
-#include "UpDown.h"
+#include "platform/Clock.h"
+#include "platform/InstanceLock.h"
+#include "platform/IntervalTimer.h"
 #include "settings/Layout.h"
 #include "settings/SettingsStore.h"
 #include "settings/StoreDatabase.h"
+#include "widgets/ListBox.h"
+#include "widgets/UpDown.h"
 
 #include <QAction>
 #include <QApplication>
@@ -82,18 +82,18 @@ TEST_F(MainFormStartup, LoadsTheStoredListsIntoTheirListBoxes) {
     });
     startForm();
 
-    EXPECT_EQ(itemsOf(form->ListBox1), (QStringList{"Обед", "Зарядка"}));
-    EXPECT_EQ(itemsOf(form->ListBox2), (QStringList{"Почта"}));
-    EXPECT_EQ(form->ImagePaths,
+    EXPECT_EQ(itemsOf(reminders().ListBox1), (QStringList{"Обед", "Зарядка"}));
+    EXPECT_EQ(itemsOf(tasks().ListBox2), (QStringList{"Почта"}));
+    EXPECT_EQ(images().ImagePaths,
               (QStringList{"/home/anna/Pictures/sea.jpg", "C:\\Pictures\\forest.jpg", "D:moon.jpg",
                            "plain.jpg"}));
     // The images list shows file names only.
-    EXPECT_EQ(itemsOf(form->ListBox3),
+    EXPECT_EQ(itemsOf(images().ListBox3),
               (QStringList{"sea.jpg", "forest.jpg", "moon.jpg", "plain.jpg"}));
     // Nothing is selected, so the controls that need a selection stay off.
-    EXPECT_EQ(form->ListBox1->currentItem(), nullptr);
-    EXPECT_FALSE(form->Button4->isEnabled());
-    EXPECT_FALSE(form->CheckBox1->isEnabled());
+    EXPECT_EQ(reminders().ListBox1->currentItem(), nullptr);
+    EXPECT_FALSE(reminders().Button4->isEnabled());
+    EXPECT_FALSE(tasks().CheckBox1->isEnabled());
 }
 
 TEST_F(MainFormStartup, SplitsTheStoredPeriodsIntoHoursMinutesSeconds) {
@@ -120,15 +120,15 @@ TEST_F(MainFormStartup, SplitsTheStoredPeriodsIntoHoursMinutesSeconds) {
             store.writeInteger(layout::tasks::tasksInterval, c.stored);
         });
         startForm();
-        EXPECT_EQ(form->UpDown1->position(), c.hours);
-        EXPECT_EQ(form->UpDown2->position(), c.minutes);
-        EXPECT_EQ(form->UpDown3->position(), c.seconds);
-        EXPECT_EQ(form->Edit3->text(), QString::number(c.seconds));
-        EXPECT_EQ(form->UpDown4->position(), c.hours);
-        EXPECT_EQ(form->UpDown5->position(), c.minutes);
-        EXPECT_EQ(form->UpDown6->position(), c.seconds);
-        EXPECT_EQ(form->Edit4->text(), QString::number(c.hours));
-        EXPECT_EQ(form->UpDown7->position(), 45);
+        EXPECT_EQ(images().UpDown1->position(), c.hours);
+        EXPECT_EQ(images().UpDown2->position(), c.minutes);
+        EXPECT_EQ(images().UpDown3->position(), c.seconds);
+        EXPECT_EQ(images().Edit3->text(), QString::number(c.seconds));
+        EXPECT_EQ(tasks().UpDown4->position(), c.hours);
+        EXPECT_EQ(tasks().UpDown5->position(), c.minutes);
+        EXPECT_EQ(tasks().UpDown6->position(), c.seconds);
+        EXPECT_EQ(tasks().Edit4->text(), QString::number(c.hours));
+        EXPECT_EQ(images().UpDown7->position(), 45);
         form.reset();
     }
 }
@@ -141,9 +141,9 @@ TEST_F(MainFormStartup, ReadsColoursAndSetsTheCheckDateLast) {
     });
     clock.set(QDateTime(QDate(2024, 5, 20), QTime(17, 45)));
     startForm();
-    EXPECT_EQ(form->NoticeBackgroundColor, 0x0000FFu);
-    EXPECT_EQ(form->NoticeTextColor, 0x123456u);
-    EXPECT_EQ(form->LastCheckDate, dayCountFromDate(QDate(2024, 5, 20)));
+    EXPECT_EQ(reminders().noticeColors.NoticeBackgroundColor, 0x0000FFu);
+    EXPECT_EQ(reminders().noticeColors.NoticeTextColor, 0x123456u);
+    EXPECT_EQ(tasks().LastCheckDate, dayCountFromDate(QDate(2024, 5, 20)));
 }
 
 TEST_F(MainFormStartup, FirstStartCreatesTheLayoutSilently) {
@@ -154,7 +154,7 @@ TEST_F(MainFormStartup, FirstStartCreatesTheLayoutSilently) {
     EXPECT_TRUE(store.keyExists(layout::tasksKey));
     store.openKey(layout::productKey, false);
     EXPECT_EQ(store.readInteger(layout::product::imagesTimeout), 30);
-    EXPECT_EQ(form->NoticeBackgroundColor, 0xFFFF00u);
+    EXPECT_EQ(reminders().noticeColors.NoticeBackgroundColor, 0xFFFF00u);
 }
 
 TEST_F(MainFormStartup, RunningSwitchesAreClearedBeforeTheirRestart) {
@@ -250,11 +250,11 @@ TEST_F(MainFormStartup, StoreErrorEndsStartUpAndTheWindowOpensWithWhatWasLoaded)
     startForm();
 
     EXPECT_FALSE(form->startupRefused());
-    EXPECT_EQ(itemsOf(form->ListBox3), QStringList{"a.jpg"});
-    EXPECT_EQ(form->UpDown7->position(), 30);
+    EXPECT_EQ(itemsOf(images().ListBox3), QStringList{"a.jpg"});
+    EXPECT_EQ(images().UpDown7->position(), 30);
     // Nothing after the failing read ran.
-    EXPECT_EQ(form->LastCheckDate, 0.0);
-    EXPECT_EQ(form->NoticeBackgroundColor, 0u);
+    EXPECT_EQ(tasks().LastCheckDate, 0.0);
+    EXPECT_EQ(reminders().noticeColors.NoticeBackgroundColor, 0u);
     ASSERT_EQ(dialogs.shown().size(), 1u);
     EXPECT_EQ(dialogs.shown()[0].owner, form.get());
 

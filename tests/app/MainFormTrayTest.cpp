@@ -3,17 +3,17 @@
 // the visible tab's details refreshed, a desktop without a notification area, and the autostart
 // switch with its effect on the next start.
 
-#include "AppTexts.h"
-#include "AutoSizeLabel.h"
-#include "Autostart.h"
-#include "ListBox.h"
 #include "MainFormFixture.h"
-#include "MainFormTexts.h"
 #include "StoredReminders.h"
-#include "TrayIcon.h"
+#include "app/Autostart.h"
+#include "app/MainFormTexts.h"
+#include "app/TrayIcon.h"
 #include "settings/Layout.h"
 #include "settings/SettingsStore.h"
 #include "settings/StoreDatabase.h"
+#include "widgets/AppTexts.h"
+#include "widgets/AutoSizeLabel.h"
+#include "widgets/ListBox.h"
 
 #include <QAction>
 #include <QCoreApplication>
@@ -142,9 +142,9 @@ TEST_F(MainFormTray, RestoringRefreshesTheDetailsOfTheRemindersTabOnly) {
         storeReminders(store, {{.key = "notice1", .name = "Обед", .text = "Суп"}}, 1);
     });
     startShown();
-    form->ListBox1->setItemIndex(0);
-    form->ListBox1Click();
-    ASSERT_EQ(form->Label6->text(), QStringLiteral("Суп"));
+    reminders().ListBox1->setItemIndex(0);
+    reminders().ListBox1Click();
+    ASSERT_EQ(reminders().Label6->text(), QStringLiteral("Суп"));
 
     const auto changeTextBehindTheProgram = [](const char* text) {
         SettingsStore store;
@@ -156,7 +156,7 @@ TEST_F(MainFormTray, RestoringRefreshesTheDetailsOfTheRemindersTabOnly) {
     changeTextBehindTheProgram("Каша");
     minimise();
     icon().doubleClick();
-    EXPECT_EQ(form->Label6->text(), QStringLiteral("Каша"));
+    EXPECT_EQ(reminders().Label6->text(), QStringLiteral("Каша"));
 
     // On the images tab the reminder details are left as they are.
     form->PageControl1->setCurrentIndex(2);
@@ -164,7 +164,7 @@ TEST_F(MainFormTray, RestoringRefreshesTheDetailsOfTheRemindersTabOnly) {
     minimise();
     icon().doubleClick();
     expectShown();
-    EXPECT_EQ(form->Label6->text(), QStringLiteral("Каша"));
+    EXPECT_EQ(reminders().Label6->text(), QStringLiteral("Каша"));
 }
 
 TEST_F(MainFormTray, WithoutANotificationAreaTheWindowStaysOnTheTaskbarAndSaysSoOnce) {

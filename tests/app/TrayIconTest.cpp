@@ -1,10 +1,10 @@
 // The tray icon module on its own: the tooltip it gives the notification area, how it tells a
 // click from a double click, the menu at the cursor, and hiding and restoring its owner window.
 
-#include "TrayIcon.h"
+#include "app/TrayIcon.h"
 
-#include "FakeTrayArea.h"
-#include "IntervalTimer.h"
+#include "TestSeams.h"
+#include "platform/IntervalTimer.h"
 
 #include <QAction>
 #include <QApplication>
@@ -33,7 +33,8 @@ protected:
 
     FakeTrayAreaIcon& icon() { return area.icon(); }
 
-    FakeTrayArea area;
+    TestSeams seams;
+    FakeTrayArea& area = seams.trayArea;
     std::unique_ptr<QWidget> owner = std::make_unique<QWidget>();
     QMenu* menu;
     QAction* item;

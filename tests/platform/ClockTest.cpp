@@ -1,9 +1,8 @@
-#include "Clock.h"
+#include "platform/Clock.h"
 
-#include "ColorValue.h"
-#include "DayCount.h"
 #include "QtPrinters.h"
-#include "TestClock.h"
+#include "TestSeams.h"
+#include "platform/Seams.h"
 
 #include <QColor>
 #include <gtest/gtest.h>
@@ -11,6 +10,7 @@
 
 using namespace tickwell;
 using tickwell::test::TestClock;
+using tickwell::test::TestSeams;
 
 namespace {
 
@@ -56,7 +56,9 @@ TEST(DayCount, CountsThatAreNoDateGiveInvalidDates) {
 }
 
 TEST(Clock, TestClockSetsNowAndTodayForTheWholeProgram) {
-    TestClock clock(QDateTime(QDate(2024, 3, 15), QTime(18, 0)));
+    TestSeams seams;
+    TestClock& clock = seams.clock;
+    clock.set(QDateTime(QDate(2024, 3, 15), QTime(18, 0)));
     EXPECT_EQ(currentClock().today(), 45366.0);
     EXPECT_EQ(currentClock().now(), 45366.75);
     EXPECT_EQ(currentClock().currentDate(), QDate(2024, 3, 15));
@@ -67,21 +69,11 @@ TEST(Clock, TestClockSetsNowAndTodayForTheWholeProgram) {
     EXPECT_EQ(currentClock().currentDateTime(), QDateTime(QDate(2025, 1, 1), QTime(0, 0)));
 }
 
-TEST(Clock, SystemClockIsBackWhenTheTestClockGoes) {
-    { const TestClock clock(QDateTime(QDate(2001, 1, 1), QTime(12, 0))); }
+TEST(Clock, WithoutAFakeTheClockIsTheSystems) {
+    const SeamsGuard real(Seams{});
     const QDate before = QDate::currentDate();
     const QDate seen = currentClock().currentDate();
     EXPECT_TRUE(seen == before || seen == before.addDays(1));
-}
-
-TEST(ColorValue, RedIsTheLowByteThenGreenThenBlue) {
-    EXPECT_EQ(colorFromValue(0xFFFF00), QColor(0, 255, 255)) << "aqua";
-    EXPECT_EQ(colorFromValue(0x0000FF), QColor(255, 0, 0));
-    EXPECT_EQ(colorFromValue(0x123456), QColor(0x56, 0x34, 0x12));
-    EXPECT_EQ(colorFromValue(0xFF000000u), QColor(0, 0, 0)) << "the high byte is ignored";
-    EXPECT_EQ(valueFromColor(QColor(0, 255, 255)), 0xFFFF00u);
-    EXPECT_EQ(valueFromColor(QColor(0x56, 0x34, 0x12)), 0x123456u);
-    EXPECT_EQ(valueFromColor(QColor::fromHsv(0, 255, 255)), 0x0000FFu) << "any colour model";
 }
 
 } // namespace

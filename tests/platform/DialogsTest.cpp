@@ -1,8 +1,9 @@
-#include "AppTexts.h"
-#include "FileFilter.h"
-#include "QtDialogs.h"
 #include "QtPrinters.h"
 #include "ScriptedDialogs.h"
+#include "TestSeams.h"
+#include "platform/FileFilter.h"
+#include "platform/QtDialogs.h"
+#include "widgets/AppTexts.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -16,12 +17,14 @@
 using namespace tickwell;
 using tickwell::test::DialogKind;
 using tickwell::test::ScriptedDialogs;
+using tickwell::test::TestSeams;
 
 namespace {
 
 TEST(ScriptedDialogs, AnswersFromTheScriptInOrderAndRecordsWhatWasAsked) {
     QWidget owner;
-    ScriptedDialogs script;
+    TestSeams seams;
+    ScriptedDialogs& script = seams.dialogs;
     script.answerNextQuestion(MessageAnswer::Yes)
         .answerNextQuestion(MessageAnswer::No)
         .expectColorDialog(QColor(Qt::red), QColor(Qt::cyan))
@@ -45,7 +48,8 @@ TEST(ScriptedDialogs, AnswersFromTheScriptInOrderAndRecordsWhatWasAsked) {
 }
 
 TEST(ScriptedDialogs, CancelledColourAndFileDialogsAnswerNothing) {
-    ScriptedDialogs script;
+    TestSeams seams;
+    ScriptedDialogs& script = seams.dialogs;
     script.expectColorDialog(std::nullopt).expectFileDialog({});
 
     EXPECT_FALSE(dialogs().chooseColor(nullptr, QColor(Qt::black)).has_value());
@@ -55,7 +59,7 @@ TEST(ScriptedDialogs, CancelledColourAndFileDialogsAnswerNothing) {
 TEST(ScriptedDialogs, FailsOnADialogNobodyExpected) {
     EXPECT_NONFATAL_FAILURE(
         {
-            ScriptedDialogs script;
+            const TestSeams seams;
             dialogs().inform(nullptr, "Готово", "Tickwell", MessageIcon::Information);
         },
         "Unexpected message box \"Готово\"");
@@ -65,7 +69,7 @@ TEST(ScriptedDialogs, FailsOnAnUnexpectedQuestionAndAnswersItNo) {
     std::optional<bool> answer;
     EXPECT_NONFATAL_FAILURE(
         {
-            ScriptedDialogs script;
+            const TestSeams seams;
             answer = dialogs().ask(nullptr, "Удалить?", "Вопрос", MessageIcon::Question);
         },
         "Unexpected message box");
@@ -75,7 +79,8 @@ TEST(ScriptedDialogs, FailsOnAnUnexpectedQuestionAndAnswersItNo) {
 TEST(ScriptedDialogs, FailsOnScriptEntriesLeftUnused) {
     EXPECT_NONFATAL_FAILURE(
         {
-            ScriptedDialogs script;
+            TestSeams seams;
+            ScriptedDialogs& script = seams.dialogs;
             script.expectMessage({.text = "Приложение уже запущено!"});
         },
         "never shown");
@@ -84,7 +89,8 @@ TEST(ScriptedDialogs, FailsOnScriptEntriesLeftUnused) {
 TEST(ScriptedDialogs, FailsOnADialogOfAnotherKindThanExpected) {
     EXPECT_NONFATAL_FAILURE(
         {
-            ScriptedDialogs script;
+            TestSeams seams;
+            ScriptedDialogs& script = seams.dialogs;
             script.expectColorDialog(QColor(Qt::red));
             dialogs().inform(nullptr, "Текст", "Ошибка", MessageIcon::Warning);
             script.verifyAllUsed();
@@ -95,14 +101,16 @@ TEST(ScriptedDialogs, FailsOnADialogOfAnotherKindThanExpected) {
 TEST(ScriptedDialogs, FailsWhenTheMessageDiffersFromTheScript) {
     EXPECT_NONFATAL_FAILURE(
         {
-            ScriptedDialogs script;
+            TestSeams seams;
+            ScriptedDialogs& script = seams.dialogs;
             script.expectMessage({.text = "Введите название!", .caption = "Ошибка"});
             dialogs().inform(nullptr, "Введите название!", "Ошибки", MessageIcon::Warning);
         },
         "caption of the message box");
     EXPECT_NONFATAL_FAILURE(
         {
-            ScriptedDialogs script;
+            TestSeams seams;
+            ScriptedDialogs& script = seams.dialogs;
             script.expectMessage({.icon = MessageIcon::Warning});
             dialogs().inform(nullptr, "Текст", "Ошибка", MessageIcon::Error);
         },
@@ -111,7 +119,8 @@ TEST(ScriptedDialogs, FailsWhenTheMessageDiffersFromTheScript) {
         {
             QWidget owner;
             QWidget other;
-            ScriptedDialogs script;
+            TestSeams seams;
+            ScriptedDialogs& script = seams.dialogs;
             script.expectMessage({.owner = &owner});
             dialogs().inform(&other, "Текст", "Ошибка", MessageIcon::Error);
         },
@@ -122,7 +131,8 @@ TEST(ScriptedDialogs, FailsOnAQuestionTheScriptGivesNoAnswerFor) {
     std::optional<bool> answer;
     EXPECT_NONFATAL_FAILURE(
         {
-            ScriptedDialogs script;
+            TestSeams seams;
+            ScriptedDialogs& script = seams.dialogs;
             script.expectMessage({.text = "Удалить?"});
             answer = dialogs().ask(nullptr, "Удалить?", "Вопрос", MessageIcon::Question);
         },
@@ -133,7 +143,8 @@ TEST(ScriptedDialogs, FailsOnAQuestionTheScriptGivesNoAnswerFor) {
 TEST(ScriptedDialogs, ExpectErrorMeansTheApplicationTitleTheErrorIconAndOk) {
     EXPECT_NONFATAL_FAILURE(
         {
-            ScriptedDialogs script;
+            TestSeams seams;
+            ScriptedDialogs& script = seams.dialogs;
             script.expectError("Failed to get data for 'interval'");
             dialogs().inform(nullptr, "Failed to get data for 'interval'", "Ошибка",
                              MessageIcon::Error);

@@ -1,8 +1,10 @@
-#include "IntervalTimer.h"
+#include "platform/IntervalTimer.h"
 
-#include "Clock.h"
 #include "TestClock.h"
+#include "TestSeams.h"
 #include "TestTimeline.h"
+#include "platform/Clock.h"
+#include "platform/Seams.h"
 
 #include <QObject>
 #include <QSignalSpy>
@@ -11,7 +13,10 @@
 #include <memory>
 
 using tickwell::IntervalTimer;
+using tickwell::Seams;
+using tickwell::SeamsGuard;
 using tickwell::test::TestClock;
+using tickwell::test::TestSeams;
 using tickwell::test::TestTimeline;
 
 namespace {
@@ -19,7 +24,8 @@ namespace {
 class IntervalTimerTest : public ::testing::Test {
 protected:
     QObject owner;
-    TestTimeline timeline;
+    TestSeams seams;
+    TestTimeline& timeline = seams.timeline;
 };
 
 TEST_F(IntervalTimerTest, ZeroIntervalNeverFiresEvenWhenEnabled) {
@@ -172,8 +178,10 @@ TEST_F(IntervalTimerTest, TimerCreatedByAHandlerCountsFromTheMomentOfItsCreation
 }
 
 TEST(TestTimelineWithClock, ClockShowsTheMomentOfEachFiringAndTheEndOfTheSpan) {
-    TestClock clock(QDateTime(QDate(2024, 3, 15), QTime(23, 59, 0)));
-    TestTimeline timeline(&clock);
+    TestSeams seams;
+    TestClock& clock = seams.clock;
+    TestTimeline& timeline = seams.timeline;
+    clock.set(QDateTime(QDate(2024, 3, 15), QTime(23, 59, 0)));
     QObject owner;
     IntervalTimer timer(&owner, QStringLiteral("CheckTimer"), 30000, true);
     QList<QDateTime> seen;
@@ -189,11 +197,12 @@ TEST(TestTimelineWithClock, ClockShowsTheMomentOfEachFiringAndTheEndOfTheSpan) {
     EXPECT_EQ(tickwell::currentClock().today(), 45367.0);
 }
 
-TEST(TestTimelineLifetime, TimersRunningWhenTheTimelineEndsGoBackToTheEventLoop) {
+TEST(TestTimelineLifetime, TimersRunningWhenManualTimeEndsGoBackToTheEventLoop) {
+    const SeamsGuard realTime(Seams{});
     QObject owner;
     IntervalTimer timer(&owner, QStringLiteral("Timer1"), 10, true);
     {
-        TestTimeline timeline;
+        TestSeams seams;
         EXPECT_TRUE(IntervalTimer::manualTime());
     }
     EXPECT_FALSE(IntervalTimer::manualTime());
@@ -203,6 +212,7 @@ TEST(TestTimelineLifetime, TimersRunningWhenTheTimelineEndsGoBackToTheEventLoop)
 }
 
 TEST(IntervalTimerUnderTheEventLoop, ZeroIntervalStaysSilentWhileOthersFire) {
+    const SeamsGuard realTime(Seams{});
     QObject owner;
     IntervalTimer zero(&owner, QStringLiteral("Timer2"), 0, true);
     IntervalTimer other(&owner, QStringLiteral("Timer1"), 20, true);

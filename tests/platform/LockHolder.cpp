@@ -2,7 +2,7 @@
 // copy of the program does. With --start-child it also starts a long-lived child process first,
 // as the program does when it opens a browser. Prints "held CHILD_PID" (0: no child) once it
 // holds the lock, or "not held" and exits 1.
-#include "InstanceLock.h"
+#include "platform/InstanceLock.h"
 
 #include <csignal>
 #include <cstdio>

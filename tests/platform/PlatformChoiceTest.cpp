@@ -1,4 +1,4 @@
-#include "PlatformChoice.h"
+#include "platform/PlatformChoice.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
-#include "HelpText.h"
 #include "QtPrinters.h"
-#include "ResourcePaths.h"
+#include "resources/HelpText.h"
+#include "resources/ResourcePaths.h"
 
 #include <QFile>
 #include <QImage>

@@ -1,7 +1,8 @@
-#include "FakeScreen.h"
-#include "NotificationSound.h"
 #include "QtPrinters.h"
-#include "ScreenInfo.h"
+#include "TestSeams.h"
+#include "platform/NotificationSound.h"
+#include "platform/ScreenInfo.h"
+#include "platform/Seams.h"
 
 #include <QGuiApplication>
 #include <QScreen>
@@ -14,6 +15,7 @@ using namespace tickwell;
 namespace {
 
 TEST(NotificationSound, RealSoundLoadsTheEmbeddedWaveAndPlaysWithoutAnAudioDevice) {
+    const SeamsGuard real(Seams{});
     for (int i = 0; i < 3; ++i) {
         notificationSound().play(); // each one replaces the one before
     }
@@ -29,6 +31,7 @@ TEST(NotificationSound, RealSoundLoadsTheEmbeddedWaveAndPlaysWithoutAnAudioDevic
 }
 
 TEST(ScreenInfo, RealScreenIsTheApplicationsPrimaryScreen) {
+    const SeamsGuard real(Seams{});
     const QScreen* primary = QGuiApplication::primaryScreen();
     ASSERT_NE(primary, nullptr);
     EXPECT_EQ(screenInfo().workArea(), primary->availableGeometry());
@@ -36,10 +39,12 @@ TEST(ScreenInfo, RealScreenIsTheApplicationsPrimaryScreen) {
     EXPECT_TRUE(screenInfo().desktopArea().contains(primary->geometry()));
 }
 
-TEST(ScreenInfo, FakeScreenIsWhatTheProgramSeesWhileItLives) {
+TEST(ScreenInfo, FakeScreenIsWhatTheProgramSeesWhileItsSeamsLive) {
+    const SeamsGuard realSeams(Seams{});
     const QRect real = screenInfo().workArea();
     {
-        test::FakeScreen screen;
+        test::TestSeams seams;
+        test::FakeScreen& screen = seams.screen;
         screen.setWorkArea({0, 0, 1024, 738});
         screen.setPrimaryScreenSize({1024, 768});
         screen.setDesktopArea({0, 0, 2304, 1024});

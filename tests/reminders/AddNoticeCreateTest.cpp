@@ -2,15 +2,15 @@
 // "Создать", the question whether to start it; then the main list, the details, the store and
 // the reminder's timer.
 
-#include "AutoSizeLabel.h"
-#include "DayCount.h"
 #include "EditorFixture.h"
-#include "IntervalTimer.h"
-#include "ListBox.h"
-#include "ReminderRecord.h"
-#include "ReminderTexts.h"
+#include "platform/Clock.h"
+#include "platform/IntervalTimer.h"
+#include "reminders/ReminderRecord.h"
+#include "reminders/ReminderTexts.h"
 #include "settings/Layout.h"
 #include "settings/SettingsStore.h"
+#include "widgets/AutoSizeLabel.h"
+#include "widgets/ListBox.h"
 
 #include <QAction>
 #include <QApplication>
@@ -38,14 +38,14 @@ TEST_F(CreatingReminders, ANewReminderStartedAtOnceRunsAndShowsItsDetails) {
            MessageAnswer::Yes);
 
     EXPECT_FALSE(editor().isVisible());
-    EXPECT_EQ(form->ListBox1->items(), (QStringList{"Обед", "Зарядка"}));
-    EXPECT_EQ(form->ListBox1->itemIndex(), 1);
-    EXPECT_EQ(form->Label2->text(), QStringLiteral("1 ч.  23 мин.  45 сек."));
-    EXPECT_EQ(form->Label22->text(), QStringLiteral("дата не учитывается"));
-    EXPECT_EQ(form->Label4->text(), QStringLiteral("да"));
-    EXPECT_EQ(form->Label6->text(), QStringLiteral("Встать\nи размяться"));
-    EXPECT_EQ(form->Button4->text(), QStringLiteral("Остановить"));
-    EXPECT_TRUE(form->Button4->isEnabled());
+    EXPECT_EQ(reminders().ListBox1->items(), (QStringList{"Обед", "Зарядка"}));
+    EXPECT_EQ(reminders().ListBox1->itemIndex(), 1);
+    EXPECT_EQ(reminders().Label2->text(), QStringLiteral("1 ч.  23 мин.  45 сек."));
+    EXPECT_EQ(reminders().Label22->text(), QStringLiteral("дата не учитывается"));
+    EXPECT_EQ(reminders().Label4->text(), QStringLiteral("да"));
+    EXPECT_EQ(reminders().Label6->text(), QStringLiteral("Встать\nи размяться"));
+    EXPECT_EQ(reminders().Button4->text(), QStringLiteral("Остановить"));
+    EXPECT_TRUE(reminders().Button4->isEnabled());
     EXPECT_TRUE(form->N2->isChecked());
 
     // The counter gave the number; both lists end with the new reminder.
@@ -63,7 +63,7 @@ TEST_F(CreatingReminders, ANewReminderStartedAtOnceRunsAndShowsItsDetails) {
     EXPECT_FALSE(storedBool("notice4", layout::notice::dateEnabled));
     EXPECT_TRUE(storedBool("notice4", layout::notice::enabled));
 
-    IntervalTimer* timer = form->findReminderTimer("notice4");
+    IntervalTimer* timer = reminders().findReminderTimer("notice4");
     ASSERT_NE(timer, nullptr);
     EXPECT_EQ(timer->objectName(), QStringLiteral("Timer_notice4"));
     EXPECT_EQ(timer->parent(), form.get());
@@ -75,18 +75,18 @@ TEST_F(CreatingReminders, AnsweringNoLeavesTheNewReminderStopped) {
     start({}, 0);
     create({.name = "Вода", .text = "Стакан", .minutes = 30}, MessageAnswer::No);
 
-    EXPECT_EQ(form->ListBox1->items(), QStringList{"Вода"});
-    EXPECT_EQ(form->Button4->text(), QStringLiteral("Запустить"));
-    EXPECT_EQ(form->Label4->text(), QStringLiteral("нет"));
+    EXPECT_EQ(reminders().ListBox1->items(), QStringList{"Вода"});
+    EXPECT_EQ(reminders().Button4->text(), QStringLiteral("Запустить"));
+    EXPECT_EQ(reminders().Label4->text(), QStringLiteral("нет"));
     EXPECT_FALSE(storedBool("notice1", layout::notice::enabled));
-    IntervalTimer* timer = form->findReminderTimer("notice1");
+    IntervalTimer* timer = reminders().findReminderTimer("notice1");
     ASSERT_NE(timer, nullptr);
     EXPECT_EQ(timer->interval(), 1800000);
     EXPECT_FALSE(timer->enabled());
     EXPECT_FALSE(form->N2->isChecked());
 
     // Started by hand, it shows its notice a full period later.
-    QTest::mouseClick(form->Button4, Qt::LeftButton);
+    QTest::mouseClick(reminders().Button4, Qt::LeftButton);
     timeline.advance(1799999);
     EXPECT_TRUE(noticeWindows().empty());
     timeline.advance(1);
@@ -103,10 +103,10 @@ TEST_F(CreatingReminders, ADatedReminderIsSavedAsAWholeDay) {
     EXPECT_TRUE(storedBool("notice1", layout::notice::dateEnabled));
     EXPECT_EQ(storedDate("notice1", layout::notice::date), dayCountFromDate(QDate(2027, 3, 5)));
     EXPECT_EQ(valueKinds("notice1").back(), "date:3");
-    EXPECT_EQ(form->Label22->text(), QStringLiteral("5.3.2027"));
+    EXPECT_EQ(reminders().Label22->text(), QStringLiteral("5.3.2027"));
     // Its day is today: started at once.
-    EXPECT_TRUE(form->findReminderTimer("notice1")->enabled());
-    EXPECT_EQ(form->Button4->text(), QStringLiteral("Остановить"));
+    EXPECT_TRUE(reminders().findReminderTimer("notice1")->enabled());
+    EXPECT_EQ(reminders().Button4->text(), QStringLiteral("Остановить"));
 }
 
 // A reminder for another day gets its timer at once, switched off; starting it asks whether to
@@ -128,13 +128,13 @@ TEST_P(CreatingForAnotherDay, IsArmedOrStoppedByTheDatedQuestion) {
                            .answer = answer});
     confirm();
 
-    IntervalTimer* timer = form->findReminderTimer("notice1");
+    IntervalTimer* timer = reminders().findReminderTimer("notice1");
     ASSERT_NE(timer, nullptr);
     EXPECT_EQ(timer->interval(), 10000);
     EXPECT_FALSE(timer->enabled());
     EXPECT_EQ(storedBool("notice1", layout::notice::enabled), answer == MessageAnswer::Yes);
-    EXPECT_EQ(form->Button4->text(), QStringLiteral("Запустить"));
-    EXPECT_EQ(form->Label22->text(), QStringLiteral("8.3.2027"));
+    EXPECT_EQ(reminders().Button4->text(), QStringLiteral("Запустить"));
+    EXPECT_EQ(reminders().Label22->text(), QStringLiteral("8.3.2027"));
 }
 
 INSTANTIATE_TEST_SUITE_P(Answers, CreatingForAnotherDay,
@@ -153,9 +153,9 @@ TEST_F(CreatingReminders, NumbersComeFromTheCounterAndNamesMayRepeat) {
     EXPECT_EQ(listValue(layout::notifications::noticesList), "notice2\r\nnotice8\r\nnotice9\r\n");
     EXPECT_EQ(storedInteger("notice8", layout::notice::interval), 1);
     EXPECT_EQ(storedInteger("notice9", layout::notice::interval), 86400);
-    EXPECT_EQ(form->findReminderTimer("notice8")->interval(), 1000);
-    EXPECT_EQ(form->ListBox1->itemIndex(), 2);
-    EXPECT_EQ(form->Label2->text(), QStringLiteral("24 ч.  0 мин.  0 сек."));
+    EXPECT_EQ(reminders().findReminderTimer("notice8")->interval(), 1000);
+    EXPECT_EQ(reminders().ListBox1->itemIndex(), 2);
+    EXPECT_EQ(reminders().Label2->text(), QStringLiteral("24 ч.  0 мин.  0 сек."));
 }
 
 // A store brought in from elsewhere (here while the program runs) may hold subkeys above the
@@ -211,9 +211,9 @@ TEST_F(CreatingReminders, LineBreaksInANameBecomeSpacesAndTheListsStayInStep) {
               "Вода\r\nОбед в час\r\nСон в десять ровно\r\n");
     EXPECT_EQ(listValue(layout::notifications::noticesList), "notice1\r\nnotice2\r\nnotice3\r\n");
     const QStringList texts{"Стакан", "Суп", "Спать"};
-    for (int row = 0; row < form->ListBox1->count(); ++row) {
+    for (int row = 0; row < reminders().ListBox1->count(); ++row) {
         selectRow(row);
-        EXPECT_EQ(form->Label6->text(), texts[row]) << row;
+        EXPECT_EQ(reminders().Label6->text(), texts[row]) << row;
     }
 }
 
@@ -260,7 +260,7 @@ TEST_F(CreatingReminders, AMissingCounterEndsTheSaveBeforeAnythingIsWritten) {
     confirm();
 
     EXPECT_EQ(storeContents(), before);
-    EXPECT_EQ(form->ListBox1->count(), 0);
+    EXPECT_EQ(reminders().ListBox1->count(), 0);
     EXPECT_TRUE(editor().isVisible());
 }
 

@@ -2,15 +2,15 @@
 // writes it back to the reminder selected at that moment, re-times its timer and leaves its
 // running state alone; what happens when the selection or the reminder is gone meanwhile.
 
-#include "AutoSizeLabel.h"
-#include "DayCount.h"
 #include "EditorFixture.h"
-#include "IntervalTimer.h"
-#include "ListBox.h"
-#include "ReminderTexts.h"
-#include "UpDown.h"
+#include "platform/Clock.h"
+#include "platform/IntervalTimer.h"
+#include "reminders/ReminderTexts.h"
 #include "settings/Layout.h"
 #include "settings/SettingsStore.h"
+#include "widgets/AutoSizeLabel.h"
+#include "widgets/ListBox.h"
+#include "widgets/UpDown.h"
 
 #include <QCalendarWidget>
 #include <QCheckBox>
@@ -63,7 +63,7 @@ TEST_F(EditingReminders, ARunningReminderGetsItsNewPeriodAndKeepsRunning) {
     start({{.key = "notice1", .name = "Обед"},
            {.key = "notice2", .name = "Вода", .text = "Стакан", .interval = 60, .enabled = true}},
           2);
-    IntervalTimer* timer = form->findReminderTimer("notice2");
+    IntervalTimer* timer = reminders().findReminderTimer("notice2");
     ASSERT_TRUE(timer->enabled());
     timeline.advance(50000);
     openToEdit(1);
@@ -72,8 +72,8 @@ TEST_F(EditingReminders, ARunningReminderGetsItsNewPeriodAndKeepsRunning) {
 
     EXPECT_TRUE(dialogs.shown().empty()) << "a change asks nothing";
     EXPECT_FALSE(editor().isVisible());
-    EXPECT_EQ(form->ListBox1->items(), (QStringList{"Обед", "Чай"}));
-    EXPECT_EQ(form->ListBox1->itemIndex(), 1);
+    EXPECT_EQ(reminders().ListBox1->items(), (QStringList{"Обед", "Чай"}));
+    EXPECT_EQ(reminders().ListBox1->itemIndex(), 1);
     EXPECT_EQ(listValue(layout::notifications::notificationsList), "Обед\r\nЧай\r\n");
     EXPECT_EQ(listValue(layout::notifications::noticesList), "notice1\r\nnotice2\r\n");
     EXPECT_EQ(storedString("notice2", layout::notice::name), "Чай");
@@ -82,11 +82,11 @@ TEST_F(EditingReminders, ARunningReminderGetsItsNewPeriodAndKeepsRunning) {
     EXPECT_TRUE(storedBool("notice2", layout::notice::once));
     EXPECT_TRUE(storedBool("notice2", layout::notice::enabled));
     EXPECT_EQ(counterValue(), 2);
-    EXPECT_EQ(form->LastCheckDate, 0.0);
-    EXPECT_EQ(form->Label2->text(), QStringLiteral("0 ч.  2 мин.  0 сек."));
-    EXPECT_EQ(form->Label6->text(), QStringLiteral("Чашка\nчая"));
-    EXPECT_EQ(form->Label4->text(), QStringLiteral("да"));
-    EXPECT_EQ(form->Button4->text(), QStringLiteral("Остановить"));
+    EXPECT_EQ(tasks().LastCheckDate, 0.0);
+    EXPECT_EQ(reminders().Label2->text(), QStringLiteral("0 ч.  2 мин.  0 сек."));
+    EXPECT_EQ(reminders().Label6->text(), QStringLiteral("Чашка\nчая"));
+    EXPECT_EQ(reminders().Label4->text(), QStringLiteral("да"));
+    EXPECT_EQ(reminders().Button4->text(), QStringLiteral("Остановить"));
 
     // Still running, counting the new period afresh from the save.
     EXPECT_EQ(timer->interval(), 120000);
@@ -108,7 +108,7 @@ TEST_F(EditingReminders, SavedUndatedAReminderKeepsItsOldDay) {
 
     EXPECT_FALSE(storedBool("notice1", layout::notice::dateEnabled));
     EXPECT_EQ(storedDate("notice1", layout::notice::date), dayCountFromDate(QDate(2027, 3, 8)));
-    EXPECT_EQ(form->Label22->text(), QStringLiteral("дата не учитывается"));
+    EXPECT_EQ(reminders().Label22->text(), QStringLiteral("дата не учитывается"));
 
     // Dated again for another day: the new day, as a whole day.
     openToEdit(0);
@@ -116,7 +116,7 @@ TEST_F(EditingReminders, SavedUndatedAReminderKeepsItsOldDay) {
     confirm();
     EXPECT_TRUE(storedBool("notice1", layout::notice::dateEnabled));
     EXPECT_EQ(storedDate("notice1", layout::notice::date), dayCountFromDate(QDate(2027, 4, 1)));
-    EXPECT_EQ(form->Label22->text(), QStringLiteral("1.4.2027"));
+    EXPECT_EQ(reminders().Label22->text(), QStringLiteral("1.4.2027"));
 }
 
 // Pressing "Добавить" or "Редактировать" while the editor is open only changes its mode: the
@@ -135,10 +135,10 @@ TEST_F(EditingReminders, ReopeningChangesTheModeButNotTheFields) {
 
     selectRow(1);
     confirm();
-    EXPECT_EQ(form->ListBox1->items(), (QStringList{"Обед", "Черновик"}));
+    EXPECT_EQ(reminders().ListBox1->items(), (QStringList{"Обед", "Черновик"}));
     EXPECT_EQ(storedString("notice2", layout::notice::text), "Набросок");
     EXPECT_EQ(storedInteger("notice1", layout::notice::interval), 60);
-    EXPECT_EQ(form->findReminderTimer("notice2")->interval(), 7000);
+    EXPECT_EQ(reminders().findReminderTimer("notice2")->interval(), 7000);
     EXPECT_EQ(counterValue(), 2);
 
     // And back: a save in create mode makes a new reminder of what the fields hold.
@@ -147,7 +147,7 @@ TEST_F(EditingReminders, ReopeningChangesTheModeButNotTheFields) {
     EXPECT_EQ(editor().Edit2->text(), QStringLiteral("Обед"));
     expectStartQuestion(MessageAnswer::No);
     confirm();
-    EXPECT_EQ(form->ListBox1->items(), (QStringList{"Обед", "Черновик", "Обед"}));
+    EXPECT_EQ(reminders().ListBox1->items(), (QStringList{"Обед", "Черновик", "Обед"}));
     EXPECT_EQ(listValue(layout::notifications::noticesList), "notice1\r\nnotice2\r\nnotice3\r\n");
 }
 
@@ -156,14 +156,14 @@ TEST_F(EditingReminders, WithoutASelectionNothingIsWrittenAndTheUserIsTold) {
     openToEdit(0);
     fill({.name = "Ужин"});
     // Deleted from the main window while the editor is open.
-    QTest::mouseClick(form->Button3, Qt::LeftButton);
-    ASSERT_EQ(form->ListBox1->itemIndex(), -1);
+    QTest::mouseClick(reminders().Button3, Qt::LeftButton);
+    ASSERT_EQ(reminders().ListBox1->itemIndex(), -1);
     const auto before = storeContents();
 
     expectRefusal(texts::reminders::nothingSelected);
     confirm();
     EXPECT_EQ(storeContents(), before);
-    EXPECT_EQ(form->ListBox1->count(), 0);
+    EXPECT_EQ(reminders().ListBox1->count(), 0);
     EXPECT_TRUE(editor().isVisible());
 }
 
@@ -186,8 +186,8 @@ TEST_F(EditingReminders, AMissingSubkeyEndsTheSaveWithAnError) {
     store.openKey(layout::notificationsKey, false);
     EXPECT_FALSE(store.valueExists(layout::notice::name));
     EXPECT_FALSE(store.valueExists(layout::notice::interval));
-    EXPECT_EQ(form->findReminderTimer("notice1")->interval(), 60000);
-    EXPECT_NE(form->LastCheckDate, 0.0);
+    EXPECT_EQ(reminders().findReminderTimer("notice1")->interval(), 60000);
+    EXPECT_NE(tasks().LastCheckDate, 0.0);
 }
 
 } // namespace

@@ -1,13 +1,13 @@
 // What the editor accepts: the refusals before anything is written, the period's limits, the
 // spin buttons, and the length limits of the name and the text while typing and pasting.
 
-#include "AutoSizeLabel.h"
 #include "EditorFixture.h"
-#include "ListBox.h"
-#include "ReminderRecord.h"
-#include "ReminderTexts.h"
-#include "UpDown.h"
+#include "reminders/ReminderRecord.h"
+#include "reminders/ReminderTexts.h"
 #include "settings/Layout.h"
+#include "widgets/AutoSizeLabel.h"
+#include "widgets/ListBox.h"
+#include "widgets/UpDown.h"
 
 #include <QApplication>
 #include <QCalendarWidget>
@@ -65,8 +65,8 @@ TEST_F(EditorInputChecks, IncompleteOrTooLongInputIsRefusedAndNothingWritten) {
         EXPECT_TRUE(editor().isVisible());
     }
     EXPECT_EQ(storeContents(), before);
-    EXPECT_EQ(form->ListBox1->count(), 1);
-    EXPECT_EQ(form->findReminderTimer("notice2"), nullptr);
+    EXPECT_EQ(reminders().ListBox1->count(), 1);
+    EXPECT_EQ(reminders().findReminderTimer("notice2"), nullptr);
 }
 
 TEST_F(EditorInputChecks, PeriodsUpToADayAreAcceptedAndShownAgainInWholeUnits) {
@@ -81,8 +81,8 @@ TEST_F(EditorInputChecks, PeriodsUpToADayAreAcceptedAndShownAgainInWholeUnits) {
     expectStartQuestion(MessageAnswer::No);
     confirm();
     EXPECT_EQ(storedInteger("notice3", layout::notice::interval), 3600);
-    EXPECT_EQ(form->Label2->text(), QStringLiteral("1 ч.  0 мин.  0 сек."));
-    QTest::mouseClick(form->Button2, Qt::LeftButton);
+    EXPECT_EQ(reminders().Label2->text(), QStringLiteral("1 ч.  0 мин.  0 сек."));
+    QTest::mouseClick(reminders().Button2, Qt::LeftButton);
     EXPECT_EQ((QStringList{editor().Edit1->text(), editor().Edit3->text(), editor().Edit4->text()}),
               (QStringList{"1", "0", "0"}));
 }

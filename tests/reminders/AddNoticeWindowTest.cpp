@@ -2,9 +2,9 @@
 // its design place, the date box switched by "Учитывать дату", what follows the window's edges
 // when it is resized with the confirm button kept centred, and the names a screen reader reads.
 
-#include "AutoSizeLabel.h"
 #include "EditorFixture.h"
-#include "UpDown.h"
+#include "widgets/AutoSizeLabel.h"
+#include "widgets/UpDown.h"
 
 #include <QAccessible>
 #include <QCalendarWidget>
@@ -61,7 +61,7 @@ TEST_F(EditorWindow, OpensModelessAtTheDesktopCentreWithMinimiseButNoMaximise) {
     typeInto(e.Edit2, QStringLiteral("Черновик"));
     e.close();
     EXPECT_FALSE(e.isVisible());
-    EXPECT_EQ(form->AddNotice, &e);
+    EXPECT_EQ(reminders().AddNotice, &e);
     openToCreate();
     EXPECT_EQ(e.Edit2->text(), QString());
 }

@@ -1,10 +1,10 @@
 #include "EditorFixture.h"
 
-#include "AppTexts.h"
-#include "ListBox.h"
-#include "ReminderTexts.h"
+#include "reminders/ReminderTexts.h"
 #include "settings/Layout.h"
 #include "settings/SettingsStore.h"
+#include "widgets/AppTexts.h"
+#include "widgets/ListBox.h"
 
 #include <QCalendarWidget>
 #include <QCheckBox>
@@ -35,8 +35,8 @@ void typeOver(QWidget* widget, const QString& text) {
 }
 
 EditorFixture::~EditorFixture() {
-    if (form && form->AddNotice) {
-        form->AddNotice->hide();
+    if (form && reminders().AddNotice) {
+        reminders().AddNotice->hide();
     }
 }
 
@@ -46,20 +46,20 @@ void EditorFixture::start(const std::vector<StoredReminder>& reminders, int coun
 }
 
 void EditorFixture::selectRow(int row) {
-    QListWidgetItem* item = form->ListBox1->item(row);
+    QListWidgetItem* item = reminders().ListBox1->item(row);
     ASSERT_NE(item, nullptr);
-    const QRect rect = form->ListBox1->visualItemRect(item);
-    QTest::mouseClick(form->ListBox1->viewport(), Qt::LeftButton, {}, rect.center());
+    const QRect rect = reminders().ListBox1->visualItemRect(item);
+    QTest::mouseClick(reminders().ListBox1->viewport(), Qt::LeftButton, {}, rect.center());
 }
 
 void EditorFixture::openToCreate() {
-    QTest::mouseClick(form->Button1, Qt::LeftButton);
+    QTest::mouseClick(reminders().Button1, Qt::LeftButton);
     ASSERT_TRUE(editor().isVisible());
 }
 
 void EditorFixture::openToEdit(int row) {
     selectRow(row);
-    QTest::mouseClick(form->Button2, Qt::LeftButton);
+    QTest::mouseClick(reminders().Button2, Qt::LeftButton);
     ASSERT_TRUE(editor().isVisible());
 }
 

@@ -4,10 +4,10 @@
 // "Добавить" or "Редактировать" pressed, the fields typed into, the confirm button pressed and
 // the message boxes answered through the scripted dialogs.
 
-#include "AddNotice.h"
-#include "Dialogs.h"
 #include "MainFormFixture.h"
 #include "StoredReminders.h"
+#include "platform/Dialogs.h"
+#include "reminders/AddNotice.h"
 
 #include <QDate>
 #include <optional>
@@ -32,7 +32,7 @@ protected:
     ~EditorFixture() override;
 
     void start(const std::vector<StoredReminder>& reminders, int counter);
-    TAddNotice& editor() const { return *form->AddNotice; }
+    TAddNotice& editor() const { return *reminders().AddNotice; }
 
     // Clicks the main list's item at `row`.
     void selectRow(int row);

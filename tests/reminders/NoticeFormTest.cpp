@@ -3,18 +3,18 @@
 // where it appears; the fade-in, drawn by the window system or painted; how it closes; the colour
 // choice of its context menu, stored and used by the next notice.
 
-#include "NoticeForm.h"
+#include "reminders/NoticeForm.h"
 
-#include "ColorValue.h"
 #include "CountingSound.h"
-#include "FadeMethod.h"
-#include "FormDesign.h"
-#include "IntervalTimer.h"
 #include "MainFormFixture.h"
-#include "NoticeLabel.h"
 #include "QtWarnings.h"
+#include "platform/IntervalTimer.h"
+#include "reminders/ColorValue.h"
+#include "reminders/FadeMethod.h"
+#include "reminders/NoticeLabel.h"
 #include "settings/Layout.h"
 #include "settings/SettingsStore.h"
+#include "widgets/FormDesign.h"
 
 #include <QAccessible>
 #include <QAction>
@@ -51,7 +51,7 @@ protected:
     // A notice as a reminder's timer shows it: message, auto-close delay, shown.
     TNoticeForm* showNotice(const QString& message = QStringLiteral("Пора обедать"),
                             int closeDelayMs = 30000) {
-        auto* notice = new TNoticeForm(form.get());
+        auto* notice = new TNoticeForm(&reminders().noticeColors);
         notice->Label1->setText(message);
         notice->Timer2->setInterval(closeDelayMs);
         notice->show();
@@ -71,17 +71,6 @@ protected:
     static QColor textColor(const TNoticeForm& notice) {
         return notice.Label1->palette().color(QPalette::WindowText);
     }
-
-    CountingSound sound;
-};
-
-// Makes every notice fade in one way while it lives.
-class FadeMethodForTest {
-public:
-    explicit FadeMethodForTest(FadeMethod method) { setFadeMethodForTest(method); }
-    ~FadeMethodForTest() { setFadeMethodForTest(std::nullopt); }
-    FadeMethodForTest(const FadeMethodForTest&) = delete;
-    FadeMethodForTest& operator=(const FadeMethodForTest&) = delete;
 };
 
 // --- The window -------------------------------------------------------------------------------
@@ -132,8 +121,8 @@ TEST_F(NoticeForm, ShowsTheColoursOfTheMainWindowAqua_And_BlackAtFirst) {
     EXPECT_TRUE(first->autoFillBackground());
     EXPECT_EQ(textColor(*first), black);
 
-    form->NoticeBackgroundColor = 0x00FF00; // green
-    form->NoticeTextColor = 0x0000FF;       // red
+    reminders().noticeColors.NoticeBackgroundColor = 0x00FF00; // green
+    reminders().noticeColors.NoticeTextColor = 0x0000FF;       // red
     TNoticeForm* second = showNotice();
     EXPECT_EQ(background(*second), QColor(0, 255, 0));
     EXPECT_EQ(textColor(*second), QColor(255, 0, 0));
@@ -209,33 +198,22 @@ TEST_F(NoticeForm, FadesInFromTenTo230InStepsOfTenEvery10Ms) {
     EXPECT_EQ(notice->opacity(), 230);
 }
 
-TEST(NoticeFadeMethod, IsPaintedOnlyOnX11WithoutACompositingManager) {
-    EXPECT_EQ(fadeMethodFor(QStringLiteral("xcb"), false), FadeMethod::Painted);
-    EXPECT_EQ(fadeMethodFor(QStringLiteral("xcb"), true), FadeMethod::WindowOpacity);
-    EXPECT_EQ(fadeMethodFor(QStringLiteral("xcb"), std::nullopt), FadeMethod::WindowOpacity);
-    EXPECT_EQ(fadeMethodFor(QStringLiteral("wayland"), std::nullopt), FadeMethod::WindowOpacity);
-    EXPECT_EQ(fadeMethodFor(QStringLiteral("offscreen"), std::nullopt), FadeMethod::WindowOpacity);
+TEST(NoticeFadeMethod, IsPaintedOnlyWhereTheWindowSystemSurelyShowsNoOpacity) {
+    EXPECT_EQ(fadeMethodFor(false), FadeMethod::Painted);
+    EXPECT_EQ(fadeMethodFor(true), FadeMethod::WindowOpacity);
+    EXPECT_EQ(fadeMethodFor(std::nullopt), FadeMethod::WindowOpacity);
 }
 
 TEST_F(NoticeForm, PaintsTheFadeOverWhatLayUnderItWhereOpacityIsNotShown) {
     prepareStore();
     startForm();
-    const FadeMethodForTest painted(FadeMethod::Painted);
-    // A red desktop filling the offscreen screen, with the notice's corner inside it.
-    const QRect desktopArea = QGuiApplication::primaryScreen()->geometry();
-    screen.setWorkArea(desktopArea);
-    QWidget desktop;
-    desktop.setWindowFlags(Qt::FramelessWindowHint);
-    desktop.setGeometry(desktopArea);
-    desktop.setAutoFillBackground(true);
-    QPalette red = desktop.palette();
-    red.setColor(QPalette::Window, Qt::red);
-    desktop.setPalette(red);
-    desktop.show();
-    QCoreApplication::processEvents(); // the window system shows it
-    desktop.repaint();
+    // A red desktop on a window system without a compositing manager.
+    windowSystem.setShowsWindowOpacity(false);
+    windowSystem.setScreenColor(Qt::red);
 
     TNoticeForm* notice = showNotice();
+    ASSERT_EQ(windowSystem.grabbedAreas().size(), 1u);
+    EXPECT_TRUE(windowSystem.grabbedAreas()[0].contains(notice->geometry()));
     EXPECT_EQ(notice->fadeMethod(), FadeMethod::Painted);
     EXPECT_DOUBLE_EQ(notice->windowOpacity(), 1.0); // the window itself stays opaque
 
@@ -414,13 +392,13 @@ TEST_F(NoticeForm, AChosenColourIsStoredTakenAndUsedByTheNextNoticeOnly) {
     dialogs.expectColorDialog(QColor(255, 0, 0), aqua);
     notice->N1->trigger();
     EXPECT_EQ(storedInteger(layout::product::noticeBackgroundColor), 0x0000FF);
-    EXPECT_EQ(form->NoticeBackgroundColor, 0x0000FFu);
+    EXPECT_EQ(reminders().noticeColors.NoticeBackgroundColor, 0x0000FFu);
     EXPECT_EQ(background(*notice), QColor(255, 0, 0));
 
     dialogs.expectColorDialog(QColor(255, 255, 255), black);
     notice->N2->trigger();
     EXPECT_EQ(storedInteger(layout::product::noticeTextColor), 0xFFFFFF);
-    EXPECT_EQ(form->NoticeTextColor, 0xFFFFFFu);
+    EXPECT_EQ(reminders().noticeColors.NoticeTextColor, 0xFFFFFFu);
     EXPECT_EQ(textColor(*notice), QColor(255, 255, 255));
     EXPECT_EQ(dialogs.shown().back().owner, notice);
 
@@ -447,7 +425,7 @@ TEST_F(NoticeForm, ACancelledColourWritesNothingAndRestartsTheDelayInFull) {
     dialogs.expectColorDialog(std::nullopt, black);
     notice->N2->trigger();
     EXPECT_EQ(storeContents(), before);
-    EXPECT_EQ(form->NoticeBackgroundColor, 0xFFFF00u);
+    EXPECT_EQ(reminders().noticeColors.NoticeBackgroundColor, 0xFFFF00u);
     EXPECT_EQ(background(*notice), aqua);
     EXPECT_EQ(textColor(*notice), black);
 
@@ -469,7 +447,7 @@ TEST_F(NoticeForm, AStoreErrorIsReportedAndTheWindowStillClosesByItself) {
     dialogs.expectColorDialog(QColor(255, 0, 0));
     dialogs.expectError(QStringLiteral("Failed to open key '\\SOFTWARE\\Tickwell2'"));
     notice->N1->trigger();
-    EXPECT_EQ(form->NoticeBackgroundColor, 0xFFFF00u);
+    EXPECT_EQ(reminders().noticeColors.NoticeBackgroundColor, 0xFFFF00u);
     EXPECT_EQ(background(*notice), aqua);
 
     timeline.advance(5000);

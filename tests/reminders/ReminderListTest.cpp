@@ -1,14 +1,14 @@
 // The Reminders tab as a person uses it: selecting a reminder shows its details, "Удалить"
 // removes it without a question, "Добавить" and "Редактировать" open the editor in their mode.
 
-#include "AddNotice.h"
-#include "AutoSizeLabel.h"
-#include "IntervalTimer.h"
-#include "ListBox.h"
 #include "MainFormFixture.h"
 #include "StoredReminders.h"
+#include "platform/IntervalTimer.h"
+#include "reminders/AddNotice.h"
 #include "settings/Layout.h"
 #include "settings/SettingsStore.h"
+#include "widgets/AutoSizeLabel.h"
+#include "widgets/ListBox.h"
 
 #include <QLabel>
 #include <QPushButton>
@@ -20,8 +20,8 @@ namespace {
 class ReminderList : public MainFormFixture {
 protected:
     ~ReminderList() override {
-        if (form && form->AddNotice) {
-            form->AddNotice->hide();
+        if (form && reminders().AddNotice) {
+            reminders().AddNotice->hide();
         }
     }
 
@@ -32,10 +32,10 @@ protected:
 
     // Clicks the list item at `row`, as a person selects a reminder.
     void clickRow(int row) {
-        QListWidgetItem* item = form->ListBox1->item(row);
+        QListWidgetItem* item = reminders().ListBox1->item(row);
         ASSERT_NE(item, nullptr);
-        const QRect rect = form->ListBox1->visualItemRect(item);
-        QTest::mouseClick(form->ListBox1->viewport(), Qt::LeftButton, {}, rect.center());
+        const QRect rect = reminders().ListBox1->visualItemRect(item);
+        QTest::mouseClick(reminders().ListBox1->viewport(), Qt::LeftButton, {}, rect.center());
     }
 
     struct Details {
@@ -44,8 +44,9 @@ protected:
         bool operator==(const Details&) const = default;
     };
     Details details() const {
-        return {form->Label2->text(), form->Label22->text(), form->Label4->text(),
-                form->Label6->text(), form->Button4->text(), form->Button4->isEnabled()};
+        return {reminders().Label2->text(),  reminders().Label22->text(),
+                reminders().Label4->text(),  reminders().Label6->text(),
+                reminders().Button4->text(), reminders().Button4->isEnabled()};
     }
 };
 
@@ -65,7 +66,7 @@ TEST_F(ReminderList, SelectingAReminderShowsItsDetails) {
             .enabled = true,
             .date = QDate(2027, 3, 1)}},
           4);
-    EXPECT_FALSE(form->Button4->isEnabled());
+    EXPECT_FALSE(reminders().Button4->isEnabled());
 
     clickRow(0);
     EXPECT_EQ(details(), (Details{"1 ч.  23 мин.  45 сек.", "дата не учитывается", "да",
@@ -79,8 +80,8 @@ TEST_F(ReminderList, SelectingAReminderShowsItsDetails) {
               (Details{"0 ч.  1 мин.  0 сек.", "1.3.2027", "нет", "Стакан", "Остановить", true}));
 
     // The keyboard moves the selection and shows the details too.
-    QTest::keyClick(form->ListBox1, Qt::Key_Up);
-    EXPECT_EQ(form->Label22->text(), QStringLiteral("5.3.2027"));
+    QTest::keyClick(reminders().ListBox1, Qt::Key_Up);
+    EXPECT_EQ(reminders().Label22->text(), QStringLiteral("5.3.2027"));
 }
 
 // Day, month and year are plain numbers, none padded with zeros.
@@ -97,7 +98,7 @@ TEST_F(ReminderList, AReminderDayIsShownWithoutLeadingZeros) {
     start(stored, 3);
     for (int row = 0; row < 3; ++row) {
         clickRow(row);
-        EXPECT_EQ(form->Label22->text(), QString::fromUtf8(days[row].second));
+        EXPECT_EQ(reminders().Label22->text(), QString::fromUtf8(days[row].second));
     }
 }
 
@@ -105,18 +106,18 @@ TEST_F(ReminderList, ADatedReminderSwitchedOnForAnotherDayOffersToStart) {
     clock.set(QDateTime(QDate(2027, 3, 4), QTime(23, 59)));
     start({{.key = "notice1", .name = "Врач", .enabled = true, .date = QDate(2027, 3, 5)}}, 1);
     clickRow(0);
-    EXPECT_EQ(form->Button4->text(), QStringLiteral("Запустить"));
+    EXPECT_EQ(reminders().Button4->text(), QStringLiteral("Запустить"));
 }
 
 TEST_F(ReminderList, DeletingTheOnlyReminderEmptiesTheListsAndKeepsTheCounter) {
     start({{.key = "notice7", .name = "Обед", .interval = 5025, .enabled = true}}, 7);
-    ASSERT_NE(form->findReminderTimer("notice7"), nullptr);
+    ASSERT_NE(reminders().findReminderTimer("notice7"), nullptr);
     clickRow(0);
-    QTest::mouseClick(form->Button3, Qt::LeftButton);
+    QTest::mouseClick(reminders().Button3, Qt::LeftButton);
 
     EXPECT_TRUE(dialogs.shown().empty()) << "deleting asks nothing";
-    EXPECT_EQ(form->ListBox1->count(), 0);
-    EXPECT_EQ(form->findReminderTimer("notice7"), nullptr);
+    EXPECT_EQ(reminders().ListBox1->count(), 0);
+    EXPECT_EQ(reminders().findReminderTimer("notice7"), nullptr);
     EXPECT_EQ(details(), (Details{"", "", "", "", "Запустить", false}));
     SettingsStore store;
     EXPECT_FALSE(store.keyExists(std::string(layout::notificationsKey) + "\\notice7"));
@@ -132,8 +133,8 @@ TEST_F(ReminderList, RemindersWithTheSameNameAreReachedByTheirPosition) {
            {.key = "notice5", .name = "Сон", .interval = 180}},
           5);
     clickRow(1);
-    EXPECT_EQ(form->Label2->text(), QStringLiteral("0 ч.  2 мин.  0 сек."));
-    QTest::mouseClick(form->Button3, Qt::LeftButton);
+    EXPECT_EQ(reminders().Label2->text(), QStringLiteral("0 ч.  2 мин.  0 сек."));
+    QTest::mouseClick(reminders().Button3, Qt::LeftButton);
 
     SettingsStore store;
     EXPECT_TRUE(store.keyExists(std::string(layout::notificationsKey) + "\\notice1"));
@@ -141,45 +142,45 @@ TEST_F(ReminderList, RemindersWithTheSameNameAreReachedByTheirPosition) {
     store.openKey(layout::notificationsKey, false);
     EXPECT_EQ(store.readString(layout::notifications::notificationsList), "Вода\r\nСон\r\n");
     EXPECT_EQ(store.readString(layout::notifications::noticesList), "notice1\r\nnotice5\r\n");
-    EXPECT_NE(form->findReminderTimer("notice1"), nullptr);
-    EXPECT_EQ(form->findReminderTimer("notice2"), nullptr);
+    EXPECT_NE(reminders().findReminderTimer("notice1"), nullptr);
+    EXPECT_EQ(reminders().findReminderTimer("notice2"), nullptr);
 
     // Nothing is selected after a delete: a second press deletes nothing unseen.
-    EXPECT_EQ(form->ListBox1->itemIndex(), -1);
+    EXPECT_EQ(reminders().ListBox1->itemIndex(), -1);
     const auto afterDelete = storeContents();
-    QTest::mouseClick(form->Button3, Qt::LeftButton);
+    QTest::mouseClick(reminders().Button3, Qt::LeftButton);
     EXPECT_EQ(storeContents(), afterDelete);
 
     clickRow(1);
-    EXPECT_EQ(form->Label2->text(), QStringLiteral("0 ч.  3 мин.  0 сек."));
+    EXPECT_EQ(reminders().Label2->text(), QStringLiteral("0 ч.  3 мин.  0 сек."));
 }
 
 TEST_F(ReminderList, WithoutASelectionEditAndDeleteDoNothing) {
     start({{.key = "notice1", .name = "Обед"}}, 1);
     const auto before = storeContents();
-    QTest::mouseClick(form->Button2, Qt::LeftButton);
-    QTest::mouseClick(form->Button3, Qt::LeftButton);
-    QTest::mouseClick(form->Button4, Qt::LeftButton); // disabled: nothing to start
-    form->Button4Click();                             // even when run directly
-    EXPECT_FALSE(form->AddNotice->isVisible());
-    EXPECT_EQ(form->ListBox1->count(), 1);
+    QTest::mouseClick(reminders().Button2, Qt::LeftButton);
+    QTest::mouseClick(reminders().Button3, Qt::LeftButton);
+    QTest::mouseClick(reminders().Button4, Qt::LeftButton); // disabled: nothing to start
+    reminders().Button4Click();                             // even when run directly
+    EXPECT_FALSE(reminders().AddNotice->isVisible());
+    EXPECT_EQ(reminders().ListBox1->count(), 1);
     EXPECT_EQ(storeContents(), before);
 }
 
 TEST_F(ReminderList, AddAndEditOpenTheEditorInTheirMode) {
     start({{.key = "notice1", .name = "Обед"}}, 1);
-    QTest::mouseClick(form->Button1, Qt::LeftButton);
-    EXPECT_TRUE(form->AddNotice->isVisible());
-    EXPECT_EQ(form->AddNotice->windowTitle(), QStringLiteral("Создать напоминание"));
-    EXPECT_EQ(form->AddNotice->Button1->text(), QStringLiteral("Создать"));
-    form->AddNotice->hide();
+    QTest::mouseClick(reminders().Button1, Qt::LeftButton);
+    EXPECT_TRUE(reminders().AddNotice->isVisible());
+    EXPECT_EQ(reminders().AddNotice->windowTitle(), QStringLiteral("Создать напоминание"));
+    EXPECT_EQ(reminders().AddNotice->Button1->text(), QStringLiteral("Создать"));
+    reminders().AddNotice->hide();
 
     clickRow(0);
-    const QRect rect = form->ListBox1->visualItemRect(form->ListBox1->item(0));
-    QTest::mouseDClick(form->ListBox1->viewport(), Qt::LeftButton, {}, rect.center());
-    EXPECT_TRUE(form->AddNotice->isVisible());
-    EXPECT_EQ(form->AddNotice->windowTitle(), QStringLiteral("Изменить напоминание"));
-    EXPECT_EQ(form->AddNotice->Button1->text(), QStringLiteral("Изменить"));
+    const QRect rect = reminders().ListBox1->visualItemRect(reminders().ListBox1->item(0));
+    QTest::mouseDClick(reminders().ListBox1->viewport(), Qt::LeftButton, {}, rect.center());
+    EXPECT_TRUE(reminders().AddNotice->isVisible());
+    EXPECT_EQ(reminders().AddNotice->windowTitle(), QStringLiteral("Изменить напоминание"));
+    EXPECT_EQ(reminders().AddNotice->Button1->text(), QStringLiteral("Изменить"));
 }
 
 // The handlers stop with an error instead of reading or writing elsewhere when the layout was
@@ -200,10 +201,10 @@ TEST_F(ReminderList, AMissingSubkeyOrListEntryEndsTheHandlerWithAnError) {
     dialogs.expectError(QStringLiteral("List index out of bounds (1)"));
     clickRow(1);
     dialogs.expectError(QStringLiteral("List index out of bounds (1)"));
-    QTest::mouseClick(form->Button3, Qt::LeftButton);
+    QTest::mouseClick(reminders().Button3, Qt::LeftButton);
 
     EXPECT_EQ(storeContents(), before);
-    EXPECT_EQ(form->ListBox1->count(), 2);
+    EXPECT_EQ(reminders().ListBox1->count(), 2);
 }
 
 } // namespace

@@ -3,14 +3,14 @@
 // "Напоминания" switch them, and a once-only reminder stops itself.
 
 #include "CountingSound.h"
-#include "IntervalTimer.h"
-#include "ListBox.h"
 #include "MainFormFixture.h"
-#include "NoticeForm.h"
 #include "StoredReminders.h"
 #include "TestTimeline.h"
+#include "platform/IntervalTimer.h"
+#include "reminders/NoticeForm.h"
 #include "settings/Layout.h"
 #include "settings/SettingsStore.h"
+#include "widgets/ListBox.h"
 
 #include <QAction>
 #include <QLabel>
@@ -24,20 +24,17 @@ class ReminderTimers : public MainFormFixture {
 protected:
     ~ReminderTimers() override { destroyNoticeWindows(); }
 
-    // Every notice plays the sound once as it appears.
-    CountingSound sound;
-
     void start(const std::vector<StoredReminder>& reminders, int counter) {
         prepareStore([&](SettingsStore& store) { storeReminders(store, reminders, counter); });
         startForm();
     }
 
     void select(int row) {
-        const QRect rect = form->ListBox1->visualItemRect(form->ListBox1->item(row));
-        QTest::mouseClick(form->ListBox1->viewport(), Qt::LeftButton, {}, rect.center());
+        const QRect rect = reminders().ListBox1->visualItemRect(reminders().ListBox1->item(row));
+        QTest::mouseClick(reminders().ListBox1->viewport(), Qt::LeftButton, {}, rect.center());
     }
 
-    IntervalTimer* timerOf(std::string_view key) { return form->findReminderTimer(key); }
+    IntervalTimer* timerOf(std::string_view key) { return reminders().findReminderTimer(key); }
 };
 
 TEST_F(ReminderTimers, StartUpBuildsOneTimerPerReminderFromTheStoredSwitches) {
@@ -173,17 +170,17 @@ TEST_F(ReminderTimers, StartAndStopSwitchTheSelectedReminderAndTheTrayCheckMark)
     EXPECT_TRUE(form->N2->isChecked());
 
     select(1);
-    ASSERT_EQ(form->Button4->text(), QStringLiteral("Остановить"));
-    QTest::mouseClick(form->Button4, Qt::LeftButton);
-    EXPECT_EQ(form->Button4->text(), QStringLiteral("Запустить"));
+    ASSERT_EQ(reminders().Button4->text(), QStringLiteral("Остановить"));
+    QTest::mouseClick(reminders().Button4, Qt::LeftButton);
+    EXPECT_EQ(reminders().Button4->text(), QStringLiteral("Запустить"));
     EXPECT_FALSE(timerOf("notice2")->enabled());
     EXPECT_FALSE(storedBool("notice2", layout::notice::enabled));
     EXPECT_FALSE(form->N2->isChecked());
     timeline.advance(60 * 1000);
     EXPECT_TRUE(noticeWindows().empty());
 
-    QTest::mouseClick(form->Button4, Qt::LeftButton);
-    EXPECT_EQ(form->Button4->text(), QStringLiteral("Остановить"));
+    QTest::mouseClick(reminders().Button4, Qt::LeftButton);
+    EXPECT_EQ(reminders().Button4->text(), QStringLiteral("Остановить"));
     EXPECT_TRUE(timerOf("notice2")->enabled());
     EXPECT_TRUE(storedBool("notice2", layout::notice::enabled));
     EXPECT_TRUE(form->N2->isChecked());
@@ -206,14 +203,14 @@ TEST_F(ReminderTimers, StartingADatedReminderOnAnotherDayAsksAndOnlyWritesTheSwi
                            .buttons = MessageButtons::YesNo,
                            .owner = form.get(),
                            .answer = MessageAnswer::Yes});
-    QTest::mouseClick(form->Button4, Qt::LeftButton);
+    QTest::mouseClick(reminders().Button4, Qt::LeftButton);
     EXPECT_TRUE(storedBool("notice1", layout::notice::enabled));
     EXPECT_FALSE(timerOf("notice1")->enabled()) << "nothing runs before its day";
-    EXPECT_EQ(form->Button4->text(), QStringLiteral("Запустить"));
+    EXPECT_EQ(reminders().Button4->text(), QStringLiteral("Запустить"));
     EXPECT_FALSE(form->N2->isChecked()) << "the check mark waits for the next recomputation";
 
     dialogs.expectMessage({.text = question, .answer = MessageAnswer::No});
-    QTest::mouseClick(form->Button4, Qt::LeftButton);
+    QTest::mouseClick(reminders().Button4, Qt::LeftButton);
     EXPECT_FALSE(storedBool("notice1", layout::notice::enabled));
     EXPECT_FALSE(timerOf("notice1")->enabled());
 }
@@ -233,7 +230,7 @@ TEST_F(ReminderTimers, TheTrayItemSwitchesEveryReminderDatesIncluded) {
         EXPECT_FALSE(timerOf(key)->enabled()) << key;
         EXPECT_FALSE(storedBool(key, layout::notice::enabled)) << key;
     }
-    EXPECT_EQ(form->Button4->text(), QStringLiteral("Запустить"));
+    EXPECT_EQ(reminders().Button4->text(), QStringLiteral("Запустить"));
 
     form->N2->trigger();
     EXPECT_TRUE(form->N2->isChecked());
@@ -241,7 +238,7 @@ TEST_F(ReminderTimers, TheTrayItemSwitchesEveryReminderDatesIncluded) {
         EXPECT_TRUE(timerOf(key)->enabled()) << key;
         EXPECT_TRUE(storedBool(key, layout::notice::enabled)) << key;
     }
-    EXPECT_EQ(form->Button4->text(), QStringLiteral("Остановить"));
+    EXPECT_EQ(reminders().Button4->text(), QStringLiteral("Остановить"));
     timeline.advance(30 * 1000);
     EXPECT_EQ(sound.plays(), 3 + 1 + 1) << "10 s: 3 notices, 20 s: 1, 30 s: 1";
 }

@@ -1,7 +1,7 @@
 #include "StoredReminders.h"
 
-#include "DayCount.h"
-#include "NoticeForm.h"
+#include "platform/Clock.h"
+#include "reminders/NoticeForm.h"
 #include "settings/Layout.h"
 #include "settings/NameList.h"
 #include "settings/SettingsStore.h"

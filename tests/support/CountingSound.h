@@ -1,15 +1,13 @@
 #pragma once
 
-#include "NotificationSound.h"
+#include "platform/NotificationSound.h"
 
 namespace tickwell::test {
 
-// A silent notification sound that counts how often it was played. Installs itself for the
-// process while it lives.
+// A silent notification sound that counts how often it was played.
 class CountingSound final : public NotificationSound {
 public:
-    CountingSound() { setNotificationSound(this); }
-    ~CountingSound() override { setNotificationSound(nullptr); }
+    CountingSound() = default;
 
     CountingSound(const CountingSound&) = delete;
     CountingSound& operator=(const CountingSound&) = delete;

@@ -1,19 +1,12 @@
 #pragma once
 
-#include "ScreenInfo.h"
+#include "platform/ScreenInfo.h"
 
 namespace tickwell::test {
 
 // A screen of the test's choosing; by default 1280 x 800 with a 30-pixel panel at the bottom.
-// Installs itself for the process while it lives.
 class FakeScreen final : public ScreenInfo {
 public:
-    FakeScreen();
-    ~FakeScreen() override;
-
-    FakeScreen(const FakeScreen&) = delete;
-    FakeScreen& operator=(const FakeScreen&) = delete;
-
     QRect workArea() const override { return workArea_; }
     QSize primaryScreenSize() const override { return primarySize_; }
     QRect desktopArea() const override { return desktopArea_; }

@@ -5,14 +5,6 @@
 
 namespace tickwell::test {
 
-FakeTrayArea::FakeTrayArea() {
-    setTrayArea(this);
-}
-
-FakeTrayArea::~FakeTrayArea() {
-    setTrayArea(nullptr);
-}
-
 TrayAreaIcon* FakeTrayArea::createIcon(QObject* owner) {
     auto* icon = new FakeTrayAreaIcon(owner);
     icons_.emplace_back(icon);

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "TrayArea.h"
+#include "platform/TrayArea.h"
 
 #include <QIcon>
 #include <QPoint>
@@ -39,12 +39,10 @@ private:
     bool visible_ = false;
 };
 
-// A notification area of the test's own, present unless the test takes it away. Installs itself
-// for the process while it lives.
+// A notification area of the test's own, present unless the test takes it away.
 class FakeTrayArea final : public TrayArea {
 public:
-    FakeTrayArea();
-    ~FakeTrayArea() override;
+    FakeTrayArea() = default;
 
     FakeTrayArea(const FakeTrayArea&) = delete;
     FakeTrayArea& operator=(const FakeTrayArea&) = delete;

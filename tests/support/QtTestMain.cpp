@@ -1,9 +1,11 @@
 // The main of every Qt-based test executable: a private home and runtime folder, the offscreen
-// platform, one QApplication for all cases, Qt's Russian button texts as in the program, and
-// unexpected Qt warnings failing the test.
+// platform, one QApplication for all cases, Qt's Russian button texts as in the program, seams
+// that fail a test reaching the outside world unprepared, and unexpected Qt warnings failing the
+// test.
 #include "PrivateDirs.h"
 #include "QtWarnings.h"
-#include "Translations.h"
+#include "TestSeams.h"
+#include "platform/Translations.h"
 
 #include <QApplication>
 #include <gtest/gtest.h>
@@ -25,7 +27,12 @@ int main(int argc, char** argv) {
                        "No audio device detected)$"));
     auto app = std::make_unique<QApplication>(argc, argv);
     tickwell::installRussianQtTranslations(*app);
-    int result = RUN_ALL_TESTS();
+    int result = 0;
+    {
+        // A test that reaches the outside world without a fake of its own fails.
+        const tickwell::test::StrictSeams strict;
+        result = RUN_ALL_TESTS();
+    }
     // What Qt says while the application object goes counts as well.
     const int before = tickwell::test::unexpectedQtWarnings();
     app.reset();

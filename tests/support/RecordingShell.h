@@ -1,17 +1,15 @@
 #pragma once
 
-#include "Shell.h"
+#include "platform/Shell.h"
 
 #include <QList>
 
 namespace tickwell::test {
 
-// A shell that opens nothing and records every address it was asked to open. Installs itself
-// for the process while it lives.
+// A shell that opens nothing and records every address it was asked to open.
 class RecordingShell final : public Shell {
 public:
-    RecordingShell() { setShell(this); }
-    ~RecordingShell() override { setShell(nullptr); }
+    RecordingShell() = default;
 
     RecordingShell(const RecordingShell&) = delete;
     RecordingShell& operator=(const RecordingShell&) = delete;

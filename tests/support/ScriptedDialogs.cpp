@@ -1,6 +1,6 @@
 #include "ScriptedDialogs.h"
 
-#include "AppTexts.h"
+#include "widgets/AppTexts.h"
 
 #include <QCoreApplication>
 #include <gtest/gtest.h>
@@ -50,12 +50,7 @@ std::string describe(const ShownDialog& shown) {
 
 } // namespace
 
-ScriptedDialogs::ScriptedDialogs() {
-    setDialogs(this);
-}
-
 ScriptedDialogs::~ScriptedDialogs() {
-    setDialogs(nullptr);
     verifyAllUsed();
 }
 

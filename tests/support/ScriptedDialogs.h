@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Dialogs.h"
+#include "platform/Dialogs.h"
 
 #include <QColor>
 #include <QPointer>
@@ -40,11 +40,10 @@ struct ShownDialog {
 
 // The dialogs of a test: each dialog the program shows takes the next entry of a script, in
 // order, and is recorded. A dialog the script did not expect, one that differs from what the
-// script says, or script entries still unused at the end fail the test. Installs itself for the
-// process while it lives.
+// script says, or script entries still unused at the end fail the test.
 class ScriptedDialogs final : public Dialogs {
 public:
-    ScriptedDialogs();
+    ScriptedDialogs() = default;
     ~ScriptedDialogs() override;
 
     ScriptedDialogs(const ScriptedDialogs&) = delete;

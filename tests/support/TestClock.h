@@ -1,16 +1,17 @@
 #pragma once
 
-#include "Clock.h"
+#include "platform/Clock.h"
+
+#include <utility>
 
 namespace tickwell::test {
 
-// A clock that stands still until the test sets or moves it. Installs itself for the process
-// while it lives.
+// A clock that stands still until the test sets or moves it.
 class TestClock final : public Clock {
 public:
     // Starts at `start` (local time).
-    explicit TestClock(QDateTime start = QDateTime(QDate(2024, 3, 15), QTime(9, 0)));
-    ~TestClock() override;
+    explicit TestClock(QDateTime start = QDateTime(QDate(2024, 3, 15), QTime(9, 0)))
+        : now_(std::move(start)) {}
 
     TestClock(const TestClock&) = delete;
     TestClock& operator=(const TestClock&) = delete;

@@ -6,14 +6,13 @@ namespace tickwell::test {
 
 class TestClock;
 
-// Time under the test's control: while it lives, no IntervalTimer fires by itself. advance()
+// Time under the test's control, while the seams have manual time on (TestSeams.h): advance()
 // moves time forward and fires every running timer that falls due on the way, in order of due
 // time, delivering after each firing the events its handler posted (as returning to the event
 // loop would). A TestClock given to it moves along by the same amounts.
 class TestTimeline {
 public:
     explicit TestTimeline(TestClock* clock = nullptr);
-    ~TestTimeline();
 
     TestTimeline(const TestTimeline&) = delete;
     TestTimeline& operator=(const TestTimeline&) = delete;

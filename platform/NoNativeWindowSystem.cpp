@@ -1,0 +1,12 @@
+// A build of the platform layer for no particular window system: the toolkit is all it knows.
+
+#include "platform/PlainWindowSystem.h"
+
+namespace tickwell {
+
+WindowSystem& nativeWindowSystem() {
+    static PlainWindowSystem plain;
+    return plain;
+}
+
+} // namespace tickwell

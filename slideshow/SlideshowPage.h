@@ -1,0 +1,79 @@
+#pragma once
+
+// The "Изображения" tab: the list of pictures of the slideshow, its period and the time each
+// picture stays, and the start/stop switch.
+
+#include "widgets/TabPage.h"
+
+#include <QStringList>
+
+class QAction;
+class QLineEdit;
+class QPushButton;
+class SettingsStore;
+
+namespace tickwell {
+
+class AutoSizeLabel;
+class IntervalTimer;
+class ListBox;
+class UpDown;
+
+class SlideshowPage : public TabPage {
+    Q_OBJECT
+public:
+    // The tab "TabSheet3". `imagesTimer` is the main window's timer of the slideshow.
+    explicit SlideshowPage(IntervalTimer& imagesTimer);
+
+    // --- Controls (each also carries its name as its objectName) -------------------------------
+    ListBox* ListBox3;
+    QPushButton* Button8; // "Добавить"
+    QPushButton* Button9; // "Удалить"
+    AutoSizeLabel* Label7;
+    QLineEdit* Edit1;
+    UpDown* UpDown1;
+    AutoSizeLabel* Label14;
+    QLineEdit* Edit2;
+    UpDown* UpDown2;
+    AutoSizeLabel* Label15;
+    QLineEdit* Edit3;
+    UpDown* UpDown3;
+    AutoSizeLabel* Label16;
+    AutoSizeLabel* Label20;
+    QLineEdit* Edit7;
+    UpDown* UpDown7;
+    QPushButton* Button10; // "Запустить" / "Остановить"
+
+    // Full paths of the slideshow's pictures, parallel to ListBox3.
+    QStringList ImagePaths;
+
+    // The tray item "Изображения" of the main window: its check mark follows the slideshow,
+    // and its click runs Button10Click.
+    void setTrayItem(QAction* item);
+
+    // The file-open dialog of the images list: full paths of the chosen JPEG files, empty when
+    // the user cancelled.
+    QStringList OpenDialog1Execute();
+
+    // --- Handlers -------------------------------------------------------------------------------
+    void ListBox3Click();
+    void Button8Click();
+    void Button9Click();
+    void Button10Click();
+    void ImagesTimerTimer();
+
+    // Start-up: the pictures, the time each stays and the period from the store's open product
+    // key.
+    void loadImages(SettingsStore& store);
+
+    void FormResize(int windowWidth) override;
+
+private:
+    void buildControls();
+    void connectHandlers();
+
+    IntervalTimer& ImagesTimer;
+    QAction* N4 = nullptr;
+};
+
+} // namespace tickwell

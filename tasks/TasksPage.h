@@ -1,0 +1,84 @@
+#pragma once
+
+// The "Задачи" tab: the to-do list with the selected task's details, its done mark, and the
+// period of the task reminders; the day-change check that the main window's CheckTimer runs.
+
+#include "widgets/TabPage.h"
+
+class QAction;
+class QCheckBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class SettingsStore;
+
+namespace tickwell {
+
+class AutoSizeLabel;
+class IntervalTimer;
+class ListBox;
+class RemindersPage;
+class UpDown;
+
+class TasksPage : public TabPage {
+    Q_OBJECT
+public:
+    // The tab "TabSheet2". `tasksTimer` is the main window's timer of the task reminders;
+    // `reminders` is the Reminders tab, whose notices and dated reminders the tasks share.
+    TasksPage(IntervalTimer& tasksTimer, RemindersPage& reminders);
+
+    // --- Controls (each also carries its name as its objectName) -------------------------------
+    ListBox* ListBox2;
+    QPushButton* Button5; // "Добавить"
+    QPushButton* Button6; // "Редактировать"
+    QPushButton* Button7; // "Удалить"
+    QCheckBox* CheckBox1; // "Выполнено"
+    AutoSizeLabel* Label11;
+    QLabel* Label12; // description
+    AutoSizeLabel* Label13;
+    QLineEdit* Edit4;
+    UpDown* UpDown4;
+    AutoSizeLabel* Label17;
+    QLineEdit* Edit5;
+    UpDown* UpDown5;
+    AutoSizeLabel* Label18;
+    QLineEdit* Edit6;
+    UpDown* UpDown6;
+    AutoSizeLabel* Label19;
+    QPushButton* Button11; // "Напоминать" / "Остановить" / "Запустить"
+
+    // The day of the last day-change check (days since 1899-12-30); 0 makes the next check a
+    // full one.
+    double LastCheckDate = 0;
+
+    // The tray item "Задачи" of the main window: its check mark follows the task reminders,
+    // and its click runs Button11Click.
+    void setTrayItem(QAction* item);
+
+    // --- Handlers and routines ------------------------------------------------------------------
+    void ListBox2Click();
+    void Button5Click();
+    void Button6Click();
+    void Button7Click();
+    void CheckBox1Click();
+    void Button11Click();
+    void TasksTimerTimer();
+    void ResetTasksAtStart();
+    void CheckTimerTimer();
+
+    // Start-up: the list's names and the period from the store's open tasks key.
+    void loadTasks(SettingsStore& store);
+
+    void FormResize(int windowWidth) override;
+    void refreshDetails() override;
+
+private:
+    void buildControls();
+    void connectHandlers();
+
+    IntervalTimer& TasksTimer;
+    RemindersPage& reminders_;
+    QAction* N3 = nullptr;
+};
+
+} // namespace tickwell

@@ -1,0 +1,83 @@
+#include "widgets/FormControls.h"
+
+#include "widgets/AppTexts.h"
+#include "widgets/AutoSizeLabel.h"
+#include "widgets/FormDesign.h"
+#include "widgets/UpDown.h"
+
+#include <QLineEdit>
+#include <QPushButton>
+
+namespace tickwell {
+
+namespace {
+constexpr QSize editSize{33, 21};
+constexpr QSize upDownSize{16, 21};
+} // namespace
+
+void placeControl(QWidget* control, const char* name, const QRect& design, Edges edges) {
+    control->setObjectName(QLatin1String(name));
+    control->setGeometry(design);
+    EdgeAnchors::install(control, edges, design, design::tabPageSize);
+}
+
+QPushButton* makeButton(QWidget* page, const char* name, const char* caption, const QRect& design,
+                        Edges edges) {
+    auto* button = new QPushButton(QString::fromUtf8(caption), page);
+    button->setAutoDefault(false);
+    placeControl(button, name, design, edges);
+    return button;
+}
+
+AutoSizeLabel* makeLabel(QWidget* page, const char* name, const char* text, QPoint design,
+                         Edges edges) {
+    auto* label = new AutoSizeLabel(QString::fromUtf8(text), page);
+    placeControl(label, name, QRect(design, label->size()), edges);
+    return label;
+}
+
+NumberField makeNumberField(QWidget* page, int editNumber, int upDownNumber, QPoint design,
+                            int minimum, int maximum, Edges edges, const QString& accessibleName) {
+    auto* edit = new QLineEdit(page);
+    edit->setAccessibleName(accessibleName);
+    placeControl(edit, QStringLiteral("Edit%1").arg(editNumber).toLatin1().constData(),
+                 QRect(design, editSize), edges);
+
+    auto* upDown = new UpDown(page);
+    upDown->setAccessibleName(accessibleName);
+    upDown->setRange(minimum, maximum);
+    upDown->setPosition(0);
+    upDown->setAssociate(edit);
+    placeControl(upDown, QStringLiteral("UpDown%1").arg(upDownNumber).toLatin1().constData(),
+                 QRect(design + QPoint(editSize.width(), 0), upDownSize), edges);
+    return {edit, upDown};
+}
+
+PeriodFields makePeriodFields(QWidget* page, AutoSizeLabel* heading, int firstField,
+                              int firstUnitLabel, int top, Edges edges) {
+    namespace t = texts;
+    struct Column {
+        int fieldLeft;
+        int unitLeft;
+        int maximum;
+        const char* unit;
+    };
+    static constexpr Column columns[3] = {
+        {8, 64, 24, t::hours}, {88, 144, 60, t::minutes}, {184, 240, 60, t::seconds}};
+    const QString spoken = heading->text().chopped(1) + QStringLiteral(", ");
+
+    PeriodFields row{};
+    for (int i = 0; i < 3; ++i) {
+        const Column& column = columns[i];
+        row.fields[i] =
+            makeNumberField(page, firstField + i, firstField + i, {column.fieldLeft, top}, 0,
+                            column.maximum, edges, spoken + QString::fromUtf8(column.unit));
+        const QByteArray unitName = "Label" + QByteArray::number(firstUnitLabel + i);
+        row.units[i] =
+            makeLabel(page, unitName.constData(), column.unit, {column.unitLeft, top + 8}, edges);
+    }
+    heading->setBuddy(row.fields[0].edit);
+    return row;
+}
+
+} // namespace tickwell

@@ -1,0 +1,53 @@
+#pragma once
+
+// Making the controls of the main window's tabs as the design describes them: each with its name
+// (also its objectName), its geometry within its tab, and the edges of the tab it keeps its
+// distance to.
+
+#include "platform/EdgeAnchors.h"
+
+#include <QPoint>
+#include <QRect>
+
+class QLineEdit;
+class QPushButton;
+class QWidget;
+
+namespace tickwell {
+
+class AutoSizeLabel;
+class UpDown;
+
+// Names `control`, puts it at its design geometry within `page` and anchors it to `edges`.
+void placeControl(QWidget* control, const char* name, const QRect& design, Edges edges);
+
+QPushButton* makeButton(QWidget* page, const char* name, const char* caption, const QRect& design,
+                        Edges edges);
+
+// A label that takes the size of its text, at its design position.
+AutoSizeLabel* makeLabel(QWidget* page, const char* name, const char* text, QPoint design,
+                         Edges edges);
+
+// A numeric field: the edit field (33 x 21) at `design` with its spin buttons (16 x 21) right
+// beside it, the range given, showing "0". Both are named "Edit<editNumber>" and
+// "UpDown<upDownNumber>"; `accessibleName` names both for screen readers.
+struct NumberField {
+    QLineEdit* edit;
+    UpDown* upDown;
+};
+NumberField makeNumberField(QWidget* page, int editNumber, int upDownNumber, QPoint design,
+                            int minimum, int maximum, Edges edges, const QString& accessibleName);
+
+// A period row: hours (0-24), minutes (0-60) and seconds (0-60) fields at x 8, 88 and 184 on
+// row `top`, each followed by its unit label ("ч.", "мин.", "сек.") 8 pixels lower. The fields
+// are Edit/UpDown `firstField` to `firstField` + 2, the unit labels Label `firstUnitLabel` to
+// `firstUnitLabel` + 2; each field is named for screen readers after `heading` and its unit, and
+// `heading` is the buddy of the hours field.
+struct PeriodFields {
+    NumberField fields[3];
+    AutoSizeLabel* units[3];
+};
+PeriodFields makePeriodFields(QWidget* page, AutoSizeLabel* heading, int firstField,
+                              int firstUnitLabel, int top, Edges edges);
+
+} // namespace tickwell
