@@ -6,7 +6,7 @@
 set -euo pipefail
 
 packages=(
-  build-essential cmake pkg-config
+  build-essential cmake pkg-config clang-format python3
   qt6-base-dev qt6-base-dev-tools qt6-multimedia-dev qt6-translations-l10n libxcb1-dev
   libjpeg62-turbo-dev libjpeg-turbo-progs libsqlite3-dev libgtest-dev
   fonts-dejavu-core fonts-comic-neue

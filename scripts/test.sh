@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
-# Installs what the project needs, builds it twice (plain, and with the address and
-# undefined-behaviour sanitizers) and runs the whole test suite in both builds.
+# Installs what the project needs, checks the formatting, builds the program three ways (plain;
+# without the desktop program, which proves that the store, the imaging libraries and the tools
+# need no widgets; with the address and undefined-behaviour sanitizers) and runs the test suite
+# of each build.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
@@ -10,8 +12,13 @@ bash scripts/install-deps.sh
 jobs=$(nproc)
 status=0
 
+bash scripts/format.sh --check || status=1
+
 bash scripts/build.sh build
 (cd build && ctest --output-on-failure -j "$jobs") || status=1
+
+bash scripts/build.sh build-nogui -DTICKWELL_BUILD_GUI=OFF
+(cd build-nogui && ctest --output-on-failure -j "$jobs") || status=1
 
 bash scripts/build.sh build-asan -DCMAKE_BUILD_TYPE=Debug -DTICKWELL_SANITIZE=ON
 (cd build-asan && ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
