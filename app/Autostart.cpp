@@ -8,6 +8,7 @@
 #include <QFileInfo>
 #include <QSaveFile>
 #include <QStandardPaths>
+#include <algorithm>
 #include <stdexcept>
 
 namespace tickwell::autostart {
@@ -47,6 +48,12 @@ QString quotedExecArgument(const QString& argument) {
     return u'"' + escaped + u'"';
 }
 
+// Control characters that a desktop entry cannot hold, even escaped: all but tab, line feed and
+// carriage return.
+bool unwritable(QChar c) {
+    return c.category() == QChar::Other_Control && c != u'\t' && c != u'\n' && c != u'\r';
+}
+
 std::runtime_error failure(const char* text, const QString& path) {
     return std::runtime_error(
         QString::fromUtf8(text).arg(QDir::toNativeSeparators(path)).toStdString());
@@ -60,9 +67,10 @@ QString entryPath() {
     return config + QStringLiteral("/autostart/") + QLatin1String(entryFileName);
 }
 
+// Only a regular file there is an entry of the program's: a link (dangling or not) is not.
 bool entryExists() {
     const QFileInfo info(entryPath());
-    return info.exists() || info.isSymLink();
+    return !info.isSymLink() && info.isFile();
 }
 
 QByteArray entryText(const QString& executablePath) {
@@ -80,7 +88,12 @@ QByteArray entryText(const QString& executablePath) {
 
 void writeEntry(const QString& executablePath) {
     const QString path = entryPath();
-    if (!QDir().mkpath(QFileInfo(path).path())) {
+    if (std::any_of(executablePath.cbegin(), executablePath.cend(), unwritable) ||
+        !QDir().mkpath(QFileInfo(path).path())) {
+        throw failure(texts::mainForm::autostartWriteFailed, path);
+    }
+    // A link under the entry's name is replaced by the entry itself, never written through.
+    if (QFileInfo(path).isSymLink() && !QFile::remove(path)) {
         throw failure(texts::mainForm::autostartWriteFailed, path);
     }
     QSaveFile file(path);
@@ -95,7 +108,8 @@ void writeEntry(const QString& executablePath) {
 
 void removeEntry() {
     const QString path = entryPath();
-    if (entryExists() && !QFile::remove(path)) {
+    const QFileInfo info(path);
+    if ((info.exists() || info.isSymLink()) && !QFile::remove(path)) {
         throw failure(texts::mainForm::autostartRemoveFailed, path);
     }
 }

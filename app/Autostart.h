@@ -12,6 +12,7 @@ namespace tickwell::autostart {
 // Where the entry lives.
 QString entryPath();
 
+// Whether autostart is on: a regular file at the entry's path (a link there does not count).
 bool entryExists();
 
 // The entry's contents for the executable at `executablePath` (a valid desktop entry whose Exec
@@ -19,11 +20,13 @@ bool entryExists();
 QByteArray entryText(const QString& executablePath);
 
 // Writes the entry for `executablePath`, creating the folder if needed; the file is replaced as
-// a whole or not at all. Throws std::runtime_error with the reason when it cannot be written.
+// a whole or not at all, and a link at its path is replaced, not followed. Throws
+// std::runtime_error with the reason when it cannot be written, also for a path with a control
+// character that an entry cannot hold.
 void writeEntry(const QString& executablePath);
 
-// Removes the entry, and nothing else in the folder. Throws std::runtime_error when an entry
-// that exists cannot be removed.
+// Removes the entry (or a link in its place), and nothing else in the folder. Throws
+// std::runtime_error when it cannot be removed.
 void removeEntry();
 
 // The full path of the running executable.

@@ -1,10 +1,14 @@
 #include "platform/InstanceLock.h"
 
-#include <QDir>
+#include "settings/StoreDatabase.h"
+
+#include <QFile>
 #include <QFileInfo>
 #include <cerrno>
 #include <fcntl.h>
+#include <filesystem>
 #include <sys/file.h>
+#include <sys/stat.h>
 #include <unistd.h>
 #include <utility>
 
@@ -12,25 +16,14 @@ namespace tickwell {
 
 namespace {
 
-bool usableFolder(const QString& path) {
-    if (path.isEmpty() || !QDir::isAbsolutePath(path)) {
+// Makes the store's folder, owner-only, when it does not exist yet (its parents as usual).
+bool makeFolder(const std::filesystem::path& folder) {
+    std::error_code error;
+    std::filesystem::create_directories(folder.parent_path(), error);
+    if (::mkdir(folder.c_str(), 0700) != 0 && errno != EEXIST) {
         return false;
     }
-    const QFileInfo info(path);
-    return info.isDir() && info.isWritable();
-}
-
-// The program's configuration folder, as the settings store finds it.
-QString configFolder() {
-    QString base = qEnvironmentVariable("XDG_CONFIG_HOME");
-    if (base.isEmpty() || !QDir::isAbsolutePath(base)) {
-        const QString home = qEnvironmentVariable("HOME");
-        if (home.isEmpty() || !QDir::isAbsolutePath(home)) {
-            return {};
-        }
-        base = home + QStringLiteral("/.config");
-    }
-    return base + QStringLiteral("/tickwell");
+    return std::filesystem::is_directory(folder, error);
 }
 
 } // namespace
@@ -42,27 +35,38 @@ InstanceLock::~InstanceLock() {
 }
 
 QString InstanceLock::lockFilePath(const QString& name) {
-    const QString fileName = name + QStringLiteral(".lock");
-    const QString runtime = qEnvironmentVariable("XDG_RUNTIME_DIR");
-    if (usableFolder(runtime)) {
-        return runtime + QLatin1Char('/') + fileName;
+    try {
+        const std::filesystem::path file =
+            StoreDatabase::defaultFolder() /
+            QFile::encodeName(name + QStringLiteral(".lock")).toStdString();
+        return QFile::decodeName(QByteArray::fromStdString(file.string()));
+    } catch (const StoreDatabaseError&) {
+        return {}; // no home folder: there is no store to guard either
     }
-    const QString config = configFolder();
-    if (!config.isEmpty() && QDir().mkpath(config) && usableFolder(config)) {
-        return config + QLatin1Char('/') + fileName;
-    }
-    return QStringLiteral("/tmp/%1-%2.lock").arg(name).arg(::getuid());
 }
 
 InstanceLock::Result InstanceLock::tryAcquire() {
     if (held()) {
         return Result::Acquired;
     }
-    const QByteArray path = QFile::encodeName(lockFilePath(name_));
+    const QString lockFile = lockFilePath(name_);
+    if (lockFile.isEmpty() ||
+        !makeFolder(QFile::encodeName(QFileInfo(lockFile).path()).toStdString())) {
+        return Result::Unavailable;
+    }
+    const QByteArray path = QFile::encodeName(lockFile);
     // Close-on-exec: a program started from here (the browser) must not keep the lock alive.
-    // No-follow: a link planted under the lock's name must not redirect the file.
-    const int fd = ::open(path.constData(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0600);
+    // No-follow: a link planted under the lock's name must not redirect the file. Non-blocking:
+    // a pipe planted there must not hold the start-up.
+    const int fd =
+        ::open(path.constData(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK, 0600);
     if (fd < 0) {
+        return Result::Unavailable;
+    }
+    struct stat info {};
+    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode) || info.st_uid != ::getuid() ||
+        ((info.st_mode & 0077) != 0 && ::fchmod(fd, 0600) != 0)) {
+        ::close(fd);
         return Result::Unavailable;
     }
     int status = 0;

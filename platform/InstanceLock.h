@@ -5,9 +5,10 @@
 namespace tickwell {
 
 // The single-instance lock: a named object that exists exactly as long as the process that took
-// it first lives, also when that process crashes. It is an advisory lock (flock) on a file in
-// the user's runtime folder ($XDG_RUNTIME_DIR; else the configuration folder; else /tmp with the
-// user id in the name), which the kernel releases when the process ends in any way.
+// it first lives, also when that process crashes. It is an advisory lock (flock) on a file beside
+// the settings store it guards (so that two copies on one store exclude each other, whatever
+// else their environments say), which the kernel releases when the process ends in any way. The
+// file is the user's own (mode 0600); a link under its name is never followed.
 class InstanceLock {
 public:
     enum class Result {

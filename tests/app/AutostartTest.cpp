@@ -5,10 +5,12 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+#include <stdexcept>
 
 namespace tickwell::test {
 namespace {
@@ -53,6 +55,38 @@ TEST(AutostartEntry, WrittenEntryPassesTheDesktopEntryChecker) {
             << process.readAllStandardError().toStdString();
         EXPECT_TRUE(process.readAllStandardOutput().trimmed().isEmpty());
     }
+}
+
+// What lies at the entry's path decides whether autostart is on, and a write never goes through
+// a link or writes what an entry cannot hold.
+TEST(AutostartEntry, OnlyARegularFileIsAnEntryAndLinksAreReplacedNotFollowed) {
+    QTemporaryDir elsewhere;
+    const QString target = elsewhere.filePath(QStringLiteral("target.desktop"));
+    const QString path = autostart::entryPath();
+    ASSERT_TRUE(QDir().mkpath(QFileInfo(path).path()));
+    QFile::remove(path);
+
+    ASSERT_TRUE(QFile::link(target, path)); // dangling
+    EXPECT_FALSE(autostart::entryExists());
+    autostart::writeEntry(QStringLiteral("/usr/bin/tickwell"));
+    EXPECT_FALSE(QFileInfo(path).isSymLink());
+    EXPECT_TRUE(autostart::entryExists());
+    EXPECT_FALSE(QFileInfo::exists(target)) << "written through the link";
+
+    // A path with a control character that no entry can hold is refused; the entry stays.
+    const QByteArray before = [&] {
+        QFile file(path);
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }();
+    EXPECT_THROW(autostart::writeEntry(QStringLiteral("/opt/a\x01b/tickwell")), std::runtime_error);
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(file.readAll(), before);
+
+    autostart::removeEntry();
+    ASSERT_TRUE(QFile::link(target, path));
+    autostart::removeEntry();
+    EXPECT_FALSE(QFileInfo(path).isSymLink()) << "a link in the entry's place goes when it is off";
 }
 
 TEST(AutostartEntry, LivesInTheConfigurationFoldersAutostartFolder) {

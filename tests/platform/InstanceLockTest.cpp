@@ -5,9 +5,11 @@
 #include <QByteArray>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <csignal>
+#include <filesystem>
 #include <gtest/gtest.h>
 #include <optional>
 #include <unistd.h>
@@ -137,27 +139,25 @@ TEST(InstanceLock, LocksOfOtherNamesAreIndependent) {
     EXPECT_EQ(other.tryAcquire(), Result::Acquired);
 }
 
-TEST(InstanceLock, FileLivesInTheRuntimeFolderThenTheConfigFolderThenTmp) {
-    QTemporaryDir runtime;
-    QTemporaryDir config;
-    ASSERT_TRUE(runtime.isValid() && config.isValid());
-    {
-        const ScopedVariable run("XDG_RUNTIME_DIR", QFile::encodeName(runtime.path()));
-        EXPECT_EQ(InstanceLock::lockFilePath("TickwellMutex"),
-                  runtime.path() + "/TickwellMutex.lock");
-    }
-    {
-        const ScopedVariable run("XDG_RUNTIME_DIR", std::nullopt);
-        const ScopedVariable conf("XDG_CONFIG_HOME", QFile::encodeName(config.path()));
-        EXPECT_EQ(InstanceLock::lockFilePath("TickwellMutex"),
-                  config.path() + "/tickwell/TickwellMutex.lock");
-    }
-    {
-        const ScopedVariable run("XDG_RUNTIME_DIR", QByteArray("relative/folder"));
-        const ScopedVariable conf("XDG_CONFIG_HOME", std::nullopt);
-        const ScopedVariable home("HOME", std::nullopt);
-        EXPECT_EQ(InstanceLock::lockFilePath("TickwellMutex"),
-                  QStringLiteral("/tmp/TickwellMutex-%1.lock").arg(::getuid()));
+// Beside the store it guards, whatever the runtime folder: two copies on one store exclude each
+// other. The folder and the file are the user's own.
+TEST(InstanceLock, FileLivesBesideTheStoreOwnerOnly) {
+    QTemporaryDir home;
+    ASSERT_TRUE(home.isValid());
+    const ScopedVariable run("XDG_RUNTIME_DIR", QFile::encodeName(home.path() + "/run"));
+    for (const bool ownFolder : {false, true}) {
+        const QString folder = ownFolder ? home.path() + "/store" : home.path() + "/tickwell";
+        const ScopedVariable conf("XDG_CONFIG_HOME", QFile::encodeName(home.path()));
+        const ScopedVariable dir("TICKWELL_CONFIG_DIR",
+                                 ownFolder ? std::optional(QFile::encodeName(folder))
+                                           : std::nullopt);
+        InstanceLock lock("TickwellMutex");
+        EXPECT_EQ(lock.tryAcquire(), Result::Acquired);
+        EXPECT_EQ(InstanceLock::lockFilePath("TickwellMutex"), folder + "/TickwellMutex.lock");
+        namespace fs = std::filesystem;
+        EXPECT_EQ(fs::status(folder.toStdString()).permissions(), fs::perms::owner_all);
+        EXPECT_EQ(fs::status((folder + "/TickwellMutex.lock").toStdString()).permissions(),
+                  fs::perms::owner_read | fs::perms::owner_write);
     }
 }
 
@@ -165,7 +165,9 @@ TEST(InstanceLock, LinkPlantedUnderTheLockNameIsNotFollowed) {
     QTemporaryDir elsewhere;
     ASSERT_TRUE(elsewhere.isValid());
     const QString target = elsewhere.path() + "/victim";
-    ASSERT_TRUE(QFile::link(target, InstanceLock::lockFilePath("PlantedMutex")));
+    const QString planted = InstanceLock::lockFilePath("PlantedMutex");
+    ASSERT_TRUE(QDir().mkpath(QFileInfo(planted).path()));
+    ASSERT_TRUE(QFile::link(target, planted));
 
     InstanceLock lock("PlantedMutex");
     EXPECT_EQ(lock.tryAcquire(), Result::Unavailable);
