@@ -36,4 +36,21 @@ inline constexpr char damagedStore[] =
     "Файл настроек программы был повреждён. Начат новый набор настроек; прежний файл "
     "сохранён как:\n%1";
 
+// The command line (tickwell --help); %1 in unknownOption is the argument refused.
+inline constexpr char commandLineHelp[] =
+    "Использование: tickwell [ПАРАМЕТР]\n"
+    "Напоминания, список задач и показ изображений из области уведомлений.\n"
+    "\n"
+    "  -h, --help     показать эту справку и выйти\n"
+    "      --version  показать версию программы и выйти\n"
+    "\n"
+    "Стандартные параметры Qt (-platform, -display, -style и другие) тоже принимаются.\n"
+    "Настройки хранятся в $TICKWELL_CONFIG_DIR/settings.db, иначе в\n"
+    "$XDG_CONFIG_HOME/tickwell/settings.db, иначе в ~/.config/tickwell/settings.db.\n"
+    "Подробнее: man tickwell\n";
+inline constexpr char unknownOption[] =
+    "tickwell: неизвестный параметр «%1»; список параметров: tickwell --help";
+inline constexpr char noDisplay[] = "tickwell: нет дисплея, на котором можно показать окно "
+                                    "(не заданы ни DISPLAY, ни WAYLAND_DISPLAY)";
+
 } // namespace tickwell::texts::mainForm

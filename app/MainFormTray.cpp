@@ -4,10 +4,10 @@
 #include "app/Autostart.h"
 #include "app/MainForm.h"
 #include "app/MainFormTexts.h"
+#include "app/ProgramIcon.h"
 #include "app/TrayIcon.h"
 #include "platform/Dialogs.h"
 #include "platform/TrayArea.h"
-#include "resources/ResourcePaths.h"
 #include "widgets/AppTexts.h"
 #include "widgets/ErrorGuard.h"
 #include "widgets/TabPage.h"
@@ -25,7 +25,7 @@ void TMainForm::buildTrayIcon() {
     TrayIcon1->setObjectName(QStringLiteral("TrayIcon1"));
     TrayIcon1->setHint(QString::fromUtf8(texts::applicationTitle));
     TrayIcon1->setShowHint(true);
-    TrayIcon1->setIcon(QIcon(QString::fromLatin1(resources::programIcon)));
+    TrayIcon1->setIcon(programIcon());
     TrayIcon1->setPopupMenu(PopupMenu1);
     TrayIcon1->OnDblClick = [this] { guarded(this, [this] { TrayIcon1DblClick(); }); };
 }

@@ -16,6 +16,11 @@ bool wantsXWayland(const SessionEnvironment& environment) {
     return wayland && environment.qtQpaPlatform.isEmpty() && !environment.display.isEmpty();
 }
 
+bool noDisplayAtAll(const SessionEnvironment& environment) {
+    return environment.display.isEmpty() && environment.waylandDisplay.isEmpty() &&
+           environment.sessionType != "wayland" && environment.qtQpaPlatform.isEmpty();
+}
+
 bool choosePlatformBeforeStart() {
     if (!wantsXWayland(SessionEnvironment::current())) {
         return false;

@@ -20,6 +20,11 @@ struct SessionEnvironment {
 // X display is there to run on (DISPLAY set).
 bool wantsXWayland(const SessionEnvironment& environment);
 
+// True when Qt would find no display to show windows on: no X display (DISPLAY) and no Wayland
+// display (WAYLAND_DISPLAY) is named, the session is not a Wayland one (whose display Qt finds
+// under its usual name), and the user has chosen no platform (QT_QPA_PLATFORM).
+bool noDisplayAtAll(const SessionEnvironment& environment);
+
 // Sets QT_QPA_PLATFORM=xcb when wantsXWayland() holds for this process; call before the
 // application object is created. Returns whether it did.
 bool choosePlatformBeforeStart();

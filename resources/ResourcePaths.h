@@ -4,8 +4,8 @@
 
 namespace tickwell::resources {
 
-// The program's icon (also the tray icon): 64 x 64 PNG.
-inline constexpr char programIcon[] = ":/tickwell/icon.png";
+// The program's icon (also the tray icon): one PNG per size, named by its size ("48.png").
+inline constexpr char programIconFolder[] = ":/tickwell/icons";
 // The picture on the Help tab: 121 x 113 JPEG.
 inline constexpr char helpPicture[] = ":/tickwell/help.jpg";
 // The notification sound "SOUND": 16-bit stereo PCM wave at 44100 Hz.

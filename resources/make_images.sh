@@ -1,19 +1,22 @@
 #!/usr/bin/env bash
-# Draws the program's icon (icon.png, 64 x 64) and the Help tab's picture (help.jpg, 121 x 113)
-# with ImageMagick. Usage: make_images.sh [OUTPUT_DIR]  (default: this folder)
+# Renders the program's icon from its artwork (icons/tickwell.svg, and icons/tickwell-small.svg,
+# the same bell simplified and set on the pixel grid for the smallest sizes) at the sizes the
+# desktop's icon theme asks for (icons/NN.png), and draws the Help tab's picture (help.jpg,
+# 121 x 113). Needs rsvg-convert (librsvg2-bin) and ImageMagick.
+# Usage: make_images.sh [OUTPUT_DIR]  (default: this folder)
 set -euo pipefail
-out=${1:-$(cd "$(dirname "$0")" && pwd)}
+here=$(cd "$(dirname "$0")" && pwd)
+out=${1:-$here}
 
-# The icon: a white bell on a round teal badge, drawn at 4x and scaled down for smooth edges.
-convert -size 256x256 xc:none \
-    -fill '#1f8a9e' -stroke '#145e6c' -strokewidth 8 -draw 'circle 128,128 128,8' \
-    -fill white -stroke none \
-    -draw 'path "M 128,44 C 84,44 74,86 74,118 L 74,152 L 52,180 L 204,180 L 182,152 L 182,118 C 182,86 172,44 128,44 Z"' \
-    -draw 'circle 128,40 128,28' \
-    -draw 'circle 128,196 128,180' \
-    -fill none -stroke white -strokewidth 9 \
-    -draw 'arc 30,70 70,150 120,240' -draw 'arc 186,70 226,150 300,60' \
-    -resize 64x64 -strip "PNG32:$out/icon.png"
+# The icon: a white bell on a round teal badge. Below 32 pixels the sound arcs and the ring
+# would blur into the badge, so those sizes come from the simplified drawing.
+mkdir -p "$out/icons"
+for size in 16 22 24 32 48 64 128 256; do
+    artwork=$here/icons/tickwell.svg
+    [ "$size" -ge 32 ] || artwork=$here/icons/tickwell-small.svg
+    rsvg-convert --width "$size" --height "$size" "$artwork" |
+        convert - -strip "PNG32:$out/icons/$size.png"
+done
 
 # The Help picture: a clock face with a small bell before a soft blue sky.
 convert -size 121x113 gradient:'#dff3fb'-'#8fcfe6' \

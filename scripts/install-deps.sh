@@ -12,6 +12,7 @@ packages=(
   fonts-dejavu-core fonts-comic-neue
   xvfb x11-xkb-utils x11-utils xdotool imagemagick openbox trayer
   dbus-x11 desktop-file-utils at-spi2-core python3-pyatspi
+  scdoc man-db groff-base dpkg-dev lintian appstream
   "$@"
 )
 

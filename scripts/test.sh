@@ -2,7 +2,7 @@
 # Installs what the project needs, checks the formatting, builds the program three ways (plain;
 # without the desktop program, which proves that the store, the imaging libraries and the tools
 # need no widgets; with the address and undefined-behaviour sanitizers) and runs the test suite
-# of each build.
+# of each build. The Debian package is made from the plain build and checked unpacked.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
@@ -16,6 +16,11 @@ bash scripts/format.sh --check || status=1
 
 bash scripts/build.sh build
 (cd build && ctest --output-on-failure -j "$jobs") || status=1
+if deb=$(bash scripts/package.sh build); then
+    bash tests/package/check_package.sh "$deb" build/package-artefacts || status=1
+else
+    status=1
+fi
 
 bash scripts/build.sh build-nogui -DTICKWELL_BUILD_GUI=OFF
 (cd build-nogui && ctest --output-on-failure -j "$jobs") || status=1

@@ -2,12 +2,14 @@
 # The real program on a private virtual desktop (X server, window manager, tray host), used as a
 # person would: it starts and shows its window; a second start is refused with a message and
 # writes nothing; the close box ends it; a first instance that was killed does not block the
-# next start. Screenshots are kept in the artefacts folder.
-#   desktop_test.sh TICKWELL_EXECUTABLE ARTEFACTS_DIR
+# next start. Given the desktop entry, the window is also checked to be the one it describes.
+# Screenshots are kept in the artefacts folder.
+#   desktop_test.sh TICKWELL_EXECUTABLE ARTEFACTS_DIR [DESKTOP_ENTRY]
 set -euo pipefail
 
 program=$1
 artefacts=$2
+entry=${3:-}
 # shellcheck source=../support/desktop_program.sh
 source "$(cd "$(dirname "$0")" && pwd)/../support/desktop_program.sh"
 
@@ -35,6 +37,19 @@ sleep 0.5
 desktop_screenshot "$artefacts/main-window.png"
 [ -f "$store_dir/settings.db" ] || fail "the first start made no store"
 before=$(store_digest)
+
+# The desktop starts the program by the entry's Exec, and groups the window under the entry by
+# its class; the window shows an icon of its own.
+if [ -n "$entry" ]; then
+    entry_value() { sed -n "s/^$1=//p" "$entry"; }
+    [ "$(entry_value Exec)" = "$(basename "$program")" ] ||
+        fail "the entry starts '$(entry_value Exec)', not $(basename "$program")"
+    class=$(xprop -id "$window" WM_CLASS | sed -n 's/.*", "\(.*\)"$/\1/p')
+    [ "$class" = "$(entry_value StartupWMClass)" ] ||
+        fail "the window's class is '$class', the entry's '$(entry_value StartupWMClass)'"
+    [[ "$(xprop -id "$window" _NET_WM_ICON)" == "_NET_WM_ICON(CARDINAL) = "* ]] ||
+        fail "the window has no icon"
+fi
 
 # 2. A second start is refused with a message and ends, writing nothing.
 start_program second.log

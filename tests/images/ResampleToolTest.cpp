@@ -81,10 +81,11 @@ protected:
                 bytes.end()};
     }
 
-    // Expects exit status 1, one line on standard error naming `reason`, and no output file.
+    // Expects exit status `refusalStatus`, one line on standard error naming `reason`, and no
+    // output file.
     void expectRefusal(const std::vector<std::string>& arguments, const std::string& reason) {
         const ToolRun result = run(arguments);
-        EXPECT_EQ(result.status, 1) << result.err;
+        EXPECT_EQ(result.status, refusalStatus) << result.err;
         EXPECT_TRUE(result.err.starts_with("tickwell-resample: ")) << result.err;
         EXPECT_NE(result.err.find(reason), std::string::npos)
             << "expected \"" << reason << "\" in: " << result.err;
@@ -93,6 +94,8 @@ protected:
     }
 
     TempDir dir;
+    // 1 for a picture that cannot be read or written, 2 for a command line not understood.
+    int refusalStatus = 1;
 };
 
 Bitmap24 resampled(const Bitmap24& source, PixelSize size, KernelFunction kernel = lanczos3Kernel,
@@ -182,6 +185,7 @@ TEST_F(ResampleTool, TimePrintsDecodeResampleAndPeakMemory) {
 }
 
 TEST_F(ResampleTool, BadArgumentsAreRefusedInOneLine) {
+    refusalStatus = 2;
     writeFile(dir / "in.jpg", encodeJpeg(photoLikePicture(16, 16)));
     const std::string in = path("in.jpg");
     const std::string out = path("out.ppm");

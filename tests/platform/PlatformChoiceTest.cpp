@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+using tickwell::noDisplayAtAll;
 using tickwell::SessionEnvironment;
 using tickwell::wantsXWayland;
 
@@ -28,6 +29,15 @@ TEST(PlatformChoice, OtherSessionsAreLeftAlone) {
 
 TEST(PlatformChoice, WithoutAnXDisplayQtKeepsItsOwnChoice) {
     EXPECT_FALSE(wantsXWayland({.waylandDisplay = "wayland-0", .sessionType = "wayland"}));
+}
+
+TEST(PlatformChoice, ThereIsNoDisplayOnlyWhenNothingNamesOne) {
+    EXPECT_TRUE(noDisplayAtAll({}));
+    EXPECT_TRUE(noDisplayAtAll({.sessionType = "tty"}));
+    EXPECT_FALSE(noDisplayAtAll({.display = ":0"}));
+    EXPECT_FALSE(noDisplayAtAll({.waylandDisplay = "wayland-0"}));
+    EXPECT_FALSE(noDisplayAtAll({.sessionType = "wayland"}));
+    EXPECT_FALSE(noDisplayAtAll({.qtQpaPlatform = "offscreen"}));
 }
 
 TEST(PlatformChoice, SetsTheXPlatformInTheEnvironmentBeforeStart) {

@@ -1,8 +1,11 @@
 #include "QtPrinters.h"
+#include "program/ProgramInfo.h"
 #include "resources/HelpText.h"
 #include "resources/ResourcePaths.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QImage>
 #include <QImageReader>
 #include <QProcess>
@@ -19,15 +22,25 @@ QString path(const char* resource) {
     return QString::fromLatin1(resource);
 }
 
-TEST(Resources, ProgramIconIsA64By64PngWithTransparentCorners) {
-    QImageReader reader(path(resources::programIcon));
-    EXPECT_EQ(reader.format(), "png");
-    const QImage icon = reader.read();
-    ASSERT_FALSE(icon.isNull()) << reader.errorString().toStdString();
-    EXPECT_EQ(icon.size(), QSize(64, 64));
-    EXPECT_TRUE(icon.hasAlphaChannel());
-    EXPECT_EQ(qAlpha(icon.pixel(0, 0)), 0) << "the badge is round";
-    EXPECT_EQ(qAlpha(icon.pixel(32, 32)), 255);
+// Each size is a PNG named by its size, from the smallest a panel shows to the largest a
+// software centre shows.
+TEST(Resources, ProgramIconIsARoundBadgeAtEverySizeFrom16To256) {
+    const QDir folder(path(resources::programIconFolder));
+    const QStringList names = folder.entryList(QDir::Files);
+    EXPECT_TRUE(names.contains("16.png") && names.contains("256.png"))
+        << names.join(' ').toStdString();
+    for (const QString& name : names) {
+        const std::string file = name.toStdString();
+        const int size = QFileInfo(name).baseName().toInt();
+        QImageReader reader(folder.filePath(name));
+        EXPECT_EQ(reader.format(), "png") << file;
+        const QImage icon = reader.read();
+        ASSERT_FALSE(icon.isNull()) << file << reader.errorString().toStdString();
+        EXPECT_EQ(icon.size(), QSize(size, size)) << file;
+        EXPECT_TRUE(icon.hasAlphaChannel()) << file;
+        EXPECT_EQ(qAlpha(icon.pixel(0, 0)), 0) << file << ": the badge is round";
+        EXPECT_EQ(qAlpha(icon.pixel(size / 2, size / 2)), 255) << file;
+    }
 }
 
 TEST(Resources, HelpPictureIsA121By113Jpeg) {
@@ -148,17 +161,22 @@ TEST(Resources, DesktopEntryIsValid) {
         << "hints and warnings count as faults too";
 }
 
-TEST(Resources, DesktopEntryNamesTheProgramItsIconAndARussianComment) {
+TEST(Resources, DesktopEntryNamesTheProgramItsIconAndWordsToFindItBy) {
     QFile file(QStringLiteral(TICKWELL_DESKTOP_FILE));
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     const QStringList lines = QString::fromUtf8(file.readAll()).split('\n');
     EXPECT_TRUE(lines.contains("Name=Tickwell"));
     EXPECT_TRUE(lines.contains("Exec=tickwell"));
-    EXPECT_TRUE(lines.contains("Icon=tickwell"));
+    EXPECT_TRUE(lines.contains(QStringLiteral("Icon=") + program::iconName));
     EXPECT_TRUE(lines.contains("Categories=Utility;"));
     const QStringList comments = lines.filter(QRegularExpression("^Comment="));
     ASSERT_EQ(comments.size(), 1);
     EXPECT_TRUE(comments[0].contains(QRegularExpression("[А-Яа-я]"))) << "Russian";
+    // A person finds it by a Russian or an English word.
+    const QStringList keywords = lines.filter(QRegularExpression("^Keywords="));
+    ASSERT_EQ(keywords.size(), 1);
+    EXPECT_TRUE(keywords[0].contains(QRegularExpression(";напоминание;")));
+    EXPECT_TRUE(keywords[0].contains(QRegularExpression("[=;]reminder;")));
 }
 
 } // namespace

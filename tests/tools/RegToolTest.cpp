@@ -23,9 +23,11 @@ protected:
         EXPECT_EQ(r.out, kDone);
         EXPECT_EQ(r.err, "");
     }
-    // A failure: exit status 1 and one line of reason.
+    // A failure: one line of reason, and exit status 2 for a command line that is not
+    // understood ("Invalid syntax"), 1 for an operation that failed.
     static void expectFailure(const ToolRun& r, const std::string& reasonPart) {
-        EXPECT_EQ(r.status, 1);
+        const bool syntax = r.err.rfind("ERROR: Invalid syntax: ", 0) == 0;
+        EXPECT_EQ(r.status, syntax ? 2 : 1) << r.err;
         EXPECT_EQ(r.err.rfind("ERROR: ", 0), 0u) << r.err;
         EXPECT_EQ(r.err.find('\n'), r.err.size() - 1) << "one line: " << r.err;
         EXPECT_NE(r.err.find(reasonPart), std::string::npos) << r.err;

@@ -140,8 +140,10 @@ std::variant<RegCommand, CommandLineError> parseCommandLine(const std::vector<st
     if (args.empty()) {
         return CommandLineError{"no operation given"};
     }
-    // "/?" alone or after the verb; anywhere else it may be data.
-    const auto isHelp = [](const std::string& arg) { return arg == "/?" || arg == "-?"; };
+    // "/?" (or "--help") alone or after the verb; anywhere else it may be data.
+    const auto isHelp = [](const std::string& arg) {
+        return arg == "/?" || arg == "-?" || arg == "--help";
+    };
     if (isHelp(args[0]) || (args.size() == 2 && isHelp(args[1]))) {
         return command; // Verb::Help
     }
@@ -166,6 +168,7 @@ const char* usageText() {
            "  tickwell-reg delete KEY [/v NAME | /ve | /va] [/f]\n"
            "  tickwell-reg export KEY FILE [/y]\n"
            "  tickwell-reg import FILE\n"
+           "  tickwell-reg /? | --help | --version\n"
            "\n"
            "KEY is ROOT\\SubKey, ROOT being HKLM (HKEY_LOCAL_MACHINE) or HKCU "
            "(HKEY_CURRENT_USER).\n"
@@ -176,7 +179,9 @@ const char* usageText() {
            "  /f       change without asking /y   overwrite FILE without asking\n"
            "Switches may be written with '-' instead of '/', in any letter case.\n"
            "The settings store is $TICKWELL_CONFIG_DIR/settings.db, else "
-           "$XDG_CONFIG_HOME/tickwell/settings.db, else ~/.config/tickwell/settings.db.\n";
+           "$XDG_CONFIG_HOME/tickwell/settings.db, else ~/.config/tickwell/settings.db.\n"
+           "Exit status: 0 on success, 1 when the operation failed, 2 for a command line that\n"
+           "is not understood.\n";
 }
 
 } // namespace tickwell::regtool

@@ -36,7 +36,7 @@ struct CommandLineError {
 // `args` are the arguments after the program name.
 std::variant<RegCommand, CommandLineError> parseCommandLine(const std::vector<std::string>& args);
 
-// The usage text printed for /?.
+// The usage text printed for /? and --help.
 const char* usageText();
 
 } // namespace tickwell::regtool

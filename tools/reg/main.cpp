@@ -1,6 +1,7 @@
 // tickwell-reg: the settings store's command-line tool. It works on the same store file as the
 // running program; the store's back end keeps both consistent, so nothing needs to be stopped.
 
+#include "program/ProgramInfo.h"
 #include "settings/StoreDatabase.h"
 #include "tools/reg/RegCommandLine.h"
 #include "tools/reg/RegToolVerbs.h"
@@ -13,11 +14,15 @@
 int main(int argc, char** argv) {
     using namespace tickwell;
     const std::vector<std::string> args(argv + 1, argv + argc);
+    if (args.size() == 1 && args[0] == "--version") {
+        std::cout << "tickwell-reg " << program::version << '\n';
+        return 0;
+    }
     const auto parsed = regtool::parseCommandLine(args);
     if (const auto* error = std::get_if<regtool::CommandLineError>(&parsed)) {
         std::cerr << "ERROR: Invalid syntax: " << error->reason
                   << ". Type \"tickwell-reg /?\" for usage.\n";
-        return 1;
+        return 2;
     }
     const auto& command = std::get<regtool::RegCommand>(parsed);
     if (command.verb == regtool::Verb::Help) {

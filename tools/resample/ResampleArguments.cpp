@@ -8,6 +8,22 @@ const char* const kResampleUsage =
     "usage: tickwell-resample IN OUT [--fit WxH | --size WxH] [--kernel NAME] [--support S] "
     "[--threads N] [--time]";
 
+const char* const kResampleHelp =
+    "Fits a JPEG or binary PPM picture into a size, as Tickwell's image window fits it into the\n"
+    "screen, or resizes it to an exact size; writes a binary PPM (P6).\n"
+    "\n"
+    "  --fit WxH      fit into W x H pixels, keeping the proportions (1820x980 when not given)\n"
+    "  --size WxH     resize to exactly W x H pixels\n"
+    "  --kernel NAME  the resampling kernel (Lanczos3 when not given)\n"
+    "  --support S    the kernel's support in source pixels (the kernel's own when not given)\n"
+    "  --threads N    worker threads; 0, the default, means one per processor core\n"
+    "  --time         print the decoding and resampling times and the peak memory\n"
+    "  -h, --help     print this help\n"
+    "  --version      print the version\n"
+    "\n"
+    "Exit status: 0 on success, 1 when the picture could not be read or written, 2 for a\n"
+    "command line that is not understood.\n";
+
 namespace {
 
 // Larger supports only make every weight list longer without changing the picture's look;
@@ -75,6 +91,10 @@ ResampleArguments parseResampleArguments(const std::vector<std::string>& argumen
         const std::string& argument = arguments[i];
         if (argument == "--help" || argument == "-h") {
             parsed.helpOnly = true;
+            return parsed;
+        }
+        if (argument == "--version") {
+            parsed.versionOnly = true;
             return parsed;
         }
         if (!argument.starts_with("--")) {

@@ -3,6 +3,7 @@
 // The command line of tickwell-resample:
 //   tickwell-resample IN OUT [--fit WxH | --size WxH] [--kernel NAME] [--support S]
 //                     [--threads N] [--time]
+//   tickwell-resample --help | --version
 
 #include "images/FitSize.h"
 #include "images/Kernels.h"
@@ -30,9 +31,12 @@ struct ResampleArguments {
     int threads = 0;
     bool printTimes = false;
     bool helpOnly = false;
+    bool versionOnly = false;
 };
 
+// The one-line usage, and the whole text printed for --help.
 extern const char* const kResampleUsage;
+extern const char* const kResampleHelp;
 
 // Throws UsageError.
 ResampleArguments parseResampleArguments(const std::vector<std::string>& arguments);

@@ -2,12 +2,14 @@
 // size, with any kernel of the resampler, and writes a binary PPM. JPEG pictures are decoded as
 // the image window decodes them and stream into the resampler strip by strip.
 //
-// Exit status 0 on success; 1 with a one-line reason on standard error otherwise.
+// Exit status 0 on success; otherwise a one-line reason on standard error and 2 for a command
+// line that is not understood, 1 for anything else.
 
 #include "images/DecodeAndFit.h"
 #include "images/JpegDecoder.h"
 #include "images/JpegMemoryBudget.h"
 #include "images/ResampleBitmap.h"
+#include "program/ProgramInfo.h"
 #include "tools/resample/PpmFile.h"
 #include "tools/resample/ResampleArguments.h"
 
@@ -112,7 +114,11 @@ int main(int argc, char** argv) {
         const ResampleArguments arguments =
             parseResampleArguments(std::vector<std::string>(argv + 1, argv + argc));
         if (arguments.helpOnly) {
-            std::cout << kResampleUsage << '\n';
+            std::cout << kResampleUsage << "\n\n" << kResampleHelp;
+            return 0;
+        }
+        if (arguments.versionOnly) {
+            std::cout << "tickwell-resample " << tickwell::program::version << '\n';
             return 0;
         }
         const auto started = Clock::now();
@@ -124,6 +130,9 @@ int main(int argc, char** argv) {
                         peakMemoryMiB());
         }
         return 0;
+    } catch (const UsageError& error) {
+        std::cerr << "tickwell-resample: " << oneLine(error.what()) << '\n';
+        return 2;
     } catch (const std::bad_alloc&) {
         std::cerr << "tickwell-resample: Not enough memory\n";
     } catch (const std::exception& error) {
