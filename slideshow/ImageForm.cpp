@@ -6,6 +6,7 @@
 #include "settings/Layout.h"
 #include "settings/SettingsStore.h"
 #include "slideshow/FittedPicture.h"
+#include "slideshow/FreedMemory.h"
 #include "slideshow/ImageFileName.h"
 #include "slideshow/PictureLabel.h"
 #include "slideshow/SlideshowPage.h"
@@ -209,10 +210,23 @@ void TImageForm::closeEvent(QCloseEvent* event) {
     guarded(this, [this] { Image1Click(); });
 }
 
-// The picture goes with the window: nothing of it stays in memory between two shows.
+// The picture goes with the window: nothing of it stays in memory between two shows. Once the
+// hide is over, the native window is made anew, which drops the copy of the picture its
+// backing store held and keeps the next show from waiting for a window to be made, and the
+// memory freed on the way goes back to the system.
 void TImageForm::hideEvent(QHideEvent* event) {
     QWidget::hideEvent(event);
     Image1->clear();
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            if (isHidden()) {
+                destroy();
+                create();
+                giveFreedMemoryBack();
+            }
+        },
+        Qt::QueuedConnection);
 }
 
 } // namespace tickwell

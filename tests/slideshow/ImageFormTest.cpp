@@ -120,6 +120,8 @@ TEST_F(ImageForm, ClosesAfterItsTimeOrAtAClickAndCountsThePictureAsShown) {
     timeline.advance(1);
     EXPECT_EQ(shownPicture(), QString());
     EXPECT_EQ(storedInteger(layout::product::imgCounter), 1);
+    // Nothing of the picture stays in memory until the next one.
+    EXPECT_TRUE(imageForm().Image1->pixmap().isNull());
 
     timeline.advance(7000);
     EXPECT_EQ(shownPicture(), QStringLiteral("b.jpg"));
