@@ -51,8 +51,11 @@ std::optional<QColor> QtDialogs::chooseColor(QWidget* owner, const QColor& initi
 }
 
 QStringList QtDialogs::openFiles(QWidget* owner, const QString& filter) {
-    // The dialog of the file-open kind already insists on files that exist.
-    return QFileDialog::getOpenFileNames(owner, QString(), QString(), qtFileFilter(filter));
+    // The dialog of the file-open kind already insists on files that exist. It is the
+    // toolkit's own on every desktop: that one matches a pattern without regard to letter case,
+    // so "*.jpg" offers a camera's "IMG_0001.JPG", where a desktop's own dialog may not.
+    return QFileDialog::getOpenFileNames(owner, QString(), QString(), qtFileFilter(filter), nullptr,
+                                         QFileDialog::DontUseNativeDialog);
 }
 
 } // namespace tickwell

@@ -19,6 +19,10 @@ public:
         const QScreen* screen = primary();
         return screen != nullptr ? screen->geometry().size() : QSize();
     }
+    qreal devicePixelRatio() const override {
+        const QScreen* screen = primary();
+        return screen != nullptr ? screen->devicePixelRatio() : 1.0;
+    }
     QRect desktopArea() const override {
         const QScreen* screen = primary();
         return screen != nullptr ? screen->virtualGeometry() : QRect();

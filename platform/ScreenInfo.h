@@ -14,6 +14,9 @@ public:
     virtual QRect workArea() const = 0;
     // The size of the primary screen.
     virtual QSize primaryScreenSize() const = 0;
+    // Device pixels per unit of the sizes above on the primary screen: above 1 where the
+    // desktop scales the interface up.
+    virtual qreal devicePixelRatio() const = 0;
     // The union of all screens, in desktop coordinates.
     virtual QRect desktopArea() const = 0;
 };

@@ -2,7 +2,8 @@
 # host (trayer). Used by the desktop tests and by scripts/run.sh on a machine without a display.
 # Source this file, then:
 #   desktop_start DIR   start everything, keeping its files in DIR; exports DISPLAY and
-#                       DBUS_SESSION_BUS_ADDRESS
+#                       DBUS_SESSION_BUS_ADDRESS. The screen is 1280 x 800 unless
+#                       desktop_screen_size names another ("1920x1080") before the call
 #   desktop_start_tray  start the tray host and wait until it owns the notification area
 #   desktop_stop_tray   end the tray host (kill -9: as if it crashed)
 #   desktop_stop        end every process desktop_start started, by its id
@@ -50,7 +51,8 @@ desktop_start() {
 
     # The X server prints the display number it took once it accepts clients.
     : >"$dir/display"
-    Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp 3>"$dir/display" \
+    Xvfb -displayfd 3 -screen 0 "${desktop_screen_size:-1280x800}x24" -nolisten tcp \
+        3>"$dir/display" \
         >"$dir/xvfb.log" 2>&1 &
     desktop_pids+=($!)
     desktop_wait_until $desktop_start_seconds test -s "$dir/display" || {

@@ -8,6 +8,7 @@
 #include "settings/NameList.h"
 #include "settings/SettingsStore.h"
 #include "slideshow/ImageFileName.h"
+#include "slideshow/ImageForm.h"
 #include "slideshow/SlideshowTexts.h"
 #include "widgets/AppTexts.h"
 #include "widgets/AutoSizeLabel.h"
@@ -26,7 +27,12 @@ namespace tickwell {
 SlideshowPage::SlideshowPage(IntervalTimer& imagesTimer)
     : TabPage("TabSheet3", texts::slideshow::tab), ImagesTimer(imagesTimer) {
     buildControls();
+    ImageForm = new TImageForm(*this);
     connectHandlers();
+}
+
+SlideshowPage::~SlideshowPage() {
+    delete ImageForm;
 }
 
 void SlideshowPage::buildControls() {

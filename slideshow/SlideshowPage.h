@@ -1,7 +1,8 @@
 #pragma once
 
 // The "Изображения" tab: the list of pictures of the slideshow, its period and the time each
-// picture stays, and the start/stop switch.
+// picture stays, the start/stop switch, the slideshow timer's step and the image window that
+// each step shows.
 
 #include "widgets/TabPage.h"
 
@@ -17,6 +18,7 @@ namespace tickwell {
 class AutoSizeLabel;
 class IntervalTimer;
 class ListBox;
+class TImageForm;
 class UpDown;
 
 class SlideshowPage : public TabPage {
@@ -24,6 +26,7 @@ class SlideshowPage : public TabPage {
 public:
     // The tab "TabSheet3". `imagesTimer` is the main window's timer of the slideshow.
     explicit SlideshowPage(IntervalTimer& imagesTimer);
+    ~SlideshowPage() override;
 
     // --- Controls (each also carries its name as its objectName) -------------------------------
     ListBox* ListBox3;
@@ -47,6 +50,9 @@ public:
     // Full paths of the slideshow's pictures, parallel to ListBox3.
     QStringList ImagePaths;
 
+    // The image window, made with the tab and shown by every slideshow step.
+    TImageForm* ImageForm;
+
     // The tray item "Изображения" of the main window: its check mark follows the slideshow,
     // and its click runs Button10Click.
     void setTrayItem(QAction* item);
@@ -66,11 +72,24 @@ public:
     // key.
     void loadImages(SettingsStore& store);
 
+    // Stops a running slideshow as the start/stop switch does, without looking at the fields:
+    // for the image window when no picture of the list is left.
+    void stopSlideshow();
+
     void FormResize(int windowWidth) override;
 
 private:
     void buildControls();
     void connectHandlers();
+    // The period in seconds that the three period fields give.
+    int periodSeconds() const;
+    // A refusal of the start/stop switch: `text` in a warning box, and the tray item's mark back
+    // to what the store says runs.
+    void refuseSwitch(const char* text, SettingsStore& store);
+    void startSlideshow(SettingsStore& store, int period, int timeout);
+    void stopSlideshow(SettingsStore& store);
+    // The images list as the store keeps it.
+    void storeImagesList(SettingsStore& store);
 
     IntervalTimer& ImagesTimer;
     QAction* N4 = nullptr;

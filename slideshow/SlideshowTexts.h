@@ -1,6 +1,6 @@
 #pragma once
 
-// Texts of the slideshow: the Images tab of the main window. UTF-8.
+// Texts of the slideshow: the Images tab of the main window and the image window. UTF-8.
 
 namespace tickwell::texts::slideshow {
 
@@ -10,5 +10,25 @@ inline constexpr char timeoutCaption[] = "Через какое время из�
 
 // The file-open dialog of the images list.
 inline constexpr char imageFileFilter[] = "JPEG Images (*.jpg)|*.jpg";
+
+// The start switch's refusals (caption "Ошибка", warning icon).
+inline constexpr char periodTooLong[] = "Время напоминания не может быть больше 24 часов!";
+inline constexpr char nothingToShow[] =
+    "Для запуска показа изображений нужно, кроме добавления картинок в список, задать время, "
+    "через которое изображения будут появляться и через какое исчезать.";
+inline constexpr char periodBelowTimeout[] =
+    "Изображения не могут показываться чаще, чем будут исчезать!";
+
+// The image window.
+inline constexpr char imageCaption[] = "Изображение";
+// A file of the list that has gone (caption "Ошибка", error icon); %1 is its file name.
+inline constexpr char imageNotFound[] = "Изображение \"%1\" не найдено!";
+inline constexpr char noImageFound[] =
+    "Ни одно изображение из списка не найдено. Их показ отключён.";
+// A file that is there but cannot be shown (caption "Tickwell v2.0", error icon); %1 is its
+// file name, %2 the decoder's reason.
+inline constexpr char imageNotShown[] = "Изображение \"%1\" не удалось показать:\n%2";
+// The reason when the picture did not fit into memory.
+inline constexpr char notEnoughMemory[] = "Not enough memory";
 
 } // namespace tickwell::texts::slideshow

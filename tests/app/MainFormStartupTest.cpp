@@ -9,6 +9,7 @@
 #include "settings/Layout.h"
 #include "settings/SettingsStore.h"
 #include "settings/StoreDatabase.h"
+#include "slideshow/SlideshowTexts.h"
 #include "widgets/ListBox.h"
 #include "widgets/UpDown.h"
 
@@ -164,6 +165,8 @@ TEST_F(MainFormStartup, RunningSwitchesAreClearedBeforeTheirRestart) {
         store.openKey(layout::tasksKey, false);
         store.writeBool(layout::tasks::tasksEnabled, true);
     });
+    // With no picture in the list the slideshow is refused, and stays off.
+    dialogs.expectMessage({.text = QString::fromUtf8(texts::slideshow::nothingToShow)});
     startForm();
     // The start handlers find them stopped and decide afresh from the fields just loaded.
     SettingsStore store;

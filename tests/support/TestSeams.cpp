@@ -49,6 +49,10 @@ public:
     QRect workArea() const override { return failed(); }
     QSize primaryScreenSize() const override { return failed().size(); }
     QRect desktopArea() const override { return failed(); }
+    qreal devicePixelRatio() const override {
+        failed();
+        return 1.0;
+    }
 
 private:
     static QRect failed() {
