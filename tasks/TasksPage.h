@@ -18,6 +18,7 @@ class AutoSizeLabel;
 class IntervalTimer;
 class ListBox;
 class RemindersPage;
+class TAddTask;
 class UpDown;
 
 class TasksPage : public TabPage {
@@ -26,6 +27,7 @@ public:
     // The tab "TabSheet2". `tasksTimer` is the main window's timer of the task reminders;
     // `reminders` is the Reminders tab, whose notices and dated reminders the tasks share.
     TasksPage(IntervalTimer& tasksTimer, RemindersPage& reminders);
+    ~TasksPage() override;
 
     // --- Controls (each also carries its name as its objectName) -------------------------------
     ListBox* ListBox2;
@@ -46,6 +48,9 @@ public:
     UpDown* UpDown6;
     AutoSizeLabel* Label19;
     QPushButton* Button11; // "Напоминать" / "Остановить" / "Запустить"
+
+    // The task editor, made with the tab and reused for every opening.
+    TAddTask* AddTask;
 
     // The day of the last day-change check (days since 1899-12-30); 0 makes the next check a
     // full one.
@@ -75,6 +80,12 @@ public:
 private:
     void buildControls();
     void connectHandlers();
+
+    // Sets the done box as the program shows a task, without taking it for the user's change.
+    void showDone(bool done);
+    // The task at `index` of the list removed from the store and the list; nothing is selected
+    // afterwards and the details are empty.
+    void deleteTask(int index);
 
     IntervalTimer& TasksTimer;
     RemindersPage& reminders_;
