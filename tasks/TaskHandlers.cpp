@@ -1,13 +1,10 @@
-// The handlers of the task reminders and the day-change check, whose behaviour arrives with
-// them; until then they leave everything as it is, so the controls wired to them do nothing yet.
+// The handler of the day-change check, whose behaviour arrives with it; until then it leaves
+// everything as it is.
 
 #include "tasks/TasksPage.h"
 
 namespace tickwell {
 
-void TasksPage::Button11Click() {}
-void TasksPage::TasksTimerTimer() {}
-void TasksPage::ResetTasksAtStart() {}
 void TasksPage::CheckTimerTimer() {}
 
 } // namespace tickwell

@@ -7,6 +7,7 @@
 #include "widgets/ListBox.h"
 #include "widgets/ListIndexError.h"
 
+#include <cmath>
 
 namespace tickwell::tasks {
 
@@ -52,6 +53,26 @@ std::string openTaskAt(SettingsStore& store, int index) {
     std::string subkey = keyAt(readKeyList(store), index);
     openTaskKey(store, subkey);
     return subkey;
+}
+
+bool startsNewCycle(double date, double today) {
+    return std::floor(date) < today;
+}
+
+void beginNewCycle(SettingsStore& store, double today) {
+    store.writeBool(layout::task::complete, false);
+    store.writeDate(layout::task::date, today);
+}
+
+int noticeCloseDelayMs(int periodSeconds) {
+    if (periodSeconds <= 0) {
+        // Not a period the program writes; such a notice stays until it is clicked.
+        return 0;
+    }
+    if (periodSeconds < 100) {
+        return (7 * periodSeconds / 10) * 1000;
+    }
+    return 60000;
 }
 
 } // namespace tickwell::tasks

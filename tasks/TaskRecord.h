@@ -33,4 +33,14 @@ void openTaskKey(SettingsStore& store, std::string_view subkey);
 // subkey's name.
 std::string openTaskAt(SettingsStore& store, int index);
 
+// Whether a task whose cycle began on `date` begins a new one on `today` (both day counts): its
+// day lies before today. A stored time of day is disregarded.
+bool startsNewCycle(double date, double today);
+// The task of the open subkey not done again, its cycle beginning `today`.
+void beginNewCycle(SettingsStore& store, double today);
+
+// How long a task notice stays when the reminders come every `periodSeconds`: 70 % of a period
+// under 100 s, in whole seconds rounded down, otherwise 60 s. In milliseconds.
+int noticeCloseDelayMs(int periodSeconds);
+
 } // namespace tickwell::tasks

@@ -1,7 +1,7 @@
 #pragma once
 
-// Texts of the tasks: the Tasks tab of the main window, the task editor and its message boxes.
-// UTF-8.
+// Texts of the tasks: the Tasks tab of the main window, the task editor and the task reminders'
+// message boxes. UTF-8.
 
 namespace tickwell::texts::tasks {
 
@@ -14,6 +14,12 @@ inline constexpr char remind[] = "Напоминать";
 
 // Marking a one-off task done (caption "Tickwell v2.0", question icon, Yes and No).
 inline constexpr char deleteOneOff[] = "Это не ежедневное задание. Удалить его?";
+
+// Starting the task reminders (caption "Ошибка", warning icon): an empty list or no period, and
+// a period over a day.
+inline constexpr char nothingToRemind[] = "Чтобы запустить напоминания о задачах, добавьте их в "
+                                          "список и укажите периодичность вывода оповещений.";
+inline constexpr char periodTooLong[] = "Время напоминания не может быть больше 24 часов!";
 
 // The editor: window captions and fields.
 inline constexpr char createCaption[] = "Создать задачу";

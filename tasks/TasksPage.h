@@ -3,7 +3,11 @@
 // The "Задачи" tab: the to-do list with the selected task's details, its done mark, and the
 // period of the task reminders; the day-change check that the main window's CheckTimer runs.
 
+#include "tasks/ReportOnce.h"
 #include "widgets/TabPage.h"
+
+#include <string>
+#include <vector>
 
 class QAction;
 class QCheckBox;
@@ -86,10 +90,23 @@ private:
     // The task at `index` of the list removed from the store and the list; nothing is selected
     // afterwards and the details are empty.
     void deleteTask(int index);
+    // The period in the three fields, in seconds.
+    int period() const;
+    // What a start or stop does once the input allowed it (TaskReminders.cpp).
+    void stopTaskReminders(SettingsStore& store);
+    void startTaskReminders(SettingsStore& store, int periodSeconds);
+    void refuseStart(const char* text);
+    // The index of the next task not done from `first` on, wrapping to the top, or -1.
+    int nextUnfinishedTask(const std::vector<std::string>& keys, int first) const;
+    void remindOfNextTask();
+    // Every listed task (only the daily ones with `dailyOnly`) whose cycle began before `today`
+    // not done again, its cycle beginning today.
+    void beginNewCycles(double today, bool dailyOnly);
 
     IntervalTimer& TasksTimer;
     RemindersPage& reminders_;
     QAction* N3 = nullptr;
+    ReportOnce tickFailures_;
 };
 
 } // namespace tickwell
