@@ -102,11 +102,13 @@ private:
     // Every listed task (only the daily ones with `dailyOnly`) whose cycle began before `today`
     // not done again, its cycle beginning today.
     void beginNewCycles(double today, bool dailyOnly);
+    void checkDayChange();
 
     IntervalTimer& TasksTimer;
     RemindersPage& reminders_;
     QAction* N3 = nullptr;
     ReportOnce tickFailures_;
+    ReportOnce dayChangeFailures_;
 };
 
 } // namespace tickwell
