@@ -20,7 +20,6 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QShowEvent>
-#include <cmath>
 
 namespace tickwell {
 
@@ -30,16 +29,8 @@ namespace {
 // the window here: the window is as wide as designed and lower by the design's title bar. That
 // size is also the smallest, and the controls' design positions lie within it.
 constexpr QSize designOuterSize{477, 325};
-constexpr int designTitleBar = 26;
-constexpr QSize windowSize{designOuterSize.width(), designOuterSize.height() - designTitleBar};
-
-// Ties to even, whatever the floating-point rounding mode is.
-int roundHalfEven(double value) {
-    const double lower = std::floor(value);
-    const double fraction = value - lower;
-    const bool up = fraction > 0.5 || (fraction == 0.5 && std::fmod(lower, 2.0) != 0.0);
-    return static_cast<int>(up ? lower + 1.0 : lower);
-}
+constexpr QSize windowSize{designOuterSize.width(),
+                           designOuterSize.height() - design::dialogTitleBar};
 
 } // namespace
 
@@ -125,7 +116,7 @@ void TAddNotice::CheckBox2Click() {
 
 // The confirm button stays centred on the window's width.
 void TAddNotice::FormResize() {
-    Button1->move(roundHalfEven(width() / 2.0 - Button1->width() / 2.0), Button1->y());
+    Button1->move(design::centredLeft(width(), Button1->width()), Button1->y());
 }
 
 } // namespace tickwell

@@ -28,27 +28,6 @@ namespace t = texts::reminders;
 constexpr int nameLength = 100;
 constexpr int textLength = 170;
 
-// Names `control`, puts it at its design geometry and keeps it at the `edges` of its parent,
-// which has its design size while the controls are made.
-void place(QWidget* control, const char* name, const QRect& design, Edges edges) {
-    control->setObjectName(QLatin1String(name));
-    control->setGeometry(design);
-    EdgeAnchors::install(control, edges, design, control->parentWidget()->size());
-}
-
-QCheckBox* makeCheckBox(QWidget* parent, const char* name, const char* caption, QPoint design,
-                        Edges edges) {
-    auto* box = new QCheckBox(QString::fromUtf8(caption), parent);
-    box->adjustSize();
-    place(box, name, QRect(design, box->size()), edges);
-    return box;
-}
-
-// The spoken name of a field: its label's caption without the closing colon.
-QString spokenName(const QString& caption) {
-    return caption.endsWith(QLatin1Char(':')) ? caption.chopped(1) : caption;
-}
-
 } // namespace
 
 void TAddNotice::buildControls() {
@@ -60,7 +39,7 @@ void TAddNotice::buildControls() {
     Edit2 = new NameEdit(this);
     Edit2->setMaxLength(nameLength);
     Edit2->setAccessibleName(spokenName(Label2->text()));
-    place(Edit2, "Edit2", {64, 8, 201, 21}, topLeft | Edge::Right);
+    placeInWindow(Edit2, "Edit2", {64, 8, 201, 21}, topLeft | Edge::Right);
     Label2->setBuddy(Edit2);
 
     // The period: hours, minutes and seconds, each field named after the heading and its unit.
@@ -89,24 +68,25 @@ void TAddNotice::buildControls() {
     memo->setMaxLength(textLength);
     Memo1 = memo;
     Memo1->setAccessibleName(spokenName(Label3->text()));
-    place(Memo1, "Memo1", {8, 104, 257, 145}, stretch);
+    placeInWindow(Memo1, "Memo1", {8, 104, 257, 145}, stretch);
     Label3->setBuddy(Memo1);
 
     buildDateFrame();
 
-    CheckBox1 = makeCheckBox(this, "CheckBox1", t::onlyOnce, {276, 232}, topRight);
-    Button1 = new QPushButton(QString::fromUtf8(t::createButton), this);
+    CheckBox1 = makeWindowCheckBox(this, "CheckBox1", t::onlyOnce, {276, 232}, topRight);
+    Button1 = new QPushButton(QString::fromUtf8(texts::create), this);
     Button1->setAutoDefault(false);
     // Its left edge follows the window's width through FormResize.
-    place(Button1, "Button1", {205, 258, 75, 25}, Edge::Left | Edge::Bottom);
+    placeInWindow(Button1, "Button1", {205, 258, 75, 25}, Edge::Left | Edge::Bottom);
 }
 
 void TAddNotice::buildDateFrame() {
     GroupBox1 = new QGroupBox(this);
     GroupBox1->setAccessibleName(QString::fromUtf8(t::dateFrame));
-    place(GroupBox1, "GroupBox1", {276, 8, 185, 216}, Edge::Top | Edge::Right);
+    placeInWindow(GroupBox1, "GroupBox1", {276, 8, 185, 216}, Edge::Top | Edge::Right);
 
-    CheckBox2 = makeCheckBox(GroupBox1, "CheckBox2", t::useDate, {10, 13}, Edge::Left | Edge::Top);
+    CheckBox2 =
+        makeWindowCheckBox(GroupBox1, "CheckBox2", t::useDate, {10, 13}, Edge::Left | Edge::Top);
     Label7 = makeLabel(GroupBox1, "Label7", t::dayLabel, {10, 37}, Edge::Left | Edge::Top);
     Label7->setEnabled(false);
 
@@ -123,7 +103,7 @@ void TAddNotice::buildDateFrame() {
     MonthCalendar1->setWeekdayTextFormat(Qt::Sunday, QTextCharFormat());
     MonthCalendar1->setAccessibleName(spokenName(Label7->text()));
     MonthCalendar1->setEnabled(false);
-    place(MonthCalendar1, "MonthCalendar1", {10, 53, 162, 153}, Edge::Left | Edge::Top);
+    placeInWindow(MonthCalendar1, "MonthCalendar1", {10, 53, 162, 153}, Edge::Left | Edge::Top);
     Label7->setBuddy(MonthCalendar1);
 }
 

@@ -43,7 +43,7 @@ std::string displayList(const ListBox& list) {
 } // namespace
 
 bool TAddNotice::editing() const {
-    return Button1->text() == QString::fromUtf8(t::editButton);
+    return Button1->text() == QString::fromUtf8(texts::change);
 }
 
 void TAddNotice::Button1Click() {

@@ -11,6 +11,7 @@
 #include "settings/SettingsStore.h"
 #include "widgets/AppTexts.h"
 #include "widgets/AutoSizeLabel.h"
+#include "widgets/FormControls.h"
 #include "widgets/ListBox.h"
 #include "widgets/ListIndexError.h"
 
@@ -91,22 +92,10 @@ void RemindersPage::Button3Click() {
     Label22->clear();
 }
 
-namespace {
-
-// Shows the editor, or brings it back to the front when it is already open or minimised (the window
-// manager raises the window it activates).
-void showEditor(TAddNotice* editor) {
-    editor->setWindowState(editor->windowState() & ~Qt::WindowMinimized);
-    editor->show();
-    editor->activateWindow();
-}
-
-} // namespace
-
 void RemindersPage::Button1Click() {
     AddNotice->setWindowTitle(QString::fromUtf8(t::createCaption));
-    AddNotice->Button1->setText(QString::fromUtf8(t::createButton));
-    showEditor(AddNotice);
+    AddNotice->Button1->setText(QString::fromUtf8(texts::create));
+    showEditorWindow(AddNotice);
 }
 
 void RemindersPage::Button2Click() {
@@ -114,8 +103,8 @@ void RemindersPage::Button2Click() {
         return;
     }
     AddNotice->setWindowTitle(QString::fromUtf8(t::editCaption));
-    AddNotice->Button1->setText(QString::fromUtf8(t::editButton));
-    showEditor(AddNotice);
+    AddNotice->Button1->setText(QString::fromUtf8(texts::change));
+    showEditorWindow(AddNotice);
 }
 
 } // namespace tickwell

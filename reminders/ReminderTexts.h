@@ -26,11 +26,9 @@ inline constexpr char startOnItsDay[] =
     "Невозможно запустить напоминание, дата срабатывания которого отличается от сегодняшней. "
     "Запустить его в заданный день?";
 
-// The editor: window captions, confirm button captions and fields.
+// The editor: window captions and fields.
 inline constexpr char createCaption[] = "Создать напоминание";
 inline constexpr char editCaption[] = "Изменить напоминание";
-inline constexpr char createButton[] = "Создать";
-inline constexpr char editButton[] = "Изменить";
 inline constexpr char nameLabel[] = "Название:";
 inline constexpr char periodLabel[] = "Через какое время напомнить:";
 inline constexpr char textLabel[] = "Текст напоминания:";

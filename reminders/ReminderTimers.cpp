@@ -18,7 +18,6 @@
 #include <QLabel>
 #include <QPushButton>
 #include <algorithm>
-#include <memory>
 
 namespace tickwell {
 
@@ -86,17 +85,21 @@ void RemindersPage::ReminderTimerTimer(IntervalTimer* sender) {
         sender->setEnabled(false);
         throw;
     }
-    auto* notice = new TNoticeForm(&noticeColors);
-    // A store error below must not leave an unshown window behind.
-    std::unique_ptr<TNoticeForm> pending(notice);
-    notice->Label1->setText(reminders::shownText(store.readString(layout::notice::text)));
-    notice->Timer2->setInterval(
-        reminders::noticeCloseDelayMs(store.readInteger(layout::notice::interval)));
+    const QString text = reminders::shownText(store.readString(layout::notice::text));
+    const int closeDelayMs =
+        reminders::noticeCloseDelayMs(store.readInteger(layout::notice::interval));
     if (store.readBool(layout::notice::once)) {
         store.writeBool(layout::notice::enabled, false);
         sender->setEnabled(false);
     }
-    pending.release()->show();
+    showNotice(text, closeDelayMs);
+}
+
+void RemindersPage::showNotice(const QString& message, int closeDelayMs) {
+    auto* notice = new TNoticeForm(&noticeColors);
+    notice->Label1->setText(message);
+    notice->Timer2->setInterval(closeDelayMs);
+    notice->show();
 }
 
 void RemindersPage::Button4Click() {
@@ -190,6 +193,27 @@ void RemindersPage::UpdateRemindersMenuCheck() {
         }
     }
     N2->setChecked(false);
+}
+
+// Only the timers change: the stored switches, the start button's caption and the tray item's
+// mark stay as they are. Of the key list only the first entry that names a timer counts.
+void RemindersPage::switchDatedReminderTimers() {
+    SettingsStore store;
+    reminders::openRemindersKey(store);
+    const std::vector<std::string> keys = reminders::readKeyList(store);
+    for (IntervalTimer* timer : reminderTimers(timerOwner_)) {
+        const auto reminder =
+            std::find_if(keys.begin(), keys.end(), [timer](const std::string& key) {
+                return timer->objectName() == reminders::timerNameFor(key);
+            });
+        if (reminder == keys.end()) {
+            continue;
+        }
+        reminders::openReminderKey(store, *reminder);
+        if (store.readBool(layout::notice::dateEnabled)) {
+            timer->setEnabled(reminders::isToday(store.readDate(layout::notice::date)));
+        }
+    }
 }
 
 } // namespace tickwell

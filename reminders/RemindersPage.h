@@ -75,6 +75,13 @@ public:
     // nullptr.
     IntervalTimer* findReminderTimer(std::string_view subkey) const;
 
+    // A new notice window with the notice colours, showing `message` and closing itself after
+    // `closeDelayMs` (0: only when clicked); it belongs to no window and releases itself.
+    void showNotice(const QString& message, int closeDelayMs);
+    // A new day, or dates that may have changed: every dated reminder's timer runs if its day is
+    // today and stops otherwise, whatever its stored switch says; other timers are left alone.
+    void switchDatedReminderTimers();
+
     void FormResize(int windowWidth) override;
     void refreshDetails() override;
 

@@ -7,6 +7,7 @@
 #include "settings/Layout.h"
 #include "settings/NameList.h"
 #include "settings/SettingsStore.h"
+#include "tasks/AddTask.h"
 #include "tasks/TaskTexts.h"
 #include "widgets/AppTexts.h"
 #include "widgets/AutoSizeLabel.h"
@@ -27,9 +28,14 @@ namespace tickwell {
 TasksPage::TasksPage(IntervalTimer& tasksTimer, RemindersPage& reminders)
     : TabPage("TabSheet2", texts::tasks::tab), TasksTimer(tasksTimer), reminders_(reminders) {
     buildControls();
+    AddTask = new TAddTask(*this);
     connectHandlers();
     // An edited reminder may have a new day: the next check looks at every dated one again.
     connect(&reminders_, &RemindersPage::remindersEdited, this, [this] { LastCheckDate = 0; });
+}
+
+TasksPage::~TasksPage() {
+    delete AddTask;
 }
 
 void TasksPage::buildControls() {
@@ -86,7 +92,8 @@ void TasksPage::connectHandlers() {
     onClick(Button5, &TasksPage::Button5Click);
     onClick(Button6, &TasksPage::Button6Click);
     onClick(Button7, &TasksPage::Button7Click);
-    // The check box reports every change of its state, also those the program makes.
+    // Only the user's own changes of the done mark reach the handler (a click, the space bar or
+    // a screen reader's action): the program sets the box through showDone().
     connectGuarded(CheckBox1, &QCheckBox::toggled, this, [this] { CheckBox1Click(); });
     onClick(Button11, &TasksPage::Button11Click);
     connectGuarded(&TasksTimer, &IntervalTimer::timeout, this, [this] { TasksTimerTimer(); });

@@ -3,7 +3,11 @@
 // The "Задачи" tab: the to-do list with the selected task's details, its done mark, and the
 // period of the task reminders; the day-change check that the main window's CheckTimer runs.
 
+#include "tasks/ReportOnce.h"
 #include "widgets/TabPage.h"
+
+#include <string>
+#include <vector>
 
 class QAction;
 class QCheckBox;
@@ -18,6 +22,7 @@ class AutoSizeLabel;
 class IntervalTimer;
 class ListBox;
 class RemindersPage;
+class TAddTask;
 class UpDown;
 
 class TasksPage : public TabPage {
@@ -26,6 +31,7 @@ public:
     // The tab "TabSheet2". `tasksTimer` is the main window's timer of the task reminders;
     // `reminders` is the Reminders tab, whose notices and dated reminders the tasks share.
     TasksPage(IntervalTimer& tasksTimer, RemindersPage& reminders);
+    ~TasksPage() override;
 
     // --- Controls (each also carries its name as its objectName) -------------------------------
     ListBox* ListBox2;
@@ -46,6 +52,9 @@ public:
     UpDown* UpDown6;
     AutoSizeLabel* Label19;
     QPushButton* Button11; // "Напоминать" / "Остановить" / "Запустить"
+
+    // The task editor, made with the tab and reused for every opening.
+    TAddTask* AddTask;
 
     // The day of the last day-change check (days since 1899-12-30); 0 makes the next check a
     // full one.
@@ -76,9 +85,30 @@ private:
     void buildControls();
     void connectHandlers();
 
+    // Sets the done box as the program shows a task, without taking it for the user's change.
+    void showDone(bool done);
+    // The task at `index` of the list removed from the store and the list; nothing is selected
+    // afterwards and the details are empty.
+    void deleteTask(int index);
+    // The period in the three fields, in seconds.
+    int period() const;
+    // What a start or stop does once the input allowed it (TaskReminders.cpp).
+    void stopTaskReminders(SettingsStore& store);
+    void startTaskReminders(SettingsStore& store, int periodSeconds);
+    void refuseStart(const char* text);
+    // The index of the next task not done from `first` on, wrapping to the top, or -1.
+    int nextUnfinishedTask(const std::vector<std::string>& keys, int first) const;
+    void remindOfNextTask();
+    // Every listed task (only the daily ones with `dailyOnly`) whose cycle began before `today`
+    // not done again, its cycle beginning today.
+    void beginNewCycles(double today, bool dailyOnly);
+    void checkDayChange();
+
     IntervalTimer& TasksTimer;
     RemindersPage& reminders_;
     QAction* N3 = nullptr;
+    ReportOnce tickFailures_;
+    ReportOnce dayChangeFailures_;
 };
 
 } // namespace tickwell

@@ -26,6 +26,9 @@ inline constexpr char edit[] = "Редактировать";
 inline constexpr char remove[] = "Удалить";
 inline constexpr char start[] = "Запустить";
 inline constexpr char stop[] = "Остановить";
+// The confirm button of an editor, which also tells its mode: a new item or a change.
+inline constexpr char create[] = "Создать";
+inline constexpr char change[] = "Изменить";
 
 // Units after the fields of a period.
 inline constexpr char hours[] = "ч.";

@@ -5,6 +5,7 @@
 #include "widgets/FormDesign.h"
 #include "widgets/UpDown.h"
 
+#include <QCheckBox>
 #include <QLineEdit>
 #include <QPushButton>
 
@@ -78,6 +79,30 @@ PeriodFields makePeriodFields(QWidget* page, AutoSizeLabel* heading, int firstFi
     }
     heading->setBuddy(row.fields[0].edit);
     return row;
+}
+
+void placeInWindow(QWidget* control, const char* name, const QRect& design, Edges edges) {
+    control->setObjectName(QLatin1String(name));
+    control->setGeometry(design);
+    EdgeAnchors::install(control, edges, design, control->parentWidget()->size());
+}
+
+QCheckBox* makeWindowCheckBox(QWidget* parent, const char* name, const char* caption, QPoint design,
+                              Edges edges) {
+    auto* box = new QCheckBox(QString::fromUtf8(caption), parent);
+    box->adjustSize();
+    placeInWindow(box, name, QRect(design, box->size()), edges);
+    return box;
+}
+
+QString spokenName(const QString& caption) {
+    return caption.endsWith(QLatin1Char(':')) ? caption.chopped(1) : caption;
+}
+
+void showEditorWindow(QWidget* editor) {
+    editor->setWindowState(editor->windowState() & ~Qt::WindowMinimized);
+    editor->show();
+    editor->activateWindow();
 }
 
 } // namespace tickwell

@@ -1,16 +1,18 @@
 #pragma once
 
-// Making the controls of the main window's tabs as the design describes them: each with its name
-// (also its objectName), its geometry within its tab, and the edges of the tab it keeps its
-// distance to.
+// Making the controls of the main window's tabs and of the editor windows as the design
+// describes them: each with its name (also its objectName), its geometry within its tab or
+// window, and the edges of the tab or window it keeps its distance to.
 
 #include "platform/EdgeAnchors.h"
 
 #include <QPoint>
 #include <QRect>
 
+class QCheckBox;
 class QLineEdit;
 class QPushButton;
+class QString;
 class QWidget;
 
 namespace tickwell {
@@ -49,5 +51,20 @@ struct PeriodFields {
 };
 PeriodFields makePeriodFields(QWidget* page, AutoSizeLabel* heading, int firstField,
                               int firstUnitLabel, int top, Edges edges);
+
+// Names `control`, puts it at its design geometry within its parent (an editor window or a frame
+// in it, which has its design size while the controls are made) and anchors it to `edges`.
+void placeInWindow(QWidget* control, const char* name, const QRect& design, Edges edges);
+
+// A check box as wide as its caption, at its design position within its parent (placeInWindow).
+QCheckBox* makeWindowCheckBox(QWidget* parent, const char* name, const char* caption, QPoint design,
+                              Edges edges);
+
+// The name a screen reader gives a field: its label's caption without the closing colon.
+QString spokenName(const QString& caption);
+
+// Shows a modeless editor window, or brings it back to the front when it is already open or
+// minimised (the window manager raises the window it activates).
+void showEditorWindow(QWidget* editor);
 
 } // namespace tickwell

@@ -14,4 +14,14 @@ QFont formFont() {
     return font;
 }
 
+int centredLeft(int outerWidth, int controlWidth) {
+    // Twice the left edge is a whole number: an odd one lies halfway between two pixels.
+    const int twice = outerWidth - controlWidth;
+    int left = twice >= 0 ? twice / 2 : -((1 - twice) / 2); // rounded down
+    if (twice % 2 != 0 && left % 2 != 0) {
+        ++left;
+    }
+    return left;
+}
+
 } // namespace tickwell::design

@@ -165,8 +165,9 @@ TEST_F(MainFormStartup, RunningSwitchesAreClearedBeforeTheirRestart) {
         store.openKey(layout::tasksKey, false);
         store.writeBool(layout::tasks::tasksEnabled, true);
     });
-    // With no picture in the list the slideshow is refused, and stays off.
+    // With no picture and no task in the lists, both starts are refused, and both stay off.
     dialogs.expectMessage({.text = QString::fromUtf8(texts::slideshow::nothingToShow)});
+    dialogs.expectMessage({.caption = QStringLiteral("Ошибка"), .icon = MessageIcon::Warning});
     startForm();
     // The start handlers find them stopped and decide afresh from the fields just loaded.
     SettingsStore store;
@@ -204,10 +205,10 @@ TEST_F(MainFormStartup, TrayMenuItemsAndTimersStartAsDesigned) {
 TEST_F(MainFormStartup, CheckableItemsInvertTheirMarkAndDisabledItemsDoNothing) {
     prepareStore();
     startForm();
-    form->N3->trigger();
-    EXPECT_TRUE(form->N3->isChecked());
-    form->N3->trigger();
-    EXPECT_FALSE(form->N3->isChecked());
+    form->N2->trigger();
+    EXPECT_TRUE(form->N2->isChecked());
+    form->N2->trigger();
+    EXPECT_FALSE(form->N2->isChecked());
 
     int restores = 0;
     QObject::connect(form->N1, &QAction::triggered, [&] { ++restores; });

@@ -6,6 +6,7 @@
 
 #include "MainFormFixture.h"
 #include "StoredReminders.h"
+#include "Typing.h"
 #include "platform/Dialogs.h"
 #include "reminders/AddNotice.h"
 
@@ -61,10 +62,5 @@ protected:
     static std::string listValue(std::string_view value);
     static std::int32_t counterValue();
 };
-
-// Types `text` into `widget` key by key, as a keyboard does ("\n" presses Enter).
-void typeInto(QWidget* widget, const QString& text);
-// Selects the whole text of `widget` and types `text` over it.
-void typeOver(QWidget* widget, const QString& text);
 
 } // namespace tickwell::test

@@ -16,32 +16,6 @@ source "$here/../support/desktop_program.sh"
 # The accessibility bus of this desktop's session, through which the test uses the program.
 start_helper at-spi.log /usr/libexec/at-spi-bus-launcher --launch-immediately
 
-# Waits for a notice window; its id in $notice.
-wait_for_notice() {
-    notice=$(desktop_wait_window '^Напоминание$' 10) || fail "no notice window appeared"
-}
-
-# The notice window sits in the bottom-right corner of the screen's work area (the tray host
-# takes the top of the screen here, so the work area ends at the screen's bottom edge).
-# The window is measured right after it appears; one that closed before it could be measured
-# (a busy machine) is followed by the next notice, one period later.
-check_notice_place() {
-    local info x y width height attempt
-    for attempt in 1 2 3; do
-        info=$(xwininfo -id "$notice" 2>/dev/null) && break
-        wait_for_notice
-    done
-    [ -n "$info" ] || fail "no notice stayed on screen long enough to be measured"
-    x=$(awk '/Absolute upper-left X/ {print $4}' <<<"$info")
-    y=$(awk '/Absolute upper-left Y/ {print $4}' <<<"$info")
-    width=$(awk '/^ *Width:/ {print $2}' <<<"$info")
-    height=$(awk '/^ *Height:/ {print $2}' <<<"$info")
-    [ $((x + width)) -ge 1270 ] && [ $((x + width)) -le 1280 ] ||
-        fail "the notice is not at the right edge (x $x, width $width)"
-    [ $((y + height)) -ge 790 ] && [ $((y + height)) -le 800 ] ||
-        fail "the notice is not at the bottom (y $y, height $height)"
-}
-
 # Waits up to `seconds` for the window `id` to be gone from the screen.
 notice_gone() {
     ! LC_ALL=C.UTF-8 xdotool search --onlyvisible --name '^Напоминание$' 2>/dev/null |

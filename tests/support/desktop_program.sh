@@ -6,6 +6,8 @@
 #                                the services it starts in turn end with it
 #   wait_for_exit PID            wait up to 20 s for it to end; its exit status in $status
 #   fail MESSAGE                 screenshot, then end the test as failed
+#   wait_for_notice              wait up to 10 s for a notice window, its id in $notice
+#   check_notice_place           fail unless the notice sits at the bottom right of the work area
 # Every process started here is ended by its id when the script ends.
 
 support_dir=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
@@ -77,4 +79,30 @@ wait_for_exit() {
     desktop_wait_until 20 process_ended "$pid" || return 1
     status=0
     wait "$pid" || status=$?
+}
+
+# Waits for a notice window; its id in $notice.
+wait_for_notice() {
+    notice=$(desktop_wait_window '^Напоминание$' 10) || fail "no notice window appeared"
+}
+
+# The notice window sits in the bottom-right corner of the screen's work area (the tray host
+# takes the top of the screen here, so the work area ends at the screen's bottom edge).
+# The window is measured right after it appears; one that closed before it could be measured
+# (a busy machine) is followed by the next notice, one period later.
+check_notice_place() {
+    local info x y width height attempt
+    for attempt in 1 2 3; do
+        info=$(xwininfo -id "$notice" 2>/dev/null) && break
+        wait_for_notice
+    done
+    [ -n "$info" ] || fail "no notice stayed on screen long enough to be measured"
+    x=$(awk '/Absolute upper-left X/ {print $4}' <<<"$info")
+    y=$(awk '/Absolute upper-left Y/ {print $4}' <<<"$info")
+    width=$(awk '/^ *Width:/ {print $2}' <<<"$info")
+    height=$(awk '/^ *Height:/ {print $2}' <<<"$info")
+    [ $((x + width)) -ge 1270 ] && [ $((x + width)) -le 1280 ] ||
+        fail "the notice is not at the right edge (x $x, width $width)"
+    [ $((y + height)) -ge 790 ] && [ $((y + height)) -le 800 ] ||
+        fail "the notice is not at the bottom (y $y, height $height)"
 }

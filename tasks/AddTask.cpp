@@ -1,0 +1,134 @@
+// The task editor's window and controls, filling them when it opens, and the confirm button kept
+// centred.
+
+#include "tasks/AddTask.h"
+
+#include "platform/ScreenInfo.h"
+#include "reminders/ReminderRecord.h"
+#include "settings/Layout.h"
+#include "settings/SettingsStore.h"
+#include "tasks/TaskRecord.h"
+#include "tasks/TaskTexts.h"
+#include "tasks/TasksPage.h"
+#include "widgets/AccessibleControls.h"
+#include "widgets/AppTexts.h"
+#include "widgets/AutoSizeLabel.h"
+#include "widgets/ErrorGuard.h"
+#include "widgets/FormControls.h"
+#include "widgets/FormDesign.h"
+#include "widgets/LimitedMemo.h"
+#include "widgets/ListBox.h"
+#include "widgets/NameEdit.h"
+
+#include <QCheckBox>
+#include <QPushButton>
+#include <QShowEvent>
+
+namespace tickwell {
+
+namespace {
+
+namespace t = texts::tasks;
+
+// The design's outer size; the title bar it counts is drawn outside the window here. The window
+// may shrink to 250 wide, but not below the design's height.
+constexpr QSize designOuterSize{291, 200};
+constexpr QSize windowSize{designOuterSize.width(),
+                           designOuterSize.height() - design::dialogTitleBar};
+constexpr QSize smallestSize{250, windowSize.height()};
+
+constexpr int nameLength = 100;
+constexpr int descriptionLength = 170;
+
+} // namespace
+
+TAddTask::TAddTask(TasksPage& page) : QWidget(nullptr), page_(page) {
+    setUpWindow();
+    buildControls();
+    connectGuarded(Button1, &QPushButton::clicked, this, [this] { Button1Click(); });
+    FormResize();
+}
+
+TAddTask::~TAddTask() = default;
+
+void TAddTask::setUpWindow() {
+    setObjectName(QStringLiteral("AddTask"));
+    setWindowTitle(QString::fromUtf8(t::createCaption));
+    // A dialog to a screen reader, though it does not keep the user from other windows.
+    setAccessibleWindowRole(this, QAccessible::Dialog);
+    // Title, system menu, minimise and close, but no maximise button.
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                   Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                   Qt::WindowCloseButtonHint);
+    setFont(design::formFont());
+    setMinimumSize(smallestSize);
+    resize(windowSize);
+    // At the centre of the desktop.
+    const QRect desktop = screenInfo().desktopArea();
+    if (!desktop.isEmpty()) {
+        move(desktop.center() - QPoint(designOuterSize.width() / 2, designOuterSize.height() / 2));
+    }
+}
+
+// The name and the description stretch with the window; the daily box and the confirm button
+// stay at its bottom edge. Each field carries its label's name for screen readers.
+void TAddTask::buildControls() {
+    const Edges topLeft = Edge::Left | Edge::Top;
+    const Edges bottomLeft = Edge::Left | Edge::Bottom;
+
+    Label1 = makeLabel(this, "Label1", t::nameLabel, {8, 8}, topLeft);
+    Edit1 = new NameEdit(this);
+    Edit1->setMaxLength(nameLength);
+    Edit1->setAccessibleName(spokenName(Label1->text()));
+    placeInWindow(Edit1, "Edit1", {8, 24, 275, 21}, topLeft | Edge::Right);
+    Label1->setBuddy(Edit1);
+
+    Label2 = makeLabel(this, "Label2", t::descriptionLabel, {8, 51}, topLeft);
+    auto* memo = new LimitedMemo(this);
+    memo->setMaxLength(descriptionLength);
+    Memo1 = memo;
+    Memo1->setAccessibleName(spokenName(Label2->text()));
+    placeInWindow(Memo1, "Memo1", {8, 67, 275, 51}, topLeft | Edge::Right | Edge::Bottom);
+    Label2->setBuddy(Memo1);
+
+    CheckBox1 = makeWindowCheckBox(this, "CheckBox1", t::daily, {8, 124}, bottomLeft);
+    Button1 = new QPushButton(QString::fromUtf8(texts::create), this);
+    Button1->setAutoDefault(false);
+    // Its left edge follows the window's width through FormResize.
+    placeInWindow(Button1, "Button1", {108, 145, 75, 25}, bottomLeft);
+}
+
+// Only when the window becomes visible: a window coming back from its minimised state is
+// already visible and keeps its fields, and so does one opened again while it is open.
+void TAddTask::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    if (!event->spontaneous()) {
+        guarded(this, [this] { FormShow(); });
+    }
+}
+
+void TAddTask::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    FormResize();
+}
+
+void TAddTask::FormShow() {
+    if (!editing()) {
+        Edit1->clear();
+        Memo1->clear();
+        CheckBox1->setChecked(false);
+        return;
+    }
+    SettingsStore store;
+    tasks::openTaskAt(store, page_.ListBox2->itemIndex());
+    Edit1->setText(QString::fromStdString(store.readString(layout::task::name)));
+    Memo1->setPlainText(reminders::shownText(store.readString(layout::task::text)));
+    CheckBox1->setChecked(store.readBool(layout::task::daily));
+}
+
+// The confirm button stays centred on the window's width.
+void TAddTask::FormResize() {
+    Button1->move(design::centredLeft(width(), Button1->width()), Button1->y());
+}
+
+} // namespace tickwell

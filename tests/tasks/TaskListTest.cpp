@@ -1,0 +1,205 @@
+// The to-do list as a person keeps it: tasks added, edited and deleted through the tab's buttons
+// and the editor, the details of the selected task, the done mark with its question for one-off
+// tasks; then what the store holds.
+
+#include "TasksFixture.h"
+#include "Typing.h"
+#include "settings/Layout.h"
+#include "settings/SettingsStore.h"
+#include "tasks/TaskTexts.h"
+#include "widgets/AppTexts.h"
+#include "widgets/ListBox.h"
+
+#include <QCheckBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTest>
+
+namespace tickwell::test {
+namespace {
+
+namespace v = layout::task;
+namespace l = layout::tasks;
+
+class TaskList : public TasksFixture {
+protected:
+    struct Details {
+        QString description;
+        bool done, enabled;
+        bool operator==(const Details&) const = default;
+    };
+    Details details() const {
+        return {tasks().Label12->text(), tasks().CheckBox1->isChecked(),
+                tasks().CheckBox1->isEnabled()};
+    }
+    QStringList names() const { return tasks().ListBox2->items(); }
+
+    void expectDeleteQuestion(MessageAnswer answer) {
+        dialogs.expectMessage({.text = QString::fromUtf8(texts::tasks::deleteOneOff),
+                               .caption = QString::fromUtf8(texts::applicationTitle),
+                               .icon = MessageIcon::Question,
+                               .buttons = MessageButtons::YesNo,
+                               .owner = form.get(),
+                               .answer = answer});
+    }
+};
+
+TEST_F(TaskList, AddingInAFreshStoreMakesTaskOneAndAnEmptyNameSurvivesARestart) {
+    startForm();
+    addTask(QStringLiteral("Почта"), QStringLiteral("Ответить\nАнне"), true);
+    EXPECT_FALSE(editor().isVisible());
+    EXPECT_EQ(stored<std::int32_t>({}, l::tasksCounter), 1);
+    EXPECT_EQ(stored<std::string>({}, l::tskList), "task1\r\n");
+    EXPECT_EQ(stored<std::string>({}, l::tasksList), "Почта\r\n");
+    // The five values, in this order.
+    std::vector<std::string> written;
+    for (const std::string& line : storeContents()) {
+        if (line.starts_with("HKLM\\SOFTWARE\\Tickwell2\\Tasks\\task1 ")) {
+            written.push_back(line.substr(line.find(' ') + 1, line.find('=') - line.find(' ') - 1));
+        }
+    }
+    EXPECT_EQ(written, (std::vector<std::string>{"name", "text", "daily", "complete", "date"}));
+    EXPECT_EQ(stored<std::string>("task1", v::text), "Ответить\r\nАнне");
+    EXPECT_TRUE(stored<bool>("task1", v::daily));
+    EXPECT_FALSE(stored<bool>("task1", v::complete));
+    EXPECT_EQ(stored<double>("task1", v::date), today());
+
+    addTask({}, QStringLiteral("без названия"), false);
+    form.reset();
+    startForm();
+    EXPECT_EQ(names(), (QStringList{"Почта", ""}));
+    clickRow(1);
+    EXPECT_EQ(details(), (Details{"без названия", false, true}));
+    EXPECT_TRUE(dialogs.shown().empty());
+}
+
+TEST_F(TaskList, DeletingTheMiddleTaskAndAddingWhileOneIsSelected) {
+    start({{.key = "task1", .name = "Один", .text = "Первое", .complete = true},
+           {.key = "task2", .name = "Два"},
+           {.key = "task3", .name = "Три"}},
+          3);
+    clickRow(1);
+    click(tasks().Button7);
+    EXPECT_FALSE(taskExists("task2"));
+    EXPECT_EQ(names(), (QStringList{"Один", "Три"}));
+    EXPECT_EQ(stored<std::string>({}, l::tasksList), "Один\r\nТри\r\n");
+    EXPECT_EQ(stored<std::string>({}, l::tskList), "task1\r\ntask3\r\n");
+    EXPECT_EQ(tasks().ListBox2->itemIndex(), -1);
+    EXPECT_EQ(details(), (Details{"", false, false}));
+
+    clickRow(0);
+    addTask(QStringLiteral("Четыре"), {}, false);
+    EXPECT_EQ(stored<std::string>({}, l::tskList), "task1\r\ntask3\r\ntask4\r\n");
+    EXPECT_EQ(tasks().ListBox2->itemIndex(), 0);
+    EXPECT_EQ(details(), (Details{"Первое", true, true}));
+    EXPECT_TRUE(dialogs.shown().empty()) << "deleting asks nothing";
+}
+
+TEST_F(TaskList, SavingAnEditedTaskClearsItsDoneMarkAndStartsItsCycleToday) {
+    // Dated tomorrow (the clock was put back), so that the start-up reset leaves it done.
+    const QDate tomorrow = clock.currentDateTime().date().addDays(1);
+    start({{.key = "task1", .name = "Спорт"},
+           {.key = "task7",
+            .name = "Почта",
+            .text = "Ответить",
+            .daily = true,
+            .complete = true,
+            .date = tomorrow}},
+          7);
+    clickRow(1);
+    const QRect row = tasks().ListBox2->visualItemRect(tasks().ListBox2->item(1));
+    QTest::mouseDClick(tasks().ListBox2->viewport(), Qt::LeftButton, {}, row.center());
+    EXPECT_EQ(editor().windowTitle(), QStringLiteral("Изменить задачу"));
+    EXPECT_EQ(editor().Button1->text(), QStringLiteral("Изменить"));
+    EXPECT_EQ(editor().Memo1->toPlainText(), QStringLiteral("Ответить"));
+    EXPECT_TRUE(editor().CheckBox1->isChecked());
+    typeOver(editor().Edit1, QStringLiteral("Письма"));
+    click(editor().Button1);
+
+    EXPECT_EQ(names(), (QStringList{"Спорт", "Письма"}));
+    EXPECT_EQ(stored<std::string>({}, l::tasksList), "Спорт\r\nПисьма\r\n");
+    EXPECT_FALSE(stored<bool>("task7", v::complete));
+    EXPECT_EQ(stored<double>("task7", v::date), today());
+    EXPECT_EQ(details(), (Details{"Ответить", false, true}));
+    EXPECT_EQ(stored<std::int32_t>({}, l::tasksCounter), 7);
+}
+
+TEST_F(TaskList, OnlyMarkingAOneOffTaskDoneAsksAndYesDeletesIt) {
+    start({{.key = "task1", .name = "Зарядка", .daily = true},
+           {.key = "task2", .name = "Хлеб"},
+           {.key = "task3", .name = "Звонок", .text = "Маме", .complete = true}},
+          3);
+    clickRow(0);
+    click(tasks().CheckBox1);
+    EXPECT_TRUE(stored<bool>("task1", v::complete));
+
+    clickRow(1);
+    expectDeleteQuestion(MessageAnswer::No);
+    click(tasks().CheckBox1);
+    EXPECT_TRUE(stored<bool>("task2", v::complete));
+    click(tasks().CheckBox1); // unchecking asks nothing
+    EXPECT_FALSE(stored<bool>("task2", v::complete));
+
+    // Showing a done one-off task asks nothing either.
+    clickRow(2);
+    EXPECT_EQ(details(), (Details{"Маме", true, true}));
+    clickRow(1);
+    expectDeleteQuestion(MessageAnswer::Yes);
+    click(tasks().CheckBox1);
+    EXPECT_FALSE(taskExists("task2"));
+    EXPECT_EQ(stored<std::string>({}, l::tasksList), "Зарядка\r\nЗвонок\r\n");
+    EXPECT_EQ(stored<std::string>({}, l::tskList), "task1\r\ntask3\r\n");
+    EXPECT_EQ(tasks().ListBox2->itemIndex(), -1);
+    EXPECT_EQ(details(), (Details{"", false, false}));
+    EXPECT_EQ(dialogs.shown().size(), 2u);
+}
+
+// The editor is modeless: the task may go while it is open. Nothing is written then.
+TEST_F(TaskList, WithoutASelectionNothingIsEditedOrDeleted) {
+    start({{.key = "task1", .name = "Один"}, {.key = "task2", .name = "Два"}}, 2);
+    click(tasks().Button6);
+    EXPECT_FALSE(editor().isVisible());
+    clickRow(0);
+    click(tasks().Button6);
+    click(tasks().Button7);
+    click(tasks().Button7);
+    EXPECT_EQ(names(), QStringList{"Два"});
+    const auto before = storeContents();
+    dialogs.expectMessage({.text = QString::fromUtf8(texts::tasks::nothingSelected),
+                           .caption = QString::fromUtf8(texts::errorCaption),
+                           .icon = MessageIcon::Warning,
+                           .owner = &editor()});
+    click(editor().Button1);
+    EXPECT_EQ(storeContents(), before);
+    EXPECT_TRUE(editor().isVisible());
+}
+
+// A task removed, or the key list changed, behind the program's back: the handler stops with an
+// error naming the key, and nothing is read, written or deleted elsewhere instead.
+TEST_F(TaskList, AMissingOrMisnamedSubkeyEndsTheHandlerWithAnError) {
+    start({{.key = "task1", .name = "Один"}}, 1);
+    clickRow(0);
+    click(tasks().Button6);
+    SettingsStore().deleteKey(std::string(layout::tasksKey) + "\\task1");
+    const QString missing = QStringLiteral("Failed to open key '%1\\%2'")
+                                .arg(QString::fromStdString(std::string(layout::tasksKey)));
+    dialogs.expectError(missing.arg(QStringLiteral("task1")));
+    click(editor().Button1);
+    dialogs.expectError(missing.arg(QStringLiteral("task1")));
+    click(tasks().CheckBox1);
+    EXPECT_FALSE(tasks().CheckBox1->isChecked()) << "the box shows what the store holds";
+    SettingsStore store;
+    store.openKey(layout::tasksKey, false);
+    EXPECT_FALSE(store.valueExists(v::complete));
+
+    const std::string elsewhere(layout::notificationsKey);
+    store.writeString(l::tskList, elsewhere + "\r\n");
+    dialogs.expectError(missing.arg(QString::fromStdString(elsewhere)));
+    click(tasks().Button7);
+    EXPECT_TRUE(store.keyExists(elsewhere));
+}
+
+} // namespace
+} // namespace tickwell::test
