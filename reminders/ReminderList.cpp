@@ -70,11 +70,10 @@ void RemindersPage::Button3Click() {
     SettingsStore store;
     reminders::openRemindersKey(store);
     std::vector<std::string> keys = reminders::readKeyList(store);
-    checkListIndex(index, static_cast<int>(keys.size()));
-    const std::string subkey = keys[static_cast<std::size_t>(index)];
+    const std::string subkey = reminders::keyAt(keys, index);
 
     delete findReminderTimer(subkey);
-    store.deleteKey(subkey);
+    store.deleteKey(reminders::reminderKeyPath(subkey));
     keys.erase(keys.begin() + index);
     store.writeString(layout::notifications::noticesList, NameList::join(keys));
     delete ListBox1->takeItem(index);

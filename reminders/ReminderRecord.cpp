@@ -23,16 +23,30 @@ std::vector<std::string> readKeyList(SettingsStore& store) {
 }
 
 std::string subkeyAt(SettingsStore& store, int index) {
-    const std::vector<std::string> keys = readKeyList(store);
-    checkListIndex(index, static_cast<int>(keys.size()));
-    return keys[static_cast<std::size_t>(index)];
+    return keyAt(readKeyList(store), index);
 }
 
-void openReminderKey(SettingsStore& store, std::string_view subkey) {
+const std::string& keyAt(const std::vector<std::string>& keys, int index) {
+    checkListIndex(index, static_cast<int>(keys.size()));
+    const std::string& subkey = keys[static_cast<std::size_t>(index)];
+    if (!layout::namesOneSubkey(subkey)) {
+        throw StoreError::failedToOpen(reminderKeyPath(subkey));
+    }
+    return subkey;
+}
+
+std::string reminderKeyPath(std::string_view subkey) {
     std::string path(layout::notificationsKey);
     path += '\\';
     path += subkey;
-    store.openExistingKey(path);
+    return path;
+}
+
+void openReminderKey(SettingsStore& store, std::string_view subkey) {
+    if (!layout::namesOneSubkey(subkey)) {
+        throw StoreError::failedToOpen(reminderKeyPath(subkey));
+    }
+    store.openExistingKey(reminderKeyPath(subkey));
 }
 
 std::string openReminderAt(SettingsStore& store, int index) {

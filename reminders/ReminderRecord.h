@@ -16,13 +16,18 @@ void openRemindersKey(SettingsStore& store);
 // The key list (`noticesList`) of the open reminders key.
 std::vector<std::string> readKeyList(SettingsStore& store);
 // The subkey at `index` of the key list of the open reminders key; a list index error when the
-// list has no such entry.
+// list has no such entry, the store's error when the entry names no subkey of its own.
 std::string subkeyAt(SettingsStore& store, int index);
+// The same for a key list already read.
+const std::string& keyAt(const std::vector<std::string>& keys, int index);
+// The absolute path of a reminder's subkey.
+std::string reminderKeyPath(std::string_view subkey);
 // Opens the reminders key, then the subkey of the reminder at `index` of the key list, and
 // returns that subkey's name.
 std::string openReminderAt(SettingsStore& store, int index);
 // Opens the subkey of a reminder. Throws when it is missing (removed behind the program's
-// back), naming it, so that no handler reads from or writes into another key instead.
+// back) or the name is no subkey of its own (empty, or a path), naming it, so that no handler
+// reads from or writes into another key instead.
 void openReminderKey(SettingsStore& store, std::string_view subkey);
 
 // The timer name of a reminder's subkey, and the subkey of a timer name.

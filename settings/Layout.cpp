@@ -14,4 +14,8 @@ std::string timerName(std::string_view subkeyName) {
     return std::string(timerPrefix) + std::string(subkeyName);
 }
 
+bool namesOneSubkey(std::string_view entry) {
+    return !entry.empty() && entry.find('\\') == std::string_view::npos;
+}
+
 } // namespace layout

@@ -38,6 +38,11 @@ std::string noticeKeyName(std::int32_t n);
 std::string taskKeyName(std::int32_t n);
 std::string timerName(std::string_view subkeyName);
 
+// Whether an entry of a key list can name a subkey of its list's key: one path component. An
+// empty entry would name the list's key itself, and one with a backslash a key elsewhere in the
+// tree (an absolute one even outside the program's keys).
+bool namesOneSubkey(std::string_view entry);
+
 // Values of the product key.
 namespace product {
 inline constexpr std::string_view imagesList = "imagesList";

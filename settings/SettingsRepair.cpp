@@ -186,13 +186,7 @@ void SettingsRepair::matchEntriesToSubkeys(const ListPair& pair, Lists& lists) {
 }
 
 bool SettingsRepair::namesSubkey(std::string_view entry) {
-    // A subkey name is one path component: an empty entry would name the current key itself,
-    // and one with a backslash a key elsewhere in the tree (an absolute one even outside the
-    // program's keys), which the later steps would then fill with values.
-    if (entry.empty() || entry.find('\\') != std::string_view::npos) {
-        return false;
-    }
-    return store_.keyExists(entry);
+    return layout::namesOneSubkey(entry) && store_.keyExists(entry);
 }
 
 void SettingsRepair::writeLists(const ListPair& pair, const Lists& lists) {

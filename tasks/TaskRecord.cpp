@@ -23,7 +23,7 @@ std::vector<std::string> readKeyList(SettingsStore& store) {
 const std::string& keyAt(const std::vector<std::string>& keys, int index) {
     checkListIndex(index, static_cast<int>(keys.size()));
     const std::string& subkey = keys[static_cast<std::size_t>(index)];
-    if (subkey.empty() || subkey.find('\\') != std::string::npos) {
+    if (!layout::namesOneSubkey(subkey)) {
         throw StoreError::failedToOpen(taskKeyPath(subkey));
     }
     return subkey;

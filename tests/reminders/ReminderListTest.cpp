@@ -7,6 +7,7 @@
 #include "reminders/AddNotice.h"
 #include "settings/Layout.h"
 #include "settings/SettingsStore.h"
+#include "settings/StoreError.h"
 #include "widgets/AutoSizeLabel.h"
 #include "widgets/ListBox.h"
 
@@ -107,6 +108,26 @@ TEST_F(ReminderList, ADatedReminderSwitchedOnForAnotherDayOffersToStart) {
     start({{.key = "notice1", .name = "Врач", .enabled = true, .date = QDate(2027, 3, 5)}}, 1);
     clickRow(0);
     EXPECT_EQ(reminders().Button4->text(), QStringLiteral("Запустить"));
+}
+
+// A key list edited behind the program's back so that an entry names another key: "Удалить"
+// stops with the store's error and deletes nothing, not that key.
+TEST_F(ReminderList, DeletingAnEntryThatNamesAnotherKeyDeletesNothing) {
+    start({{.key = "notice1", .name = "Обед"}}, 1);
+    const std::string elsewhere = std::string(layout::tasksKey);
+    {
+        SettingsStore store;
+        store.openKey(layout::notificationsKey, false);
+        store.writeString(layout::notifications::noticesList, elsewhere + "\r\n");
+    }
+    const auto before = storeContents();
+    const QString refused = QString::fromStdString(
+        StoreError::failedToOpen(std::string(layout::notificationsKey) + "\\" + elsewhere).what());
+    dialogs.expectError(refused); // the details cannot be shown
+    dialogs.expectError(refused); // nor the reminder deleted
+    clickRow(0);
+    QTest::mouseClick(reminders().Button3, Qt::LeftButton);
+    EXPECT_EQ(storeContents(), before);
 }
 
 TEST_F(ReminderList, DeletingTheOnlyReminderEmptiesTheListsAndKeepsTheCounter) {
