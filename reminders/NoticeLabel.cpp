@@ -1,12 +1,11 @@
 #include "reminders/NoticeLabel.h"
 
-#include <QMouseEvent>
 #include <QPainter>
 #include <QTextLayout>
 
 namespace tickwell {
 
-NoticeLabel::NoticeLabel(QWidget* parent) : QLabel(parent) {
+NoticeLabel::NoticeLabel(QWidget* parent) : ClickableLabel(parent) {
     // A message is shown as written, never as markup.
     setTextFormat(Qt::PlainText);
     setAlignment(Qt::AlignCenter);
@@ -57,22 +56,6 @@ void NoticeLabel::paintEvent(QPaintEvent* /*event*/) {
     painter.setClipRect(rect());
     painter.setPen(palette().color(foregroundRole()));
     layout.draw(&painter, QPointF(0, top));
-}
-
-void NoticeLabel::mousePressEvent(QMouseEvent* event) {
-    leftPressed_ = event->button() == Qt::LeftButton;
-    QLabel::mousePressEvent(event);
-}
-
-void NoticeLabel::mouseReleaseEvent(QMouseEvent* event) {
-    // A click is a press and a release of the left button on the label.
-    const bool click = leftPressed_ && event->button() == Qt::LeftButton &&
-                       rect().contains(event->position().toPoint());
-    leftPressed_ = false;
-    QLabel::mouseReleaseEvent(event);
-    if (click) {
-        emit clicked();
-    }
 }
 
 } // namespace tickwell

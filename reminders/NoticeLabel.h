@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QLabel>
+#include "widgets/ClickableLabel.h"
 
 class QTextLayout;
 
@@ -10,7 +10,7 @@ namespace tickwell {
 // at word boundaries, and inside a word as well when the word alone is wider than the label.
 // Text that does not fit is cut off at the label's edges. A left click on it emits clicked().
 // Screen readers read the text, as of any label.
-class NoticeLabel : public QLabel {
+class NoticeLabel : public ClickableLabel {
     Q_OBJECT
 public:
     explicit NoticeLabel(QWidget* parent);
@@ -19,20 +19,13 @@ public:
     // that are cut off have rectangles reaching past the label's edges.
     QList<QRectF> lineRects() const;
 
-signals:
-    void clicked();
-
 protected:
     void paintEvent(QPaintEvent* event) override;
-    void mousePressEvent(QMouseEvent* event) override;
-    void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:
     // Lays out the text in `layout` for the label's width and returns the vertical offset that
     // centres it.
     qreal layOut(QTextLayout& layout) const;
-
-    bool leftPressed_ = false;
 };
 
 } // namespace tickwell

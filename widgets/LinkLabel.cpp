@@ -1,10 +1,11 @@
 #include "widgets/LinkLabel.h"
 
-#include <QMouseEvent>
+#include <QFont>
+#include <QPalette>
 
 namespace tickwell {
 
-LinkLabel::LinkLabel(QWidget* parent) : QLabel(parent) {
+LinkLabel::LinkLabel(QWidget* parent) : ClickableLabel(parent) {
     // Only the underline is set here; family and size still come from the window.
     QFont linkFont;
     linkFont.setUnderline(true);
@@ -14,21 +15,6 @@ LinkLabel::LinkLabel(QWidget* parent) : QLabel(parent) {
     setPalette(linkPalette);
     setCursor(Qt::PointingHandCursor);
     setTextFormat(Qt::PlainText);
-}
-
-void LinkLabel::mousePressEvent(QMouseEvent* event) {
-    pressed_ = event->button() == Qt::LeftButton;
-    QLabel::mousePressEvent(event);
-}
-
-void LinkLabel::mouseReleaseEvent(QMouseEvent* event) {
-    const bool wasPressed = pressed_;
-    pressed_ = false;
-    QLabel::mouseReleaseEvent(event);
-    if (wasPressed && event->button() == Qt::LeftButton &&
-        rect().contains(event->position().toPoint())) {
-        emit clicked();
-    }
 }
 
 } // namespace tickwell
