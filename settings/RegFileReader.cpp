@@ -216,19 +216,17 @@ private:
         if (deleting) {
             name.remove_prefix(1);
         }
-        // "[HKEY_LOCAL_MACHINE\\SOFTWARE\\Tickwell2\\]" names the same key as without the slash.
-        if (name.size() > 1 && name.back() == '\\') {
-            name.remove_suffix(1);
-        }
         if (name.empty()) {
             line.fail(0, "the key section names no key");
         }
+        // A section that creates its key must name it as a new key may be named; one that
+        // deletes may name any key, so that a badly named one can still be removed.
         std::string reason;
-        std::optional<RegKeyPath> key = parseKeyName(name, reason);
+        std::optional<RegKeyPath> key =
+            parseKeyName(name, deleting ? KeyPathUse::Find : KeyPathUse::Create, reason);
         if (!key) {
             line.fail(0, reason);
         }
-        checkKeyNameLengths(line, key->path);
         if (deleting && key->path.empty()) {
             line.fail(0, "a root cannot be deleted");
         }
@@ -238,17 +236,6 @@ private:
         changes_.push_back(std::move(change));
         section_ = std::move(key);
         sectionDeleted_ = deleting;
-    }
-
-    static void checkKeyNameLengths(const LogicalLine& line, std::string_view path) {
-        while (!path.empty()) {
-            const std::size_t slash = path.find('\\');
-            if (utf16Length(path.substr(0, slash)) > maxKeyNameLength) {
-                line.fail(0, "a key name is longer than " + std::to_string(maxKeyNameLength) +
-                                 " characters");
-            }
-            path.remove_prefix(slash == std::string_view::npos ? path.size() : slash + 1);
-        }
     }
 
     void parseValue(const LogicalLine& line) {

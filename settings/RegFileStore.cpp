@@ -4,16 +4,6 @@ namespace tickwell::regfile {
 
 namespace {
 
-RegKeySnapshot readTree(StoreDatabase& db, KeyId key) {
-    RegKeySnapshot snapshot;
-    snapshot.name = db.keyName(key).value_or(std::string{});
-    snapshot.values = db.values(key);
-    for (const SubkeyEntry& subkey : db.subkeys(key)) {
-        snapshot.subkeys.push_back(readTree(db, subkey.id));
-    }
-    return snapshot;
-}
-
 void applyOne(StoreDatabase& db, const RegChange& change) {
     const KeyId root = db.rootKey(change.key.root);
     switch (change.kind) {
@@ -55,7 +45,25 @@ void applyRegChanges(StoreDatabase& db, const std::vector<RegChange>& changes) {
 
 RegKeySnapshot snapshotKeyTree(StoreDatabase& db, KeyId key) {
     RegKeySnapshot snapshot;
-    db.transaction([&] { snapshot = readTree(db, key); });
+    db.readTransaction([&] {
+        // Depth first with a stack of its own: a tree of any depth walks in constant stack.
+        struct Pending {
+            KeyId id;
+            std::size_t depth;
+            std::string name;
+        };
+        std::vector<Pending> pending{{key, 0, db.keyName(key).value_or(std::string{})}};
+        while (!pending.empty()) {
+            Pending next = std::move(pending.back());
+            pending.pop_back();
+            snapshot.keys.push_back({next.depth, std::move(next.name), db.values(next.id)});
+            std::vector<SubkeyEntry> subkeys = db.subkeys(next.id);
+            // Pushed last to first, so that the first subkey is taken next.
+            for (auto it = subkeys.rbegin(); it != subkeys.rend(); ++it) {
+                pending.push_back({it->id, next.depth + 1, std::move(it->name)});
+            }
+        }
+    });
     return snapshot;
 }
 

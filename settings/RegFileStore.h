@@ -22,8 +22,8 @@ public:
 // StoreDatabaseError passes on. Either way nothing was applied.
 void applyRegChanges(StoreDatabase& db, const std::vector<RegChange>& changes);
 
-// The key with its values and every key below it, in the order the store lists them, read in
-// one transaction so that a concurrent writer cannot tear it.
+// The key with its values and every key below it, in the order the store lists them, read on one
+// consistent state of the store so that a concurrent writer can neither tear it nor be held up.
 RegKeySnapshot snapshotKeyTree(StoreDatabase& db, KeyId key);
 
 } // namespace tickwell::regfile

@@ -2,6 +2,7 @@
 
 #include "settings/KeyPath.h"
 #include "settings/NameFold.h"
+#include "settings/RegFileEncoding.h"
 #include "settings/SqliteStatement.h"
 
 namespace tickwell {
@@ -12,9 +13,9 @@ using sqlite::Use;
 // Every statement the tree uses, prepared once per connection.
 struct StoreDatabase::Statements {
     explicit Statements(sqlite3* db)
-        : begin(db, "BEGIN IMMEDIATE"), commit(db, "COMMIT"), rollback(db, "ROLLBACK"),
-          savepoint(db, "SAVEPOINT change"), release(db, "RELEASE change"),
-          rollbackTo(db, "ROLLBACK TO change"),
+        : begin(db, "BEGIN IMMEDIATE"), beginRead(db, "BEGIN"), commit(db, "COMMIT"),
+          rollback(db, "ROLLBACK"), savepoint(db, "SAVEPOINT change"),
+          release(db, "RELEASE change"), rollbackTo(db, "ROLLBACK TO change"),
           root(db, "SELECT id FROM keys WHERE parent IS NULL AND fold = ?1"),
           findChild(db, "SELECT id FROM keys WHERE parent = ?1 AND fold = ?2"),
           insertKey(db, "INSERT INTO keys(parent, name, fold) VALUES(?1, ?2, ?3)"),
@@ -35,7 +36,7 @@ struct StoreDatabase::Statements {
                              "(SELECT ?1 UNION ALL SELECT k.id FROM keys k JOIN t "
                              "ON k.parent = t.id) SELECT id FROM t)") {}
 
-    Statement begin, commit, rollback, savepoint, release, rollbackTo;
+    Statement begin, beginRead, commit, rollback, savepoint, release, rollbackTo;
     Statement root, findChild, insertKey, keyInfo, subkeys, values, readValue, setValue,
         deleteValue, deleteTreeValues, deleteTreeKeys;
 };
@@ -47,6 +48,9 @@ class StoreDatabase::WriteScope {
 public:
     explicit WriteScope(StoreDatabase& store)
         : store_(store), outer_(store.transactionDepth_ == 0) {
+        if (store_.reading_) {
+            throw StoreDatabaseError("settings store: a change inside a read-only transaction");
+        }
         if (!outer_ && sqlite3_get_autocommit(store_.db_)) {
             throw StoreDatabaseError("settings store: the enclosing change was already undone "
                                      "after an earlier failure");
@@ -146,12 +150,12 @@ std::optional<KeyId> StoreDatabase::findKey(KeyId base, std::string_view path) {
 }
 
 std::optional<KeyId> StoreDatabase::createKey(KeyId base, std::string_view path) {
-    const auto parsed = parseKeyPath(path);
+    const auto parsed = parseKeyPath(path, KeyPathUse::Create);
     if (!parsed) {
         return std::nullopt;
     }
     WriteScope scope(*this);
-    if (!keyAlive(base)) {
+    if (!keyAlive(base) || faultBelow(placeOf(base), *parsed)) {
         return std::nullopt;
     }
     KeyId key = base;
@@ -169,6 +173,26 @@ std::optional<KeyId> StoreDatabase::createKey(KeyId base, std::string_view path)
     }
     scope.commit();
     return key;
+}
+
+KeyPlace StoreDatabase::placeOf(KeyId key) {
+    // A chain of parents longer than any tree the limits allow, made by another program or by
+    // damage, must not keep this loop going for ever.
+    constexpr std::size_t longestChain = std::size_t{1} << 20;
+    KeyPlace place;
+    std::size_t names = 0;
+    while (key != roots_[0] && key != roots_[1]) {
+        Use use(statements_->keyInfo);
+        use.bind(1, key);
+        if (!use.step() || place.depth == longestChain) {
+            throw StoreDatabaseError("settings store: a key's chain of parents is broken");
+        }
+        ++place.depth;
+        names += utf16Length(use.text(0));
+        key = use.integer(1);
+    }
+    place.length = names + (place.depth == 0 ? 0 : place.depth - 1);
+    return place;
 }
 
 bool StoreDatabase::keyAlive(KeyId key) {
@@ -220,7 +244,9 @@ std::optional<RawValue> StoreDatabase::readValue(KeyId key, std::string_view nam
 
 bool StoreDatabase::setValue(KeyId key, std::string_view name, std::uint32_t type,
                              std::span<const std::uint8_t> data) {
-    if (utf16Length(name) > maxValueNameLength) {
+    if (!isValidValueName(name) ||
+        (type == valuetype::String &&
+         !regfile::isValidUtf8({reinterpret_cast<const char*>(data.data()), data.size()}))) {
         return false;
     }
     WriteScope scope(*this);
@@ -261,6 +287,24 @@ void StoreDatabase::transaction(const std::function<void()>& body) {
     WriteScope scope(*this);
     body();
     scope.commit();
+}
+
+void StoreDatabase::readTransaction(const std::function<void()>& body) {
+    if (reading_ || transactionDepth_ > 0) {
+        body();
+        return;
+    }
+    Use(statements_->beginRead).run();
+    reading_ = true;
+    try {
+        body();
+    } catch (...) {
+        reading_ = false;
+        sqlite3_exec(db_, "ROLLBACK", nullptr, nullptr, nullptr);
+        throw;
+    }
+    reading_ = false;
+    Use(statements_->commit).run();
 }
 
 } // namespace tickwell

@@ -3,8 +3,10 @@
 
 #include "settings/RegFileStore.h"
 
+#include "OldStoreKeys.h"
 #include "RegFileTestSupport.h"
 #include "settings/RegFileReader.h"
+#include "settings/RegFileWriter.h"
 
 #include <filesystem>
 #include <gtest/gtest.h>
@@ -81,12 +83,31 @@ TEST_F(RegFileStore, SnapshotListsSubkeysAsTheStoreDoesAndValuesInCreationOrder)
            "\"y\"=hex:02\r\n[HKEY_LOCAL_MACHINE\\T\\c\\deep]\r\n@=\"d\"\r\n");
     const RegKeySnapshot tree = snapshotKeyTree(*db_, *key(Root::LocalMachine, "T"));
     const RegKeySnapshot expected{
-        "T",
-        {},
-        {{"A", {{"z", valuetype::Dword, dword(1)}, {"y", valuetype::Binary, {2}}}, {}},
-         {"b", {}, {}},
-         {"c", {}, {{"deep", {{"", valuetype::String, bytesOf("d")}}, {}}}}}};
+        {{0, "T", {}},
+         {1, "A", {{"z", valuetype::Dword, dword(1)}, {"y", valuetype::Binary, {2}}}},
+         {1, "b", {}},
+         {1, "c", {}},
+         {2, "deep", {{"", valuetype::String, bytesOf("d")}}}}};
     EXPECT_EQ(tree, expected);
+}
+
+TEST_F(RegFileStore, AnOldTreeBeyondTheLimitsIsWalkedWithoutRecursionAndRefusedForExport) {
+    constexpr int levels = 100000;
+    addOldKeyChain(db_->filePath(), Root::CurrentUser, "a", levels);
+    const KeyId top = *key(Root::CurrentUser, "a");
+
+    const RegKeySnapshot tree = snapshotKeyTree(*db_, top);
+    ASSERT_EQ(tree.keys.size(), static_cast<std::size_t>(levels));
+    EXPECT_EQ(tree.keys.back().depth, static_cast<std::size_t>(levels - 1));
+    try {
+        writeRegFile({Root::CurrentUser, "a"}, tree);
+        ADD_FAILURE() << "a tree no import could read was exported";
+    } catch (const RegWriteError& error) {
+        EXPECT_NE(std::string(error.what()).find("deeper than 512 levels"), std::string::npos)
+            << error.what();
+    }
+    EXPECT_TRUE(db_->deleteKeyTree(top));
+    EXPECT_FALSE(key(Root::CurrentUser, "a"));
 }
 
 } // namespace

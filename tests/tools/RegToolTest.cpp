@@ -1,6 +1,7 @@
 // tickwell-reg as a person uses it: real processes, a store in a private folder, answers to its
 // questions given on standard input.
 
+#include "OldStoreKeys.h"
 #include "RegToolProcess.h"
 
 #include <gtest/gtest.h>
@@ -161,7 +162,7 @@ TEST_F(RegTool, RefusesBadCommandsWithOneLineOfReason) {
     expectFailure(run({"add", kKey, "/v", "a", "/t", "REG_DWORD", "/d", "-1"}), "REG_DWORD");
     expectFailure(run({"add", kKey, "/v", "a", "/t", "REG_BINARY", "/d", "abc"}), "REG_BINARY");
     expectFailure(run({"add", kKey, "/v", "a", "/d", "\xC3("}), "UTF-8");
-    expectFailure(run({"add", kKey + "\\" + std::string(256, 'k')}), "invalid key name");
+    expectFailure(run({"add", kKey + "\\" + std::string(256, 'k')}), "longer than 255 characters");
     // None of the refused commands created anything.
     expectFailure(run({"query", kKey}), "unable to find");
     expectFailure(run({"delete", kKey, "/v", "a", "/f"}), "unable to find");
@@ -198,6 +199,18 @@ TEST_F(RegTool, ExportsTheEditorFormatAndAsksBeforeReplacingAFile) {
     expectFailure(run({"export", kKey + "\\Missing", sandbox_.file("x.reg")}), "unable to find");
     EXPECT_FALSE(std::filesystem::exists(sandbox_.file("x.reg")));
     expectFailure(run({"export", kKey, sandbox_.file("no/such/folder.reg")}), "cannot write");
+}
+
+TEST_F(RegTool, ATreeTooDeepForTheLimitsIsWalkedAndCanBeDeletedNotExported) {
+    // 60,000 levels, as an older version imported them; listing them overflowed the stack.
+    ok({"add", "HKCU\\Software", "/v", "x", "/d", "1"});
+    addOldKeyChain(sandbox_.file("settings.db"), Root::CurrentUser, "a", 60000);
+
+    expectFailure(run({"query", "HKCU", "/s", "/v", "absent"}), "unable to find");
+    expectFailure(run({"export", "HKCU", sandbox_.file("all.reg")}), "deeper than 512 levels");
+    EXPECT_FALSE(std::filesystem::exists(sandbox_.file("all.reg")));
+    ok({"delete", "HKCU\\a", "/f"});
+    ok({"export", "HKCU", sandbox_.file("all.reg")});
 }
 
 TEST_F(RegTool, ImportsAWholeFileOrNothingOfIt) {

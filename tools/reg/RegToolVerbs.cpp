@@ -35,10 +35,11 @@ struct FoundKey {
 
 std::optional<FoundKey> findStoredKey(StoreDatabase& db, const RegKeyPath& key) {
     FoundKey found{db.rootKey(key.root), {key.root, {}}};
-    std::string_view rest = key.path;
-    while (!rest.empty()) {
-        const std::size_t slash = rest.find('\\');
-        const std::string_view component = rest.substr(0, slash);
+    const auto path = parseKeyPath(key.path);
+    if (!path) {
+        return std::nullopt;
+    }
+    for (const std::string_view component : path->components) {
         const auto next = db.findKey(found.id, component);
         if (!next) {
             return std::nullopt;
@@ -48,7 +49,6 @@ std::optional<FoundKey> findStoredKey(StoreDatabase& db, const RegKeyPath& key) 
             found.stored.path += '\\';
         }
         found.stored.path += db.keyName(found.id).value_or(std::string(component));
-        rest.remove_prefix(slash == std::string_view::npos ? rest.size() : slash + 1);
     }
     return found;
 }
@@ -73,26 +73,32 @@ void confirmOrCancel(const RegCommand& command, ToolStreams io, const std::strin
 
 // query ... /s: the key and every key below it, each with its values (or only the value asked
 // for, and only keys holding it). Returns how many keys were shown.
-int printTree(std::ostream& out, const std::string& fullName, const regfile::RegKeySnapshot& key,
+int printTree(std::ostream& out, const std::string& topName, const regfile::RegKeySnapshot& tree,
               const std::optional<std::string>& valueName) {
+    const std::optional<std::string> wanted =
+        valueName ? std::optional(foldName(*valueName)) : std::nullopt;
     int shown = 0;
-    if (!valueName) {
-        out << '\n' << fullName << '\n';
-        for (const RawValue& value : key.values) {
-            out << formatValueLine(value) << '\n';
+    std::string fullName;
+    std::vector<std::size_t> ends; // where each ancestor's name ends in fullName
+    for (const regfile::RegKeySnapshot::Key& key : tree.keys) {
+        fullName.resize(key.depth == 0 ? 0 : ends[key.depth - 1]);
+        fullName += key.depth == 0 ? topName : '\\' + key.name;
+        ends.resize(key.depth);
+        ends.push_back(fullName.size());
+        if (!wanted) {
+            out << '\n' << fullName << '\n';
+            for (const RawValue& value : key.values) {
+                out << formatValueLine(value) << '\n';
+            }
+            ++shown;
+            continue;
         }
-        ++shown;
-    } else {
-        const std::string wanted = foldName(*valueName);
         for (const RawValue& value : key.values) {
-            if (foldName(value.name) == wanted) {
+            if (foldName(value.name) == *wanted) {
                 out << '\n' << fullName << '\n' << formatValueLine(value) << '\n';
                 ++shown;
             }
         }
-    }
-    for (const regfile::RegKeySnapshot& subkey : key.subkeys) {
-        shown += printTree(out, fullName + '\\' + subkey.name, subkey, valueName);
     }
     return shown;
 }
@@ -122,7 +128,7 @@ void query(const RegCommand& command, StoreDatabase& db, ToolStreams io) {
     }
     std::vector<RawValue> values;
     std::vector<SubkeyEntry> subkeys;
-    db.transaction([&] {
+    db.readTransaction([&] {
         values = db.values(key.id);
         subkeys = db.subkeys(key.id);
     });
