@@ -43,11 +43,16 @@ struct StoreDatabase::Statements {
 
 // Makes a group of statements one change: the outermost scope is a write transaction taken at
 // once (so that a second process waits for it instead of failing half-way), inner scopes are
-// savepoints. A scope left without commit() undoes what it did.
+// savepoints. A scope left without commit() undoes what it did. Inside a transaction, a change of
+// one statement needs no savepoint: SQLite undoes a failed statement by itself, and an import of
+// many values then costs one statement each.
 class StoreDatabase::WriteScope {
 public:
-    explicit WriteScope(StoreDatabase& store)
-        : store_(store), outer_(store.transactionDepth_ == 0) {
+    enum class Size { OneStatement, SeveralStatements };
+
+    WriteScope(StoreDatabase& store, Size size)
+        : store_(store), outer_(store.transactionDepth_ == 0),
+          savepoint_(!outer_ && size == Size::SeveralStatements) {
         if (store_.reading_) {
             throw StoreDatabaseError("settings store: a change inside a read-only transaction");
         }
@@ -55,7 +60,9 @@ public:
             throw StoreDatabaseError("settings store: the enclosing change was already undone "
                                      "after an earlier failure");
         }
-        Use(outer_ ? store_.statements_->begin : store_.statements_->savepoint).run();
+        if (outer_ || savepoint_) {
+            Use(outer_ ? store_.statements_->begin : store_.statements_->savepoint).run();
+        }
         ++store_.transactionDepth_;
     }
 
@@ -66,7 +73,7 @@ public:
         --store_.transactionDepth_;
         // After some failures SQLite has already rolled the transaction back; then there is
         // nothing left to undo.
-        if (sqlite3_get_autocommit(store_.db_)) {
+        if (sqlite3_get_autocommit(store_.db_) || !(outer_ || savepoint_)) {
             return;
         }
         try {
@@ -85,7 +92,9 @@ public:
     WriteScope& operator=(const WriteScope&) = delete;
 
     void commit() {
-        Use(outer_ ? store_.statements_->commit : store_.statements_->release).run();
+        if (outer_ || savepoint_) {
+            Use(outer_ ? store_.statements_->commit : store_.statements_->release).run();
+        }
         done_ = true;
         --store_.transactionDepth_;
     }
@@ -93,6 +102,7 @@ public:
 private:
     StoreDatabase& store_;
     bool outer_;
+    bool savepoint_;
     bool done_ = false;
 };
 
@@ -154,7 +164,7 @@ std::optional<KeyId> StoreDatabase::createKey(KeyId base, std::string_view path)
     if (!parsed) {
         return std::nullopt;
     }
-    WriteScope scope(*this);
+    WriteScope scope(*this, WriteScope::Size::SeveralStatements);
     if (!keyAlive(base) || faultBelow(placeOf(base), *parsed)) {
         return std::nullopt;
     }
@@ -249,7 +259,7 @@ bool StoreDatabase::setValue(KeyId key, std::string_view name, std::uint32_t typ
          !regfile::isValidUtf8({reinterpret_cast<const char*>(data.data()), data.size()}))) {
         return false;
     }
-    WriteScope scope(*this);
+    WriteScope scope(*this, WriteScope::Size::OneStatement);
     Use use(statements_->setValue);
     use.bind(1, key)
         .bind(2, name)
@@ -263,7 +273,7 @@ bool StoreDatabase::setValue(KeyId key, std::string_view name, std::uint32_t typ
 }
 
 bool StoreDatabase::deleteValue(KeyId key, std::string_view name) {
-    WriteScope scope(*this);
+    WriteScope scope(*this, WriteScope::Size::OneStatement);
     Use use(statements_->deleteValue);
     use.bind(1, key).bind(2, foldName(name)).run();
     const bool deleted = sqlite3_changes(db_) > 0;
@@ -275,7 +285,7 @@ bool StoreDatabase::deleteKeyTree(KeyId key) {
     if (key == roots_[0] || key == roots_[1]) {
         return false;
     }
-    WriteScope scope(*this);
+    WriteScope scope(*this, WriteScope::Size::SeveralStatements);
     Use(statements_->deleteTreeValues).bind(1, key).run();
     Use(statements_->deleteTreeKeys).bind(1, key).run();
     const bool deleted = sqlite3_changes(db_) > 0;
@@ -284,7 +294,7 @@ bool StoreDatabase::deleteKeyTree(KeyId key) {
 }
 
 void StoreDatabase::transaction(const std::function<void()>& body) {
-    WriteScope scope(*this);
+    WriteScope scope(*this, WriteScope::Size::SeveralStatements);
     body();
     scope.commit();
 }

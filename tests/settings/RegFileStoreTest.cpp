@@ -31,7 +31,8 @@ protected:
     }
 
     void import(std::string_view body) {
-        applyRegChanges(*db_, parseOk(bytesOf("REGEDIT4\r\n" + std::string(body))));
+        const auto fault = importRegFile(*db_, bytesOf("REGEDIT4\r\n" + std::string(body)));
+        EXPECT_FALSE(fault) << fault->line << ": " << fault->reason;
     }
     std::optional<KeyId> key(Root root, std::string_view path) {
         return db_->findKey(db_->rootKey(root), path);
@@ -64,6 +65,24 @@ TEST_F(RegFileStore, AppliesCreationsValuesAndDeletionsInOrder) {
     const auto run = key(Root::CurrentUser, "Software\\Run");
     ASSERT_TRUE(run);
     EXPECT_TRUE(db_->readValue(*run, "Tickwell2"));
+}
+
+TEST_F(RegFileStore, ASectionAfterADeletionFindsItsKeyAnew) {
+    import("[HKEY_LOCAL_MACHINE\\A\\B]\r\n\"x\"=\"1\"\r\n[-HKEY_LOCAL_MACHINE\\A]\r\n"
+           "[HKEY_LOCAL_MACHINE\\A\\B]\r\n\"y\"=\"2\"\r\n");
+    EXPECT_FALSE(value("A\\B", "x"));
+    EXPECT_EQ(value("A\\B", "y")->data, bytesOf("2"));
+}
+
+TEST_F(RegFileStore, AFaultAnywhereInTheFileImportsNothing) {
+    import("[HKEY_LOCAL_MACHINE\\K]\r\n\"kept\"=\"before\"\r\n");
+    const auto fault =
+        importRegFile(*db_, bytesOf("REGEDIT4\r\n[HKEY_LOCAL_MACHINE\\K]\r\n\"kept\"=\"after\"\r\n"
+                                    "[HKEY_LOCAL_MACHINE\\K\\New]\r\n\"bad\"=dword:xyz\r\n"));
+    ASSERT_TRUE(fault);
+    EXPECT_EQ(fault->line, 5);
+    EXPECT_EQ(value("K", "kept")->data, bytesOf("before"));
+    EXPECT_FALSE(key(Root::LocalMachine, "K\\New"));
 }
 
 TEST_F(RegFileStore, AppliesNothingWhenTheStoreRefusesOneChange) {

@@ -5,6 +5,7 @@
 #include "RegToolProcess.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 namespace tickwell::test {
 namespace {
@@ -249,6 +250,90 @@ TEST_F(RegTool, ImportsAWholeFileOrNothingOfIt) {
 
     expectFailure(run({"import", sandbox_.file("missing.reg")}), "cannot read");
 }
+
+// Files made to hurt an import, each refused with a clear reason or imported, in bounded time
+// and memory. The bounds are loose enough for a loaded machine and a sanitizer build; the inputs
+// took 163 MB (the long section) and 440 MB (the long import) before each section's path was
+// kept once, and the device and the FIFO were read, or waited on, without end.
+struct HostileImport {
+    const char* name;
+    // Makes the file in the folder and returns its path.
+    std::string (*make)(const RegToolSandbox& sandbox);
+    const char* reasonPart; // nullptr: the file imports
+};
+
+void PrintTo(const HostileImport& c, std::ostream* out) {
+    *out << c.name;
+}
+
+constexpr const char* kHeader = "Windows Registry Editor Version 5.00\n\n";
+
+// A section of 80 names of 250 characters, followed by `values` lines of values.
+std::string longSectionFile(const RegToolSandbox& sandbox, const std::string& name, int values) {
+    std::string file = std::string(kHeader) + "[HKEY_CURRENT_USER";
+    for (int i = 0; i < 80; ++i) {
+        file += "\\" + std::to_string(1000 + i) + std::string(246, 'x');
+    }
+    file += "]\n";
+    for (int i = 0; i < values; ++i) {
+        file += "\"v" + std::to_string(i % 1000) + "\"=\"\"\n";
+    }
+    writeFile(sandbox.file(name), file);
+    return sandbox.file(name).string();
+}
+
+const HostileImport kHostileImports[] = {
+    {"SixtyKilobytesUnderALongSection",
+     [](const RegToolSandbox& s) { return longSectionFile(s, "wide.reg", 8000); }, nullptr},
+    {"LongImport", [](const RegToolSandbox& s) { return longSectionFile(s, "long.reg", 22000); },
+     nullptr},
+    {"SixtyThousandLevels",
+     [](const RegToolSandbox& s) -> std::string {
+         std::string file = std::string(kHeader) + "[HKEY_CURRENT_USER\\a";
+         for (int i = 1; i < 60000; ++i) {
+             file += "\\a";
+         }
+         writeFile(s.file("deep.reg"), file + "]\n");
+         return s.file("deep.reg");
+     },
+     "line 3: the key path is deeper than 512 levels"},
+    {"DeviceWithoutEnd", [](const RegToolSandbox&) { return std::string("/dev/zero"); },
+     "cannot read '/dev/zero': not a regular file"},
+    {"FifoWithoutWriter",
+     [](const RegToolSandbox& s) -> std::string {
+         EXPECT_EQ(mkfifo(s.file("fifo.reg").c_str(), 0600), 0);
+         return s.file("fifo.reg");
+     },
+     "not a regular file"},
+    {"Folder", [](const RegToolSandbox& s) { return s.folder().string() + "/."; },
+     "not a regular file"},
+    {"LargerThanTheLimit",
+     [](const RegToolSandbox& s) -> std::string {
+         writeFile(s.file("huge.reg"), kHeader);
+         std::filesystem::resize_file(s.file("huge.reg"), (std::uintmax_t{64} << 20) + 1);
+         return s.file("huge.reg");
+     },
+     "larger than 64 MiB"},
+};
+
+class RegToolHostileImport : public RegTool, public ::testing::WithParamInterface<HostileImport> {};
+
+TEST_P(RegToolHostileImport, IsRefusedOrImportedInBoundedTimeAndMemory) {
+    const ToolRun idle = run({"query", "HKCU"});
+    ASSERT_EQ(idle.status, 0) << idle.err;
+    const ToolRun r = run({"import", GetParam().make(sandbox_)});
+    if (GetParam().reasonPart) {
+        expectFailure(r, GetParam().reasonPart);
+    } else {
+        EXPECT_EQ(r.status, 0) << r.err;
+    }
+    EXPECT_LT(r.seconds, 20.0);
+    EXPECT_LT(r.peakMemoryKiB, idle.peakMemoryKiB + 64 * 1024)
+        << "a tool that lists one key takes " << idle.peakMemoryKiB << " KiB";
+}
+
+INSTANTIATE_TEST_SUITE_P(Files, RegToolHostileImport, ::testing::ValuesIn(kHostileImports),
+                         [](const auto& testInfo) { return std::string(testInfo.param.name); });
 
 TEST_F(RegTool, ExportImportExportThroughTheStoreGivesTheSameBytes) {
     const std::string source = sandbox_.file("source.reg");

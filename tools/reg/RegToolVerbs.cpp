@@ -1,8 +1,9 @@
 #include "tools/reg/RegToolVerbs.h"
 
+#include "settings/KeyPath.h"
 #include "settings/NameFold.h"
 #include "settings/RegFileEncoding.h"
-#include "settings/RegFileReader.h"
+#include "settings/RegFileInput.h"
 #include "settings/RegFileStore.h"
 #include "settings/RegFileWriter.h"
 #include "tools/reg/RegPrompt.h"
@@ -12,8 +13,6 @@
 #include <cstring>
 #include <fcntl.h>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <ostream>
 #include <unistd.h>
 
@@ -305,22 +304,17 @@ void exportKey(const RegCommand& command, StoreDatabase& db, ToolStreams io) {
 }
 
 void importFile(const RegCommand& command, StoreDatabase& db, ToolStreams io) {
-    std::ifstream stream(command.file, std::ios::binary);
-    if (!stream) {
-        throw ToolFailure("cannot read '" + command.file + "': " + std::strerror(errno));
-    }
-    const std::vector<std::uint8_t> bytes((std::istreambuf_iterator<char>(stream)),
-                                          std::istreambuf_iterator<char>());
-    if (stream.bad()) {
-        throw ToolFailure("cannot read '" + command.file + "'");
-    }
-    const regfile::RegParseResult result = regfile::parseRegFile(bytes);
-    if (const auto* failure = std::get_if<regfile::RegParseError>(&result)) {
-        throw ToolFailure(command.file + ", line " + std::to_string(failure->line) + ": " +
-                          failure->reason);
+    std::vector<std::uint8_t> bytes;
+    try {
+        bytes = regfile::readRegFileBytes(command.file);
+    } catch (const regfile::RegFileInputError& e) {
+        throw ToolFailure(e.what());
     }
     try {
-        regfile::applyRegChanges(db, std::get<std::vector<regfile::RegChange>>(result));
+        if (const auto failure = regfile::importRegFile(db, bytes)) {
+            throw ToolFailure(command.file + ", line " + std::to_string(failure->line) + ": " +
+                              failure->reason);
+        }
     } catch (const regfile::RegApplyError& e) {
         throw ToolFailure(command.file + ": " + e.what() + "; nothing was imported");
     }
