@@ -5,6 +5,11 @@
 namespace tickwell::sqlite {
 
 void fail(sqlite3* db, std::string_view what) {
+    // Another process's change that outlasted the wait is no fault of the store: say so plainly.
+    if (db && (sqlite3_extended_errcode(db) & 0xFF) == SQLITE_BUSY) {
+        throw StoreDatabaseError("settings store: another process is changing the store and did "
+                                 "not finish in time; try again");
+    }
     std::string message = "settings store: ";
     message += what;
     message += ": ";

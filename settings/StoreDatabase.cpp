@@ -164,6 +164,13 @@ std::optional<KeyId> StoreDatabase::createKey(KeyId base, std::string_view path)
     if (!parsed) {
         return std::nullopt;
     }
+    // A key that exists needs no change: finding it takes no lock, so it never waits for
+    // another process's change.
+    if (transactionDepth_ == 0) {
+        if (const auto found = findKey(base, path)) {
+            return found;
+        }
+    }
     WriteScope scope(*this, WriteScope::Size::SeveralStatements);
     if (!keyAlive(base) || faultBelow(placeOf(base), *parsed)) {
         return std::nullopt;

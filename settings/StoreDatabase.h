@@ -74,12 +74,18 @@ struct StoreRecoveryNotice {
 // shows it to the user, the tool prints it. Empty when nothing was moved aside since the last take.
 std::optional<StoreRecoveryNotice> takeStoreRecoveryNotice();
 
+// How long a change waits for another process's change to end before it fails: the tools may
+// wait long, the program's interface thread must not freeze.
+inline constexpr std::chrono::milliseconds toolBusyWait{10000};
+inline constexpr std::chrono::milliseconds interfaceBusyWait{1000};
+
 class StoreDatabase {
 public:
     // Opens the store file at `file`, creating it (and its folder) when missing. A file that is
     // not a store or is damaged is moved aside (see StoreRecoveryNotice) and a fresh store is
     // started. Throws StoreDatabaseError when the file can be neither opened nor created.
-    static std::shared_ptr<StoreDatabase> openFile(const std::filesystem::path& file);
+    static std::shared_ptr<StoreDatabase>
+    openFile(const std::filesystem::path& file, std::chrono::milliseconds busyWait = toolBusyWait);
 
     // The folder of the user's store: $TICKWELL_CONFIG_DIR when set, else
     // $XDG_CONFIG_HOME/tickwell, else ~/.config/tickwell.
@@ -87,8 +93,9 @@ public:
     // defaultFolder() / "settings.db".
     static std::filesystem::path defaultFilePath();
 
-    // The process-wide store at defaultFilePath(), opened on first use. A failed open is not
-    // kept: the next call tries again. Throws StoreDatabaseError when it cannot be opened.
+    // The program's store at defaultFilePath(), opened on first use with interfaceBusyWait. A
+    // failed open is not kept: the next call tries again. Throws StoreDatabaseError when it cannot
+    // be opened.
     static std::shared_ptr<StoreDatabase> defaultDatabase();
     // Forgets the process-wide store, so that the next defaultDatabase() opens it afresh (after a
     // test has pointed TICKWELL_CONFIG_DIR elsewhere). Objects already handed out stay usable.

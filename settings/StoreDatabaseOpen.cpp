@@ -18,8 +18,6 @@ namespace {
 // Marks a database as a Tickwell settings store ("Tkwl").
 constexpr std::int64_t storeApplicationId = 0x546B776C;
 constexpr std::int64_t storeSchemaVersion = 1;
-// How long a write waits for another process's write to finish before it fails.
-constexpr int busyTimeoutMs = 10000;
 
 const char* const schemaSql =
     "CREATE TABLE IF NOT EXISTS keys("
@@ -44,7 +42,7 @@ static_assert(storeApplicationId == 1416329068);
 
 class Connection {
 public:
-    explicit Connection(const std::filesystem::path& file) {
+    Connection(const std::filesystem::path& file, std::chrono::milliseconds busyWait) {
         const int rc = sqlite3_open_v2(file.c_str(), &db_,
                                        SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
         if (rc != SQLITE_OK) {
@@ -54,7 +52,7 @@ public:
             throw StoreDatabaseError(message);
         }
         sqlite3_extended_result_codes(db_, 1);
-        sqlite3_busy_timeout(db_, busyTimeoutMs);
+        sqlite3_busy_timeout(db_, static_cast<int>(busyWait.count()));
     }
     ~Connection() { sqlite3_close(db_); }
     Connection(const Connection&) = delete;
@@ -158,10 +156,15 @@ FileState examine(sqlite3* db) {
     return (*applicationId == 0 && *tables == 0) ? FileState::Usable : FileState::Damaged;
 }
 
+// A store in use has its schema: opening it then reads and never waits for the write lock, which
+// another process may hold for as long as a large import takes.
 void createSchemaIfMissing(sqlite3* db) {
+    if (queryInteger(db, "PRAGMA application_id").value_or(0) == storeApplicationId) {
+        return;
+    }
     sqlite::execute(db, "BEGIN IMMEDIATE");
     try {
-        // Another process may have created it since the file was examined.
+        // Another process may have created it since it was looked for.
         if (queryInteger(db, "PRAGMA application_id").value_or(0) != storeApplicationId) {
             sqlite::execute(db, schemaSql);
         }
@@ -172,9 +175,28 @@ void createSchemaIfMissing(sqlite3* db) {
     }
 }
 
+// Each write is committed to the log and synced before the call returns; readers in another
+// process are not blocked by a writer. Switching a new file to the log takes a lock; a file
+// already kept with a log needs none.
+void useWriteAheadLog(sqlite3* db) {
+    sqlite3_stmt* stmt = nullptr;
+    bool wal = false;
+    if (sqlite3_prepare_v2(db, "PRAGMA journal_mode", -1, &stmt, nullptr) == SQLITE_OK &&
+        sqlite3_step(stmt) == SQLITE_ROW) {
+        const auto* mode = reinterpret_cast<const char*>(sqlite3_column_text(stmt, 0));
+        wal = mode && std::strcmp(mode, "wal") == 0;
+    }
+    sqlite3_finalize(stmt);
+    if (!wal) {
+        sqlite::execute(db, "PRAGMA journal_mode = WAL");
+    }
+    sqlite::execute(db, "PRAGMA synchronous = FULL");
+}
+
 } // namespace
 
-std::shared_ptr<StoreDatabase> StoreDatabase::openFile(const std::filesystem::path& file) {
+std::shared_ptr<StoreDatabase> StoreDatabase::openFile(const std::filesystem::path& file,
+                                                       std::chrono::milliseconds busyWait) {
     if (file.has_parent_path()) {
         std::error_code ec;
         std::filesystem::create_directories(file.parent_path(), ec);
@@ -193,7 +215,7 @@ std::shared_ptr<StoreDatabase> StoreDatabase::openFile(const std::filesystem::pa
             movedAside = true;
             continue;
         }
-        Connection connection(file);
+        Connection connection(file, busyWait);
         // Until the file is known to be sound, closing must not fold its log into it: a damaged
         // file is moved aside with the bytes it had.
         sqlite3_db_config(connection.get(), SQLITE_DBCONFIG_NO_CKPT_ON_CLOSE, 1, nullptr);
@@ -207,10 +229,7 @@ std::shared_ptr<StoreDatabase> StoreDatabase::openFile(const std::filesystem::pa
             continue;
         }
         sqlite3_db_config(connection.get(), SQLITE_DBCONFIG_NO_CKPT_ON_CLOSE, 0, nullptr);
-        // Each write is committed to the log and synced before the call returns; readers in
-        // another process are not blocked by a writer.
-        sqlite::execute(connection.get(), "PRAGMA journal_mode = WAL");
-        sqlite::execute(connection.get(), "PRAGMA synchronous = FULL");
+        useWriteAheadLog(connection.get());
         createSchemaIfMissing(connection.get());
         sqlite3* db = connection.release();
         return std::shared_ptr<StoreDatabase>(new StoreDatabase(file, db));

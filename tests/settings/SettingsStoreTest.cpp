@@ -2,8 +2,10 @@
 #include "settings/Layout.h"
 
 #include <climits>
+#include <sqlite3.h>
 
 using tickwell::Root;
+using tickwell::StoreDatabase;
 namespace valuetype = tickwell::valuetype;
 
 // --- values: missing, round trips, types ---------------------------------------------------------
@@ -337,6 +339,46 @@ TEST_F(SettingsStoreSharing, AKeyDeletedWhileOpenStaysDeleted) {
     // Opening the path again reaches the new key.
     ASSERT_TRUE(store.openKey("\\SOFTWARE\\Tickwell2\\Notifications\\notice1", false));
     EXPECT_EQ(store.readString("name"), "Новый");
+}
+
+TEST_F(SettingsStoreSharing, AStoreLockedByAnotherProcessFailsWithItsErrorsNotAsMissing) {
+    ASSERT_TRUE(store.openKey("\\SOFTWARE\\Tickwell2\\Tasks", true));
+    store.writeInteger("tasksCounter", 3);
+    // Another connection holds the write lock, as a long import does.
+    sqlite3* other = nullptr;
+    ASSERT_EQ(sqlite3_open(db->filePath().c_str(), &other), SQLITE_OK);
+    ASSERT_EQ(sqlite3_exec(other, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr), SQLITE_OK);
+
+    // Opening the store, reading and opening existing keys go on meanwhile; changes wait
+    // briefly, as the program's interface thread does.
+    const auto waitingDb = StoreDatabase::openFile(db->filePath(), std::chrono::milliseconds(50));
+    SettingsStore waiting(waitingDb);
+    ASSERT_TRUE(waiting.openKey("\\SOFTWARE\\Tickwell2\\Tasks", false));
+    EXPECT_EQ(waiting.readInteger("tasksCounter"), 3);
+    EXPECT_TRUE(waiting.openKey("\\SOFTWARE\\Tickwell2", true));
+    EXPECT_TRUE(waiting.keyExists("Tasks"));
+    // A change fails with the store's error, and the key open before stays open.
+    expectStoreError([&] { waiting.openKey("New", true); }, "Failed to open key 'New'");
+    EXPECT_EQ(waiting.currentPath(), "SOFTWARE\\Tickwell2");
+    expectStoreError([&] { waiting.writeInteger("imgCounter", 1); },
+                     "Failed to set data for 'imgCounter'");
+    expectStoreError([&] { waiting.deleteKey("Tasks"); }, "Failed to set data for 'Tasks'");
+    ASSERT_TRUE(waiting.openKey("Tasks", false));
+    expectStoreError([&] { waiting.deleteValue("tasksCounter"); },
+                     "Failed to set data for 'tasksCounter'");
+
+    try {
+        waitingDb->setValue(key("SOFTWARE"), "x", tickwell::valuetype::Dword, {{1, 0, 0, 0}});
+        ADD_FAILURE() << "a change went through a locked store";
+    } catch (const tickwell::StoreDatabaseError& error) {
+        EXPECT_NE(std::string(error.what()).find("another process is changing the store"),
+                  std::string::npos)
+            << error.what();
+    }
+
+    sqlite3_exec(other, "ROLLBACK", nullptr, nullptr, nullptr);
+    sqlite3_close(other);
+    EXPECT_TRUE(waiting.deleteValue("tasksCounter"));
 }
 
 // --- the user's store ----------------------------------------------------------------------------

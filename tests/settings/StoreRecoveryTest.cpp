@@ -184,9 +184,13 @@ TEST(StoreUnwritableFolder, GivesTheStoresOwnErrors) {
 
         ScopedConfigFolder config(place);
         SettingsStore store;
-        EXPECT_FALSE(store.openKey("\\SOFTWARE\\Tickwell2", true)) << place;
-        EXPECT_FALSE(store.keyExists("\\SOFTWARE"));
-        EXPECT_EQ(store.readString("imagesList"), "");
+        // A store that cannot be opened is no missing key: every use of it is an error.
+        expectStoreError([&] { store.openKey("\\SOFTWARE\\Tickwell2", true); },
+                         "Failed to open key '\\SOFTWARE\\Tickwell2'");
+        expectStoreError([&] { store.keyExists("\\SOFTWARE"); }, "Failed to open key '\\SOFTWARE'");
+        expectStoreError([&] { store.deleteKey("\\SOFTWARE"); },
+                         "Failed to set data for '\\SOFTWARE'");
+        EXPECT_EQ(store.readString("imagesList"), "") << "no key is open: nothing to read";
         expectStoreError([&] { store.writeInteger("imgCounter", 1); },
                          "Failed to set data for 'imgCounter'");
         expectStoreError([&] { store.readInteger("imgCounter"); },

@@ -25,7 +25,8 @@ int main(int argc, char** argv) {
         return 0;
     }
     try {
-        const auto db = StoreDatabase::defaultDatabase();
+        // The tool may wait for the program's changes as long as the store allows.
+        const auto db = StoreDatabase::openFile(StoreDatabase::defaultFilePath(), toolBusyWait);
         if (const auto notice = takeStoreRecoveryNotice()) {
             std::cerr << "NOTE: the damaged settings store was moved to "
                       << notice->movedToPath.string() << " and a fresh one was started.\n";
