@@ -4,6 +4,7 @@
 #include "settings/NameFold.h"
 #include "settings/RegFileEncoding.h"
 #include "settings/SqliteStatement.h"
+#include "settings/StoreFileLock.h"
 
 namespace tickwell {
 
@@ -114,8 +115,8 @@ const char* rootName(Root root) {
 
 } // namespace
 
-StoreDatabase::StoreDatabase(std::filesystem::path path, sqlite3* db)
-    : path_(std::move(path)), db_(db) {
+StoreDatabase::StoreDatabase(std::filesystem::path path, sqlite3* db, StoreFileLock lock)
+    : path_(std::move(path)), lock_(std::make_unique<StoreFileLock>(std::move(lock))), db_(db) {
     try {
         statements_ = std::make_unique<Statements>(db_);
         for (Root root : {Root::LocalMachine, Root::CurrentUser}) {

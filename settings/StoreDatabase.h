@@ -58,6 +58,8 @@ struct SubkeyEntry {
     KeyId id = 0;
 };
 
+class StoreFileLock;
+
 class StoreDatabaseError : public std::runtime_error {
 public:
     using std::runtime_error::runtime_error;
@@ -81,9 +83,12 @@ inline constexpr std::chrono::milliseconds interfaceBusyWait{1000};
 
 class StoreDatabase {
 public:
-    // Opens the store file at `file`, creating it (and its folder) when missing. A file that is
-    // not a store or is damaged is moved aside (see StoreRecoveryNotice) and a fresh store is
-    // started. Throws StoreDatabaseError when the file can be neither opened nor created.
+    // Opens the store file at `file`, creating it (and its folder) when missing. A damaged file
+    // (or one that is no database at all) is moved aside (see StoreRecoveryNotice) and a fresh
+    // store is started, but only while no other connection has it open; a sound database of
+    // another program, or of a newer version of this one, is left as it is. Throws
+    // StoreDatabaseError when the file can be neither opened nor created, is refused, or stays
+    // damaged because another process has it open.
     static std::shared_ptr<StoreDatabase>
     openFile(const std::filesystem::path& file, std::chrono::milliseconds busyWait = toolBusyWait);
 
@@ -152,11 +157,13 @@ private:
     struct Statements;
     class WriteScope;
 
-    StoreDatabase(std::filesystem::path path, sqlite3* db);
+    StoreDatabase(std::filesystem::path path, sqlite3* db, StoreFileLock lock);
     // How far below its root a live key lies.
     KeyPlace placeOf(KeyId key);
 
     std::filesystem::path path_;
+    // Held shared for the connection's lifetime (StoreFileLock.h); let go after the connection.
+    std::unique_ptr<StoreFileLock> lock_;
     sqlite3* db_ = nullptr;
     std::unique_ptr<Statements> statements_;
     KeyId roots_[2] = {0, 0};

@@ -3,12 +3,15 @@
 
 #include "settings/SqliteStatement.h"
 #include "settings/StoreDatabase.h"
+#include "settings/StoreFileLock.h"
 #include "settings/StoreRecovery.h"
 
 #include <array>
 #include <cstring>
 #include <fstream>
+#include <sys/stat.h>
 #include <system_error>
+#include <thread>
 #include <utility>
 
 namespace tickwell {
@@ -55,6 +58,7 @@ public:
         sqlite3_busy_timeout(db_, static_cast<int>(busyWait.count()));
     }
     ~Connection() { sqlite3_close(db_); }
+    Connection(Connection&& other) noexcept : db_(std::exchange(other.db_, nullptr)) {}
     Connection(const Connection&) = delete;
     Connection& operator=(const Connection&) = delete;
 
@@ -66,6 +70,11 @@ private:
 };
 
 enum class FileState { Usable, Damaged };
+
+// How long opening waits for another process that recovers the store, or that has a damaged
+// store open, before it gives up.
+constexpr std::chrono::seconds recoveryWait{3};
+constexpr std::chrono::milliseconds recoveryPause{5};
 
 bool isDamageCode(int rc) {
     const int primary = rc & 0xFF;
@@ -152,8 +161,13 @@ FileState examine(sqlite3* db) {
         }
         return FileState::Usable;
     }
-    // Another program's database is not ours to change; an empty one is a new store.
-    return (*applicationId == 0 && *tables == 0) ? FileState::Usable : FileState::Damaged;
+    // An empty database becomes a new store; another program's is not ours to change, nor to
+    // move away.
+    if (*applicationId == 0 && *tables == 0) {
+        return FileState::Usable;
+    }
+    throw StoreDatabaseError("settings store: the file is another program's database; it was "
+                             "left as it is");
 }
 
 // A store in use has its schema: opening it then reads and never waits for the write lock, which
@@ -193,6 +207,34 @@ void useWriteAheadLog(sqlite3* db) {
     sqlite::execute(db, "PRAGMA synchronous = FULL");
 }
 
+// The file's identity, to see whether another process has moved it aside meanwhile; 0 when it
+// does not exist.
+ino_t identityOf(const std::filesystem::path& file) {
+    struct stat info {};
+    return ::stat(file.c_str(), &info) == 0 ? info.st_ino : 0;
+}
+
+// An open connection to a file that examined usable, or nothing when the file is damaged.
+std::optional<Connection> openExamined(const std::filesystem::path& file,
+                                       std::chrono::milliseconds busyWait) {
+    if (hasForeignHeader(file)) {
+        return std::nullopt;
+    }
+    Connection connection(file, busyWait);
+    // Until the file is known to be sound, closing must not fold its log into it: a damaged
+    // file is moved aside with the bytes it had.
+    sqlite3_db_config(connection.get(), SQLITE_DBCONFIG_NO_CKPT_ON_CLOSE, 1, nullptr);
+    if (examine(connection.get()) == FileState::Damaged) {
+        return std::nullopt;
+    }
+    sqlite3_db_config(connection.get(), SQLITE_DBCONFIG_NO_CKPT_ON_CLOSE, 0, nullptr);
+    return connection;
+}
+
+[[noreturn]] void failStaysDamaged(const std::filesystem::path& file) {
+    throw StoreDatabaseError("settings store: " + file.string() + " stays damaged");
+}
+
 } // namespace
 
 std::shared_ptr<StoreDatabase> StoreDatabase::openFile(const std::filesystem::path& file,
@@ -205,34 +247,46 @@ std::shared_ptr<StoreDatabase> StoreDatabase::openFile(const std::filesystem::pa
                                      file.parent_path().string() + ": " + ec.message());
         }
     }
+    StoreFileLock lock(file);
+    const auto deadline = std::chrono::steady_clock::now() + recoveryWait;
     bool movedAside = false;
     while (true) {
-        if (hasForeignHeader(file)) {
-            if (movedAside) {
-                throw StoreDatabaseError("settings store: " + file.string() + " stays damaged");
-            }
-            moveDamagedFileAside(file);
-            movedAside = true;
-            continue;
+        if (!lock.shareUntil(deadline)) {
+            throw StoreDatabaseError("settings store: another process is recovering " +
+                                     file.string() + " and did not finish in time");
         }
-        Connection connection(file, busyWait);
-        // Until the file is known to be sound, closing must not fold its log into it: a damaged
-        // file is moved aside with the bytes it had.
-        sqlite3_db_config(connection.get(), SQLITE_DBCONFIG_NO_CKPT_ON_CLOSE, 1, nullptr);
-        if (examine(connection.get()) == FileState::Damaged) {
-            if (movedAside) {
-                throw StoreDatabaseError("settings store: " + file.string() + " stays damaged");
-            }
-            sqlite3_close(connection.release());
-            moveDamagedFileAside(file);
-            movedAside = true;
-            continue;
+        const ino_t examined = identityOf(file);
+        if (auto connection = openExamined(file, busyWait)) {
+            useWriteAheadLog(connection->get());
+            createSchemaIfMissing(connection->get());
+            return std::shared_ptr<StoreDatabase>(
+                new StoreDatabase(file, connection->release(), std::move(lock)));
         }
-        sqlite3_db_config(connection.get(), SQLITE_DBCONFIG_NO_CKPT_ON_CLOSE, 0, nullptr);
-        useWriteAheadLog(connection.get());
-        createSchemaIfMissing(connection.get());
-        sqlite3* db = connection.release();
-        return std::shared_ptr<StoreDatabase>(new StoreDatabase(file, db));
+        if (movedAside) {
+            failStaysDamaged(file);
+        }
+        // Damaged. Only with every other connection gone may the file move: one that is open
+        // would go on writing into the moved file, and its writes would be lost to the store.
+        lock.release();
+        while (true) {
+            if (lock.tryExclusive()) {
+                if (!openExamined(file, busyWait)) {
+                    moveDamagedFileAside(file);
+                    movedAside = true;
+                }
+                lock.release();
+                break;
+            }
+            if (identityOf(file) != examined) {
+                break; // another process moved it aside and started afresh
+            }
+            if (std::chrono::steady_clock::now() >= deadline) {
+                throw StoreDatabaseError("settings store: " + file.string() +
+                                         " is damaged, but another process has it open; it was "
+                                         "left as it is");
+            }
+            std::this_thread::sleep_for(recoveryPause);
+        }
     }
 }
 
