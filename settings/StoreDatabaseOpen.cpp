@@ -1,6 +1,7 @@
 // Opening a store file: create it when missing, recognise a file that is not a store or is
 // damaged and move it aside, and make sure the schema and both roots exist.
 
+#include "settings/PrivateFiles.h"
 #include "settings/SqliteStatement.h"
 #include "settings/StoreDatabase.h"
 #include "settings/StoreFileLock.h"
@@ -231,6 +232,22 @@ std::optional<Connection> openExamined(const std::filesystem::path& file,
     return connection;
 }
 
+// The store's files are the owner's alone from the moment they exist: the file is made before
+// SQLite opens it, which gives its log and index files the same rights; files of an older
+// version lose the rights of group and others.
+void makeStoreFilesPrivate(const std::filesystem::path& file) {
+    try {
+        makeFilePrivate(file, WhenMissing::Create);
+        for (const char* companion : {"-wal", "-shm"}) {
+            std::filesystem::path other = file;
+            other += companion;
+            makeFilePrivate(other, WhenMissing::Skip);
+        }
+    } catch (const PrivateFileError& error) {
+        throw StoreDatabaseError(std::string("settings store: ") + error.what());
+    }
+}
+
 [[noreturn]] void failStaysDamaged(const std::filesystem::path& file) {
     throw StoreDatabaseError("settings store: " + file.string() + " stays damaged");
 }
@@ -239,13 +256,12 @@ std::optional<Connection> openExamined(const std::filesystem::path& file,
 
 std::shared_ptr<StoreDatabase> StoreDatabase::openFile(const std::filesystem::path& file,
                                                        std::chrono::milliseconds busyWait) {
-    if (file.has_parent_path()) {
-        std::error_code ec;
-        std::filesystem::create_directories(file.parent_path(), ec);
-        if (ec) {
-            throw StoreDatabaseError("settings store: cannot create the folder " +
-                                     file.parent_path().string() + ": " + ec.message());
+    try {
+        if (file.has_parent_path()) {
+            createPrivateFolders(file.parent_path());
         }
+    } catch (const PrivateFileError& error) {
+        throw StoreDatabaseError(std::string("settings store: ") + error.what());
     }
     StoreFileLock lock(file);
     const auto deadline = std::chrono::steady_clock::now() + recoveryWait;
@@ -255,6 +271,7 @@ std::shared_ptr<StoreDatabase> StoreDatabase::openFile(const std::filesystem::pa
             throw StoreDatabaseError("settings store: another process is recovering " +
                                      file.string() + " and did not finish in time");
         }
+        makeStoreFilesPrivate(file);
         const ino_t examined = identityOf(file);
         if (auto connection = openExamined(file, busyWait)) {
             useWriteAheadLog(connection->get());

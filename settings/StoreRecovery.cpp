@@ -1,5 +1,7 @@
 #include "settings/StoreRecovery.h"
 
+#include "settings/PrivateFiles.h"
+
 #include <algorithm>
 #include <cerrno>
 #include <cstdio>
@@ -101,6 +103,15 @@ StoreRecoveryNotice moveDamagedFileAside(const std::filesystem::path& file) {
                                          " cannot be moved aside: " + std::strerror(failed));
             }
         }
+    }
+    // What it holds is the owner's alone, as it was meant to be from the start.
+    try {
+        makeFilePrivate(target, WhenMissing::Skip);
+        for (const char* companion : companions) {
+            makeFilePrivate(withSuffix(target, companion), WhenMissing::Skip);
+        }
+    } catch (const PrivateFileError&) {
+        // Only rights were to be taken away; the file has been moved all the same.
     }
     StoreRecoveryNotice notice{file, target, when};
     std::lock_guard lock(noticeMutex);

@@ -400,3 +400,37 @@ TEST(SettingsStoreDefault, UsesTheConfiguredFolderAndKeepsWritesAcrossReopening)
     EXPECT_EQ(store.readInteger(layout::product::imagesTimeout), 45);
     EXPECT_EQ(store.readDate("date"), 46001.0);
 }
+
+TEST(SettingsStoreDefault, TheStoresFilesAreTheOwnersAloneWhateverTheUmask) {
+    TempFolder folder;
+    const ScopedUmask permissive(0);
+    {
+        ScopedConfigFolder config(folder / "made" / "for" / "it");
+        SettingsStore store;
+        ASSERT_TRUE(store.openKey(layout::productKey, true));
+        store.writeString(layout::product::imagesList, "/home/someone/private.jpg\r\n");
+    }
+    for (const char* made : {"made", "made/for", "made/for/it"}) {
+        EXPECT_EQ(permissionsOf(folder / made), 0700u) << made;
+    }
+    const auto storeFolder = folder / "made" / "for" / "it";
+    std::size_t files = 0;
+    for (const auto& entry : std::filesystem::directory_iterator(storeFolder)) {
+        EXPECT_EQ(permissionsOf(entry.path()), 0600u) << entry.path();
+        ++files;
+    }
+    EXPECT_GE(files, 2u) << "the store and its lock at least";
+
+    // A store left readable to others by an older version is made the owner's alone.
+    for (const auto& entry : std::filesystem::directory_iterator(storeFolder)) {
+        std::filesystem::permissions(entry.path(), std::filesystem::perms(0644));
+    }
+    ScopedConfigFolder config(storeFolder);
+    SettingsStore store;
+    ASSERT_TRUE(store.openKey(layout::productKey, false));
+    for (const char* name : {"settings.db", "settings.db-wal", "settings.db-shm"}) {
+        if (std::filesystem::exists(storeFolder / name)) {
+            EXPECT_EQ(permissionsOf(storeFolder / name), 0600u) << name;
+        }
+    }
+}

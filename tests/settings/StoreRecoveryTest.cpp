@@ -54,6 +54,7 @@ protected:
             << notice->movedToPath;
         EXPECT_LE(std::chrono::system_clock::now() - notice->when, std::chrono::minutes(5));
         EXPECT_EQ(readFile(notice->movedToPath), bytes) << "the damaged file keeps its bytes";
+        EXPECT_EQ(permissionsOf(notice->movedToPath), 0600u) << "and is the owner's alone";
         EXPECT_FALSE(tickwell::takeStoreRecoveryNotice()) << "the notice is handed out once";
 
         SettingsStore store(db);

@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <stdexcept>
 #include <string>
+#include <sys/stat.h>
 #include <system_error>
 
 class TempFolder {
@@ -31,6 +32,23 @@ public:
 private:
     std::filesystem::path path_;
 };
+
+// Sets the process's umask for the lifetime of the object, and back again.
+class ScopedUmask {
+public:
+    explicit ScopedUmask(mode_t mask) : old_(::umask(mask)) {}
+    ~ScopedUmask() { ::umask(old_); }
+    ScopedUmask(const ScopedUmask&) = delete;
+    ScopedUmask& operator=(const ScopedUmask&) = delete;
+
+private:
+    mode_t old_;
+};
+
+// The permission bits of a file or folder.
+inline unsigned permissionsOf(const std::filesystem::path& path) {
+    return static_cast<unsigned>(std::filesystem::status(path).permissions()) & 07777u;
+}
 
 // Points the process-wide store at a folder for the lifetime of the object, and back again.
 class ScopedConfigFolder {

@@ -3,6 +3,7 @@
 
 #include "OldStoreKeys.h"
 #include "RegToolProcess.h"
+#include "TempFolder.h"
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
@@ -196,6 +197,13 @@ TEST_F(RegTool, ExportsTheEditorFormatAndAsksBeforeReplacingAFile) {
     writeFile(file, "precious");
     ok({"export", kKey, file, "/Y"});
     EXPECT_EQ(readFile(file), bytes);
+    // Exports are the owner's alone, whatever the umask and the rights of the file replaced.
+    std::filesystem::permissions(file, std::filesystem::perms(0644));
+    {
+        const ScopedUmask permissive(0);
+        ok({"export", kKey, file, "/y"});
+    }
+    EXPECT_EQ(permissionsOf(file), 0600u);
 
     expectFailure(run({"export", kKey + "\\Missing", sandbox_.file("x.reg")}), "unable to find");
     EXPECT_FALSE(std::filesystem::exists(sandbox_.file("x.reg")));

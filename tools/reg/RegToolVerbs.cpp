@@ -2,6 +2,7 @@
 
 #include "settings/KeyPath.h"
 #include "settings/NameFold.h"
+#include "settings/PrivateFiles.h"
 #include "settings/RegFileEncoding.h"
 #include "settings/RegFileInput.h"
 #include "settings/RegFileStore.h"
@@ -9,12 +10,8 @@
 #include "tools/reg/RegPrompt.h"
 #include "tools/reg/RegQueryFormat.h"
 
-#include <cerrno>
-#include <cstring>
-#include <fcntl.h>
 #include <filesystem>
 #include <ostream>
-#include <unistd.h>
 
 namespace tickwell::regtool {
 
@@ -256,35 +253,6 @@ void remove(const RegCommand& command, StoreDatabase& db, ToolStreams io) {
     io.out << kDone << '\n';
 }
 
-// Writes the whole file under a temporary name beside it and renames it into place, so that a
-// failed export never leaves a half-written file where a good one was.
-void writeFileReplacing(const std::string& file, const std::vector<std::uint8_t>& bytes) {
-    const std::string temporary = file + ".tmp" + std::to_string(::getpid());
-    const int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-    if (fd < 0) {
-        throw ToolFailure("cannot write '" + file + "': " + std::strerror(errno));
-    }
-    std::size_t written = 0;
-    while (written < bytes.size()) {
-        const ssize_t n = ::write(fd, bytes.data() + written, bytes.size() - written);
-        if (n < 0 && errno == EINTR) {
-            continue;
-        }
-        if (n <= 0) {
-            const int error = errno;
-            ::close(fd);
-            ::unlink(temporary.c_str());
-            throw ToolFailure("cannot write '" + file + "': " + std::strerror(error));
-        }
-        written += static_cast<std::size_t>(n);
-    }
-    if (::fsync(fd) != 0 || ::close(fd) != 0 || std::rename(temporary.c_str(), file.c_str()) != 0) {
-        const int error = errno;
-        ::unlink(temporary.c_str());
-        throw ToolFailure("cannot write '" + file + "': " + std::strerror(error));
-    }
-}
-
 void exportKey(const RegCommand& command, StoreDatabase& db, ToolStreams io) {
     const FoundKey key = requireKey(db, command.key);
     std::error_code error;
@@ -299,7 +267,11 @@ void exportKey(const RegCommand& command, StoreDatabase& db, ToolStreams io) {
     } catch (const regfile::RegWriteError& e) {
         throw ToolFailure(std::string("cannot export: ") + e.what());
     }
-    writeFileReplacing(command.file, bytes);
+    try {
+        writePrivateFileReplacing(command.file, bytes);
+    } catch (const PrivateFileError& e) {
+        throw ToolFailure(e.what());
+    }
     io.out << kDone << '\n';
 }
 
