@@ -31,10 +31,15 @@ RegToolSandbox::~RegToolSandbox() {
 }
 
 ToolRun RegToolSandbox::run(const std::vector<std::string>& args, const std::string& input) const {
-    const std::string inPath = file(".stdin");
+    writeFile(file(".stdin"), input);
+    return runWithInputFile(args, file(".stdin"));
+}
+
+ToolRun RegToolSandbox::runWithInputFile(const std::vector<std::string>& args,
+                                         const std::filesystem::path& input) const {
+    const std::string inPath = input.string();
     const std::string outPath = file(".stdout");
     const std::string errPath = file(".stderr");
-    writeFile(inPath, input);
 
     // The store and every other per-user folder point into the sandbox.
     std::vector<std::string> environment;

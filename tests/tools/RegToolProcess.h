@@ -32,6 +32,9 @@ public:
     // tool still running after a minute is killed, so that a hang fails the test instead of
     // holding up the run.
     ToolRun run(const std::vector<std::string>& args, const std::string& input = {}) const;
+    // The same with standard input read from a file.
+    ToolRun runWithInputFile(const std::vector<std::string>& args,
+                             const std::filesystem::path& input) const;
 
 private:
     std::filesystem::path folder_;

@@ -5,6 +5,7 @@
 #include "RegToolProcess.h"
 #include "TempFolder.h"
 
+#include <fstream>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
@@ -165,9 +166,57 @@ TEST_F(RegTool, RefusesBadCommandsWithOneLineOfReason) {
     expectFailure(run({"add", kKey, "/v", "a", "/t", "REG_BINARY", "/d", "abc"}), "REG_BINARY");
     expectFailure(run({"add", kKey, "/v", "a", "/d", "\xC3("}), "UTF-8");
     expectFailure(run({"add", kKey + "\\" + std::string(256, 'k')}), "longer than 255 characters");
+    // Names that are not text are refused at the door, shown escaped.
+    expectFailure(run({"add", kKey + "\\bad\xC3("}), "not valid UTF-8 text");
+    expectFailure(run({"add", kKey, "/v", "bad\xC3(", "/d", "x"}),
+                  "invalid value name 'bad\\xC3('");
     // None of the refused commands created anything.
     expectFailure(run({"query", kKey}), "unable to find");
     expectFailure(run({"delete", kKey, "/v", "a", "/f"}), "unable to find");
+}
+
+TEST_F(RegTool, ControlCharactersAreShownEscapedNeverRaw) {
+    // A value whose name and text would retitle the terminal and clear it, a C1 control, and a
+    // key of that kind left by an older version.
+    const std::string file = sandbox_.file("hostile.reg");
+    writeFile(file, "Windows Registry Editor Version 5.00\r\n\r\n"
+                    "[HKEY_CURRENT_USER\\Software]\r\n"
+                    "\"\x1B]0;owned\x07\"=\"\x1B[2J\xC2\x9B\t\"\r\n");
+    ok({"import", file});
+    addOldKeyChain(sandbox_.file("settings.db"), Root::CurrentUser, "\x1B[31mred", 1);
+
+    const std::string listing = query({"HKCU", "/s"});
+    EXPECT_NE(listing.find("    \\x1B]0;owned\\x07    REG_SZ    \\x1B[2J\\x9B\\t\n"),
+              std::string::npos)
+        << listing;
+    EXPECT_NE(listing.find("HKEY_CURRENT_USER\\\\x1B[31mred\n"), std::string::npos) << listing;
+    const ToolRun asked = run({"delete", "HKCU\\Software", "/v", "\x1B]0;owned\x07"}, "no\n");
+    EXPECT_EQ(asked.out, "Delete the registry value \\x1B]0;owned\\x07 (Yes/No)? ");
+    const ToolRun refused = run({"\x1B[2Jfrobnicate"});
+    EXPECT_NE(refused.err.find("\\x1B[2J"), std::string::npos) << refused.err;
+    for (const std::string& text : {listing, asked.out, refused.err}) {
+        for (const char c : text) {
+            EXPECT_TRUE(c == '\n' || static_cast<unsigned char>(c) >= 0x20) << int(c);
+        }
+        EXPECT_EQ(text.find("\xC2\x9B"), std::string::npos);
+    }
+}
+
+TEST_F(RegTool, AnAnswerWithoutEndIsReadInBoundedMemory) {
+    ok({"add", kKey, "/v", "x", "/d", "first"});
+    const ToolRun idle = run({"query", kKey});
+    // 32 MiB of "y" without a line break, written in pieces to keep this process small.
+    {
+        std::ofstream answer(sandbox_.file("answer"), std::ios::binary);
+        const std::string piece(1 << 20, 'y');
+        for (int i = 0; i < 32; ++i) {
+            answer << piece;
+        }
+    }
+    const ToolRun r = sandbox_.runWithInputFile({"add", kKey, "/v", "x", "/d", "second"},
+                                                sandbox_.file("answer"));
+    expectFailure(r, "cancelled");
+    EXPECT_LT(r.peakMemoryKiB, idle.peakMemoryKiB + 16 * 1024);
 }
 
 TEST_F(RegTool, ExportsTheEditorFormatAndAsksBeforeReplacingAFile) {
@@ -234,7 +283,7 @@ TEST_F(RegTool, ImportsAWholeFileOrNothingOfIt) {
     EXPECT_EQ(query({kKey}), "\n"
                              "HKEY_LOCAL_MACHINE\\SOFTWARE\\Tickwell2\n"
                              "    imagesTimeout    REG_DWORD    0x1e\n"
-                             "    text    REG_SZ    строка\r\nвторая\n");
+                             "    text    REG_SZ    строка\\r\\nвторая\n");
 
     // A fault on line 7 stops the file: the valid lines before it change nothing either.
     const std::string bad = sandbox_.file("bad.reg");

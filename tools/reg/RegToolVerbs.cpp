@@ -9,6 +9,7 @@
 #include "settings/RegFileWriter.h"
 #include "tools/reg/RegPrompt.h"
 #include "tools/reg/RegQueryFormat.h"
+#include "tools/reg/TerminalText.h"
 
 #include <filesystem>
 #include <ostream>
@@ -82,7 +83,7 @@ int printTree(std::ostream& out, const std::string& topName, const regfile::RegK
         ends.resize(key.depth);
         ends.push_back(fullName.size());
         if (!wanted) {
-            out << '\n' << fullName << '\n';
+            out << '\n' << printable(fullName) << '\n';
             for (const RawValue& value : key.values) {
                 out << formatValueLine(value) << '\n';
             }
@@ -91,7 +92,7 @@ int printTree(std::ostream& out, const std::string& topName, const regfile::RegK
         }
         for (const RawValue& value : key.values) {
             if (foldName(value.name) == *wanted) {
-                out << '\n' << fullName << '\n' << formatValueLine(value) << '\n';
+                out << '\n' << printable(fullName) << '\n' << formatValueLine(value) << '\n';
                 ++shown;
             }
         }
@@ -114,7 +115,7 @@ void query(const RegCommand& command, StoreDatabase& db, ToolStreams io) {
         if (!value && !command.valueName->empty()) {
             throw ToolFailure(kNotFound);
         }
-        io.out << '\n' << fullName << '\n';
+        io.out << '\n' << printable(fullName) << '\n';
         if (value) {
             io.out << formatValueLine(*value) << '\n';
         } else {
@@ -128,14 +129,14 @@ void query(const RegCommand& command, StoreDatabase& db, ToolStreams io) {
         values = db.values(key.id);
         subkeys = db.subkeys(key.id);
     });
-    io.out << '\n' << fullName << '\n';
+    io.out << '\n' << printable(fullName) << '\n';
     for (const RawValue& value : values) {
         io.out << formatValueLine(value) << '\n';
     }
     if (!subkeys.empty()) {
         io.out << '\n';
         for (const SubkeyEntry& subkey : subkeys) {
-            io.out << fullName << '\\' << subkey.name << '\n';
+            io.out << printable(fullName + '\\' + subkey.name) << '\n';
         }
     }
 }
