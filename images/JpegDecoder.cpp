@@ -1,9 +1,9 @@
 #include "images/JpegDecoder.h"
 
 #include "images/JpegDecoderShim.h"
+#include "images/PictureFile.h"
 
 #include <algorithm>
-#include <cerrno>
 #include <climits>
 #include <cstring>
 #include <new>
@@ -56,9 +56,10 @@ JpegDecoder& JpegDecoder::operator=(JpegDecoder&&) noexcept = default;
 JpegDecoder::~JpegDecoder() = default;
 
 JpegDecoder JpegDecoder::openFile(const std::string& path) {
-    std::unique_ptr<std::FILE, FileCloser> file(std::fopen(path.c_str(), "rb"));
+    OpenedPicture opened = openPictureFile(path);
+    std::unique_ptr<std::FILE, FileCloser> file(opened.file);
     if (!file) {
-        throw JpegError("Cannot open \"" + path + "\": " + std::strerror(errno));
+        throw JpegError("Cannot open \"" + path + "\": " + opened.reason);
     }
     // libjpeg asks for 4 KiB at a time, which the stream's default buffer of that size turns
     // into one system call each: over a thousand for a large photo. A larger buffer of its own

@@ -1,11 +1,15 @@
 #include "images/JpegDecoder.h"
 
 #include "JpegTestFiles.h"
+#include "images/DecodeAndFit.h"
 #include "images/JpegMemoryBudget.h"
 
 #include <cstdlib>
+#include <ctime>
+#include <functional>
 #include <gtest/gtest.h>
 #include <string>
+#include <sys/stat.h>
 #include <vector>
 
 namespace {
@@ -174,6 +178,82 @@ TEST(JpegDecoderFailures, CorruptScanDataThatLibjpegSkipsStillDecodes) {
     EXPECT_EQ(bitmap.width(), 64);
     EXPECT_EQ(bitmap.height(), 64);
 }
+
+// --- hostile files -----------------------------------------------------------------------------
+
+double cpuSecondsOf(const std::function<void()>& work) {
+    const std::clock_t started = std::clock();
+    work();
+    return static_cast<double>(std::clock() - started) / CLOCKS_PER_SEC;
+}
+
+// A flat grey progressive picture of 2048 x 2048 whose first AC scan is repeated.
+std::vector<std::uint8_t> manyScans(int scans) {
+    RgbPicture grey{2048, 2048, std::vector<std::uint8_t>(std::size_t{2048} * 2048 * 3, 128)};
+    return withScansRepeated(encodeJpeg(grey, {.colour = JpegColour::Grey, .progressive = true}),
+                             scans);
+}
+
+struct HostileFile {
+    const char* name;
+    // Writes the file into the folder and returns its path.
+    std::string (*make)(const TempDir& dir);
+    const char* message; // nullptr: the picture decodes
+};
+
+void PrintTo(const HostileFile& c, std::ostream* out) {
+    *out << c.name;
+}
+
+std::string written(const TempDir& dir, const char* name, const std::vector<std::uint8_t>& bytes) {
+    writeFile(dir / name, bytes);
+    return (dir / name).string();
+}
+
+const HostileFile kHostileFiles[] = {
+    // 329 KB that kept the decoder busy for 3 to 7 seconds before the scans were counted.
+    {"OneScanRepeated8000Times",
+     [](const TempDir& dir) { return written(dir, "8000.jpg", manyScans(8000)); },
+     "The JPEG file has more than 100 scans, more than any picture needs"},
+    {"OneScanTooMany", [](const TempDir& dir) { return written(dir, "101.jpg", manyScans(101)); },
+     "The JPEG file has more than 100 scans, more than any picture needs"},
+    {"AsManyScansAsAllowed",
+     [](const TempDir& dir) { return written(dir, "100.jpg", manyScans(100)); }, nullptr},
+    {"FifoWithoutWriter",
+     [](const TempDir& dir) {
+         EXPECT_EQ(mkfifo((dir / "fifo.jpg").c_str(), 0600), 0);
+         return (dir / "fifo.jpg").string();
+     },
+     "not a regular file"},
+    {"Device", [](const TempDir&) { return std::string("/dev/zero"); },
+     "Cannot open \"/dev/zero\": not a regular file"},
+    {"Folder", [](const TempDir& dir) { return dir.path().string(); }, "not a regular file"},
+};
+
+class JpegDecoderHostileFiles : public testing::TestWithParam<HostileFile> {};
+
+TEST_P(JpegDecoderHostileFiles, AreRefusedWithAMessageOrDecodedWithinASecond) {
+    TempDir dir;
+    const std::string path = GetParam().make(dir);
+    std::string message = "(no error)";
+    const double seconds = cpuSecondsOf([&] {
+        try {
+            const Bitmap24 fitted = decodeAndFit(path, {1820, 980});
+            EXPECT_GT(fitted.width(), 0);
+        } catch (const JpegError& error) {
+            message = error.what();
+        }
+    });
+    if (GetParam().message) {
+        EXPECT_NE(message.find(GetParam().message), std::string::npos) << message;
+    } else {
+        EXPECT_EQ(message, "(no error)");
+    }
+    EXPECT_LT(seconds, 1.0) << "processor time";
+}
+
+INSTANTIATE_TEST_SUITE_P(Files, JpegDecoderHostileFiles, testing::ValuesIn(kHostileFiles),
+                         [](const auto& param) { return std::string(param.param.name); });
 
 // --- memory ------------------------------------------------------------------------------------
 
