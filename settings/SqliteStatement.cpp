@@ -23,6 +23,10 @@ void execute(sqlite3* db, const char* sql) {
     }
 }
 
+bool committedBeforeFailing(sqlite3* db) {
+    return sqlite3_extended_errcode(db) == SQLITE_IOERR_DIR_FSYNC && sqlite3_get_autocommit(db);
+}
+
 Statement::Statement(sqlite3* db, const char* sql) : db_(db) {
     if (sqlite3_prepare_v3(db, sql, -1, SQLITE_PREPARE_PERSISTENT, &stmt_, nullptr) != SQLITE_OK) {
         fail(db, "preparing a statement");

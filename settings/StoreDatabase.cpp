@@ -94,7 +94,13 @@ public:
 
     void commit() {
         if (outer_ || savepoint_) {
-            Use(outer_ ? store_.statements_->commit : store_.statements_->release).run();
+            try {
+                Use(outer_ ? store_.statements_->commit : store_.statements_->release).run();
+            } catch (const StoreDatabaseError&) {
+                if (!outer_ || !sqlite::committedBeforeFailing(store_.db_)) {
+                    throw;
+                }
+            }
         }
         done_ = true;
         --store_.transactionDepth_;

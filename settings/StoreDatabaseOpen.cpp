@@ -183,29 +183,40 @@ void createSchemaIfMissing(sqlite3* db) {
         if (queryInteger(db, "PRAGMA application_id").value_or(0) != storeApplicationId) {
             sqlite::execute(db, schemaSql);
         }
-        sqlite::execute(db, "COMMIT");
+        if (sqlite3_exec(db, "COMMIT", nullptr, nullptr, nullptr) != SQLITE_OK &&
+            !sqlite::committedBeforeFailing(db)) {
+            sqlite::fail(db, "COMMIT");
+        }
     } catch (...) {
         sqlite3_exec(db, "ROLLBACK", nullptr, nullptr, nullptr);
         throw;
     }
 }
 
-// Each write is committed to the log and synced before the call returns; readers in another
-// process are not blocked by a writer. Switching a new file to the log takes a lock; a file
-// already kept with a log needs none.
-void useWriteAheadLog(sqlite3* db) {
+// Each change is committed through a rollback journal, and the journal's removal, which makes
+// the commit, is synced before the call returns. Whatever fails before that point (a write, a
+// sync, a full disk, a kill) leaves the journal behind, and the next opening undoes the change
+// with it, so that the store holds exactly the changes that were acknowledged. (With a
+// write-ahead log, a change whose final sync failed stayed in the log, complete, and came back
+// when the store was next opened.) A file kept with a log by an older version is switched when no
+// other connection has it open. A large change keeps its pages in memory until it commits, so
+// that readers are held up only while the pages are written, not for the whole change.
+void useRollbackJournal(sqlite3* db) {
     sqlite3_stmt* stmt = nullptr;
-    bool wal = false;
+    bool deleteMode = false;
     if (sqlite3_prepare_v2(db, "PRAGMA journal_mode", -1, &stmt, nullptr) == SQLITE_OK &&
         sqlite3_step(stmt) == SQLITE_ROW) {
         const auto* mode = reinterpret_cast<const char*>(sqlite3_column_text(stmt, 0));
-        wal = mode && std::strcmp(mode, "wal") == 0;
+        deleteMode = mode && std::strcmp(mode, "delete") == 0;
     }
     sqlite3_finalize(stmt);
-    if (!wal) {
-        sqlite::execute(db, "PRAGMA journal_mode = WAL");
+    if (!deleteMode) {
+        // Another connection on a log keeps it; this one then uses the log too until a later
+        // opening finds the file free.
+        sqlite3_exec(db, "PRAGMA journal_mode = DELETE", nullptr, nullptr, nullptr);
     }
-    sqlite::execute(db, "PRAGMA synchronous = FULL");
+    sqlite::execute(db, "PRAGMA synchronous = EXTRA");
+    sqlite::execute(db, "PRAGMA cache_spill = OFF");
 }
 
 // The file's identity, to see whether another process has moved it aside meanwhile; 0 when it
@@ -222,8 +233,8 @@ std::optional<Connection> openExamined(const std::filesystem::path& file,
         return std::nullopt;
     }
     Connection connection(file, busyWait);
-    // Until the file is known to be sound, closing must not fold its log into it: a damaged
-    // file is moved aside with the bytes it had.
+    // Until the file is known to be sound, closing must not fold a write-ahead log (of an older
+    // version) into it: a damaged file is moved aside with the bytes it had.
     sqlite3_db_config(connection.get(), SQLITE_DBCONFIG_NO_CKPT_ON_CLOSE, 1, nullptr);
     if (examine(connection.get()) == FileState::Damaged) {
         return std::nullopt;
@@ -233,8 +244,8 @@ std::optional<Connection> openExamined(const std::filesystem::path& file,
 }
 
 // The store's files are the owner's alone from the moment they exist: the file is made before
-// SQLite opens it, which gives its log and index files the same rights; files of an older
-// version lose the rights of group and others.
+// SQLite opens it, which gives its journal the same rights; files of an older version (its
+// write-ahead log and index among them) lose the rights of group and others.
 void makeStoreFilesPrivate(const std::filesystem::path& file) {
     try {
         makeFilePrivate(file, WhenMissing::Create);
@@ -274,7 +285,7 @@ std::shared_ptr<StoreDatabase> StoreDatabase::openFile(const std::filesystem::pa
         makeStoreFilesPrivate(file);
         const ino_t examined = identityOf(file);
         if (auto connection = openExamined(file, busyWait)) {
-            useWriteAheadLog(connection->get());
+            useRollbackJournal(connection->get());
             createSchemaIfMissing(connection->get());
             return std::shared_ptr<StoreDatabase>(
                 new StoreDatabase(file, connection->release(), std::move(lock)));

@@ -12,8 +12,10 @@
 
 class TempFolder {
 public:
-    TempFolder() {
-        std::string pattern = (std::filesystem::temp_directory_path() / "tickwell-store-XXXXXX");
+    // In the system's folder for temporary files, or in `base`.
+    explicit TempFolder(
+        const std::filesystem::path& base = std::filesystem::temp_directory_path()) {
+        std::string pattern = (base / "tickwell-store-XXXXXX");
         if (!mkdtemp(pattern.data())) {
             throw std::runtime_error("cannot create a temporary folder");
         }
