@@ -1,0 +1,19 @@
+// The JPEG decoder streaming into the resampler, as the image window fits a picture: any bytes
+// decode or fail with the decoder's or the resampler's error, within the memory budget.
+
+#include "images/DecodeAndFit.h"
+#include "images/ResampleBitmap.h"
+
+#include <cstdint>
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    constexpr std::uint64_t budget = std::uint64_t{256} << 20;
+    try {
+        JpegDecoder decoder = JpegDecoder::openMemory({data, size});
+        const PixelSize fitted = fitSize({decoder.width(), decoder.height()}, {96, 64});
+        decodeResampled(decoder, fitted, lanczos3Kernel, 3.0f, {.threads = 1}, budget);
+    } catch (const JpegError&) {
+    } catch (const ResampleError&) {
+    }
+    return 0;
+}
