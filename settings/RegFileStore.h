@@ -35,7 +35,7 @@ std::optional<RegParseError> importRegFile(StoreDatabase& db, std::span<const st
 void applyRegChanges(StoreDatabase& db, const std::vector<RegChange>& changes);
 
 // The key with its values and every key below it, in the order the store lists them, read on one
-// consistent state of the store so that a concurrent writer can neither tear it nor be held up.
+// consistent state of the store so that a concurrent writer cannot tear it.
 RegKeySnapshot snapshotKeyTree(StoreDatabase& db, KeyId key);
 
 } // namespace tickwell::regfile

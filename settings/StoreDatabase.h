@@ -149,8 +149,9 @@ public:
     // committed together; when it throws, nothing of it stays and the exception passes on.
     // Calls may nest; only the outermost one commits.
     void transaction(const std::function<void()>& body);
-    // Runs `body`, which only reads, on one consistent state of the store: what other
-    // connections commit meanwhile is not seen, and they are not held up.
+    // Runs `body`, which only reads, on one consistent state of the store: no change of another
+    // connection is seen half-made. Such changes wait to commit until it ends; it takes no write
+    // lock, so a long change of another process does not hold it up.
     void readTransaction(const std::function<void()>& body);
 
 private:
