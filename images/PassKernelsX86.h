@@ -143,9 +143,9 @@ template <typename Lanes, bool a, bool b, bool c>
             columnSums[colour] = Lanes::fmadd(pixel[colour], w, columnSums[colour]);
         }
     };
+#pragma GCC unroll 2
     // The stretches are a few pixels long, so the loop's own counting costs a good share of
     // the work; unrolled, it is paid once per two pixels.
-#pragma GCC unroll 2
     for (int p = 0; p < count; ++p) {
         const float* at = in + 3 * Lanes::floats * p;
         const typename Lanes::Vector pixel[3] = {Lanes::loadFloats(at),
