@@ -120,6 +120,13 @@ void JpegDecoder::start(std::uint64_t heldBytes, std::uint64_t memoryBudget) {
         throw JpegError("The JPEG decoder was already started");
     }
     jpeg_decompress_struct* info = tw_jpeg_info(shim_.get());
+    const std::uint64_t pixels = std::uint64_t{info->image_width} * info->image_height;
+    if (pixels > maxJpegPixels) {
+        failed_ = true;
+        throw JpegError("Picture too large: " + std::to_string(info->image_width) + " x " +
+                        std::to_string(info->image_height) + " pixels, more than the " +
+                        std::to_string(maxJpegPixels) + " a picture may have");
+    }
     const std::uint64_t libraryBytes = workingMemory();
     const std::uint64_t needed = heldBytes + libraryBytes;
     if (needed > memoryBudget) {

@@ -34,14 +34,17 @@ static void exit_to_shim(j_common_ptr info) {
     longjmp(shim->jump, 1);
 }
 
-/* A file that ends early would otherwise decode "successfully" with its missing part filled
- * grey; it is reported as the error it is. Other warnings (corrupt data that libjpeg skipped)
- * are counted silently, as the picture still decodes whole. Trace messages are dropped. */
+/* A file that ends early, or whose scan data stops at a marker before the scan is complete,
+ * would otherwise decode "successfully" with its missing part filled grey, as long as the
+ * picture it declares: a few hundred bytes could keep the decoder busy for a picture of
+ * gigapixels. Both are reported as the errors they are. Other warnings (corrupt data that
+ * libjpeg skipped) are counted silently, as the picture still decodes whole. Trace messages are
+ * dropped. */
 static void emit_quietly(j_common_ptr info, int level) {
     if (level >= 0) {
         return;
     }
-    if (info->err->msg_code == JWRN_JPEG_EOF) {
+    if (info->err->msg_code == JWRN_JPEG_EOF || info->err->msg_code == JWRN_HIT_MARKER) {
         (*info->err->error_exit)(info);
     }
     info->err->num_warnings++;
