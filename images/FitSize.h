@@ -3,6 +3,10 @@
 // The size at which a picture is shown: fitted into a limit (the screen less a margin) with its
 // aspect ratio kept.
 
+// The longest side of a picture the program handles, as JPEG files allow at most 65,535 (libjpeg
+// itself stops at 65,500): every offset into a row or column then fits comfortably in 32 bits.
+inline constexpr int maxPictureSide = 65535;
+
 struct PixelSize {
     int width = 0;
     int height = 0;

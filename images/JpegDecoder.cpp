@@ -1,9 +1,9 @@
 #include "images/JpegDecoder.h"
 
 #include "images/JpegDecoderShim.h"
+#include "images/PictureFile.h"
 
 #include <algorithm>
-#include <cerrno>
 #include <climits>
 #include <cstring>
 #include <new>
@@ -56,9 +56,10 @@ JpegDecoder& JpegDecoder::operator=(JpegDecoder&&) noexcept = default;
 JpegDecoder::~JpegDecoder() = default;
 
 JpegDecoder JpegDecoder::openFile(const std::string& path) {
-    std::unique_ptr<std::FILE, FileCloser> file(std::fopen(path.c_str(), "rb"));
+    OpenedPicture opened = openPictureFile(path);
+    std::unique_ptr<std::FILE, FileCloser> file(opened.file);
     if (!file) {
-        throw JpegError("Cannot open \"" + path + "\": " + std::strerror(errno));
+        throw JpegError("Cannot open \"" + path + "\": " + opened.reason);
     }
     // libjpeg asks for 4 KiB at a time, which the stream's default buffer of that size turns
     // into one system call each: over a thousand for a large photo. A larger buffer of its own
@@ -119,6 +120,13 @@ void JpegDecoder::start(std::uint64_t heldBytes, std::uint64_t memoryBudget) {
         throw JpegError("The JPEG decoder was already started");
     }
     jpeg_decompress_struct* info = tw_jpeg_info(shim_.get());
+    const std::uint64_t pixels = std::uint64_t{info->image_width} * info->image_height;
+    if (pixels > maxJpegPixels) {
+        failed_ = true;
+        throw JpegError("Picture too large: " + std::to_string(info->image_width) + " x " +
+                        std::to_string(info->image_height) + " pixels, more than the " +
+                        std::to_string(maxJpegPixels) + " a picture may have");
+    }
     const std::uint64_t libraryBytes = workingMemory();
     const std::uint64_t needed = heldBytes + libraryBytes;
     if (needed > memoryBudget) {

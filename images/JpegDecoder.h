@@ -20,6 +20,12 @@
 
 struct TwJpegShim;
 
+// The most pixels a picture may have: 256 Mi, more than the largest cameras take (200 MP).
+// Decoding costs time in proportion to the pixels whatever the file's size, and a file of a
+// hundred bytes can declare a flat picture of 65,500 x 65,500; this many decode and fit in
+// about half a second.
+inline constexpr std::uint64_t maxJpegPixels = std::uint64_t{1} << 28;
+
 class JpegError : public std::runtime_error {
 public:
     using std::runtime_error::runtime_error;
@@ -44,10 +50,10 @@ public:
     // that is a buffer of all its coefficients, else a few rows.
     std::uint64_t workingMemory() const;
 
-    // Begins decoding. `heldBytes` is what the caller will hold while the rows come (the whole
-    // picture, or a resampler's work bitmap); together with workingMemory() it must fit in
-    // `memoryBudget`, else the picture is refused before anything large is allocated.
-    // libjpeg is also capped to what is left of the budget.
+    // Begins decoding. A picture of more than maxJpegPixels is refused. `heldBytes` is what the
+    // caller will hold while the rows come (the whole picture, or a resampler's work bitmap);
+    // together with workingMemory() it must fit in `memoryBudget`, else the picture is refused
+    // before anything large is allocated. libjpeg is also capped to what is left of the budget.
     void start(std::uint64_t heldBytes, std::uint64_t memoryBudget = defaultJpegMemoryBudget());
 
     // Decodes the next rows into rows[0], rows[1], ... (each width() * 3 bytes, B,G,R); returns

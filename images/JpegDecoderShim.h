@@ -18,6 +18,11 @@ extern "C" {
 
 typedef struct TwJpegShim TwJpegShim;
 
+/* The most scans a file may have. Encoders write a few: libjpeg's own progressive script has 10
+ * for a colour picture and 18 for CMYK; even one scan per band of coefficients per component
+ * stays well below. Past it, decoding fails with a message that says why. */
+#define TW_JPEG_MAX_SCANS 100
+
 /* Every int-returning call gives 0 on success and -1 on failure; after a failure
  * tw_jpeg_message() holds libjpeg's text and only tw_jpeg_destroy() may follow. */
 

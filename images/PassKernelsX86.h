@@ -105,7 +105,7 @@ void sumColumns(const HorizontalJob& job, int firstColumn, const float* transpos
     for (int c = 0; c < n; ++c) {
         sums[c][0] = sums[c][1] = sums[c][2] = Lanes::zero();
     }
-    const auto addTap = [&](int c, int k) [[gnu::always_inline]] {
+    const auto addTap = [&](int c, int k) __attribute__((always_inline)) {
         const auto w = Lanes::broadcast(weights[c][k].weight);
         const float* in = transposed + offsets[c][k];
 #pragma GCC unroll 3
@@ -136,16 +136,16 @@ template <typename Lanes, bool a, bool b, bool c>
                                                const PixelWeight* wb, const PixelWeight* wc,
                                                typename Lanes::Vector sums[3][3]) {
     const auto add = [](typename Lanes::Vector columnSums[3], const typename Lanes::Vector pixel[3],
-                        float weight) [[gnu::always_inline]] {
+                        float weight) __attribute__((always_inline)) {
         const auto w = Lanes::broadcast(weight);
 #pragma GCC unroll 3
         for (int colour = 0; colour < 3; ++colour) {
             columnSums[colour] = Lanes::fmadd(pixel[colour], w, columnSums[colour]);
         }
     };
+#pragma GCC unroll 2
     // The stretches are a few pixels long, so the loop's own counting costs a good share of
     // the work; unrolled, it is paid once per two pixels.
-#pragma GCC unroll 2
     for (int p = 0; p < count; ++p) {
         const float* at = in + 3 * Lanes::floats * p;
         const typename Lanes::Vector pixel[3] = {Lanes::loadFloats(at),

@@ -9,6 +9,7 @@ packages=(
   build-essential cmake pkg-config clang-format python3
   qt6-base-dev qt6-base-dev-tools qt6-multimedia-dev qt6-translations-l10n libxcb1-dev
   libjpeg62-turbo-dev libjpeg-turbo-progs libsqlite3-dev libgtest-dev
+  clang libclang-rt-14-dev
   fonts-dejavu-core fonts-comic-neue
   xvfb x11-xkb-utils x11-utils xdotool imagemagick openbox trayer
   dbus-x11 desktop-file-utils at-spi2-core python3-pyatspi

@@ -159,4 +159,19 @@ void appendUtf8(std::string& out, char32_t codePoint) {
     }
 }
 
+bool holdsControlCharacter(std::string_view utf8) {
+    for (std::size_t i = 0; i < utf8.size(); ++i) {
+        const auto byte = static_cast<unsigned char>(utf8[i]);
+        // C0 and DEL are single bytes; C1 is 0xC2 followed by 0x80 to 0x9F.
+        if (isControlCharacter(byte) && byte < 0x80) {
+            return true;
+        }
+        if (byte == 0xC2 && i + 1 < utf8.size() &&
+            isControlCharacter(static_cast<unsigned char>(utf8[i + 1]))) {
+            return true;
+        }
+    }
+    return false;
+}
+
 } // namespace tickwell::regfile

@@ -34,4 +34,13 @@ std::string windows1251ToUtf8(std::string_view text);
 // Appends one code point as UTF-8.
 void appendUtf8(std::string& out, char32_t codePoint);
 
+// The control characters: C0 (below U+0020), DEL (U+007F) and C1 (U+0080 to U+009F). Names never
+// hold them, and nothing prints them raw: a terminal takes some of them as commands.
+constexpr bool isControlCharacter(char32_t codePoint) {
+    return codePoint < 0x20 || (codePoint >= 0x7F && codePoint <= 0x9F);
+}
+
+// Whether valid UTF-8 text holds a control character.
+bool holdsControlCharacter(std::string_view utf8);
+
 } // namespace tickwell::regfile

@@ -4,6 +4,7 @@
 #include "settings/RegFileDecoding.h"
 #include "settings/RegFileEncoding.h"
 
+#include <algorithm>
 #include <cctype>
 #include <string>
 #include <string_view>
@@ -75,63 +76,78 @@ struct PhysicalLine {
     std::string_view lineBreak;
 };
 
-// Splits text into lines at CR LF, lone LF and lone CR.
-std::vector<PhysicalLine> splitLines(std::string_view text) {
-    std::vector<PhysicalLine> lines;
-    std::size_t start = 0;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        if (text[i] == '\r' || text[i] == '\n') {
-            const std::size_t breakLength =
-                text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n' ? 2 : 1;
-            lines.push_back({text.substr(start, i - start), text.substr(i, breakLength)});
-            i += breakLength - 1;
-            start = i + 1;
-        }
-    }
-    if (start < text.size()) {
-        lines.push_back({text.substr(start), {}});
-    }
-    return lines;
-}
+// Goes through text line by line, splitting at CR LF, lone LF and lone CR. A line break at the
+// very end makes no empty line after it.
+class LineCursor {
+public:
+    explicit LineCursor(std::string_view text) : text_(text) {}
 
-// One entry of the file: a physical line, or a value spread over several lines, either by a
-// trailing backslash (hex data) or by line breaks inside a quoted string. Remembers where each
-// physical line begins so that a fault deep inside a long hex value is reported at the line that
-// holds it.
+    bool atEnd() const { return pos_ >= text_.size(); }
+    // The 1-based number of the line next() returns next.
+    int nextNumber() const { return number_ + 1; }
+
+    PhysicalLine next() {
+        const std::size_t start = pos_;
+        const std::size_t end = text_.find_first_of("\r\n", start);
+        ++number_;
+        if (end == std::string_view::npos) {
+            pos_ = text_.size();
+            return {text_.substr(start), {}};
+        }
+        const std::size_t breakLength =
+            text_[end] == '\r' && end + 1 < text_.size() && text_[end + 1] == '\n' ? 2 : 1;
+        pos_ = end + breakLength;
+        return {text_.substr(start, end - start), text_.substr(end, breakLength)};
+    }
+
+private:
+    std::string_view text_;
+    std::size_t pos_ = 0;
+    int number_ = 0;
+};
+
+// One entry of the file: a physical line, or a value spread over consecutive lines, either by a
+// trailing backslash (hex data, the backslash and line break dropped) or by line breaks inside a
+// quoted string (kept in the text). Knows which physical line each part of it came from, so that
+// a fault deep inside a long value is reported at the line that holds it, with memory for no
+// more than the text and one number per joined hex line.
 class LogicalLine {
 public:
-    void append(std::string_view piece, int physicalLine) {
-        starts_.emplace_back(text_.size(), physicalLine);
-        text_ += piece;
-    }
+    explicit LogicalLine(int firstLine) : firstLine_(firstLine) {}
+
+    void append(std::string_view piece) { text_ += piece; }
+    // What follows comes from the next physical line, after a trailing backslash.
+    void joinNextLine() { joins_.push_back(static_cast<std::uint32_t>(text_.size())); }
+
     const std::string& text() const { return text_; }
     int lineAt(std::size_t offset) const {
-        int line = starts_.front().second;
-        for (const auto& [start, physical] : starts_) {
-            if (start <= offset) {
-                line = physical;
-            }
+        const auto joined = std::upper_bound(joins_.begin(), joins_.end(), offset) - joins_.begin();
+        const std::size_t end = std::min(offset, text_.size());
+        int breaks = 0;
+        for (std::size_t i = 0; i < end; ++i) {
+            const char c = text_[i];
+            breaks += c == '\n' || (c == '\r' && (i + 1 >= text_.size() || text_[i + 1] != '\n'));
         }
-        return line;
+        return firstLine_ + static_cast<int>(joined) + breaks;
     }
     [[noreturn]] void fail(std::size_t offset, std::string reason) const {
         throw Failure{lineAt(offset), std::move(reason)};
     }
 
 private:
+    int firstLine_;
     std::string text_;
-    std::vector<std::pair<std::size_t, int>> starts_;
+    std::vector<std::uint32_t> joins_;
 };
 
 class Parser {
 public:
-    explicit Parser(std::string_view text) : lines_(splitLines(text)) {}
+    Parser(std::string_view text, RegChangeSink& sink) : lines_(text), sink_(sink) {}
 
-    std::vector<RegChange> run() {
+    void run() {
         checkHeader();
-        std::size_t index = 1;
-        while (index < lines_.size()) {
-            const LogicalLine line = nextLogicalLine(index);
+        while (!lines_.atEnd()) {
+            const LogicalLine line = nextLogicalLine();
             const std::string_view text = line.text();
             if (text.empty() || text.front() == ';') {
                 continue;
@@ -144,32 +160,32 @@ public:
                 line.fail(0, "expected a [key] section, a \"name\"= or @= value, or a ; comment");
             }
         }
-        return std::move(changes_);
     }
 
 private:
-    void checkHeader() const {
+    void checkHeader() {
         const std::string_view first =
-            lines_.empty() ? std::string_view{} : trimRight(lines_[0].text);
+            lines_.atEnd() ? std::string_view{} : trimRight(lines_.next().text);
         if (first != kHeader5 && first != kHeader4) {
             throw Failure{1, "the first line must be \"" + std::string(kHeader5) + "\" or \"" +
                                  std::string(kHeader4) + "\""};
         }
     }
 
-    // Collects the entry starting at line `index` and moves `index` past it.
-    LogicalLine nextLogicalLine(std::size_t& index) const {
-        LogicalLine line;
-        std::string_view piece = trimLeft(lines_[index].text);
+    // Collects the entry that starts at the next line.
+    LogicalLine nextLogicalLine() {
+        const int first = lines_.nextNumber();
+        LogicalLine line(first);
+        PhysicalLine physical = lines_.next();
+        std::string_view piece = trimLeft(physical.text);
         if (piece.empty() || (piece.front() != '"' && piece.front() != '@')) {
-            line.append(trimRight(piece), static_cast<int>(index) + 1);
-            ++index;
+            line.append(trimRight(piece));
             return line;
         }
         // A value: follow its quoted strings and continuation lines.
         bool inQuote = false;
         while (true) {
-            const int physical = static_cast<int>(index) + 1;
+            const int number = lines_.nextNumber() - 1;
             for (std::size_t i = 0; i < piece.size(); ++i) {
                 if (inQuote && piece[i] == '\\') {
                     ++i;
@@ -177,32 +193,34 @@ private:
                     inQuote = !inQuote;
                 }
             }
-            ++index;
-            if (inQuote && index < lines_.size()) {
+            if (inQuote && !lines_.atEnd()) {
                 // The registry editor writes a string's line breaks as they are: the string
                 // goes on with the next line, which is taken whole.
-                line.append(piece, physical);
-                line.append(lines_[index - 1].lineBreak, physical);
-                piece = lines_[index].text;
+                line.append(piece);
+                line.append(physical.lineBreak);
+                physical = lines_.next();
+                piece = physical.text;
                 continue;
             }
             if (inQuote) {
-                line.append(piece, physical); // the parser reports the unterminated string
+                line.append(piece); // the parser reports the unterminated string
                 return line;
             }
             piece = trimRight(piece);
             if (piece.empty() || piece.back() != '\\') {
-                line.append(piece, physical);
+                line.append(piece);
                 return line;
             }
-            line.append(piece.substr(0, piece.size() - 1), physical);
-            if (index >= lines_.size()) {
-                throw Failure{physical, "the line ends in '\\' but the file ends after it"};
+            line.append(piece.substr(0, piece.size() - 1));
+            if (lines_.atEnd()) {
+                throw Failure{number, "the line ends in '\\' but the file ends after it"};
             }
-            piece = trim(lines_[index].text);
+            physical = lines_.next();
+            piece = trim(physical.text);
             if (piece.empty()) {
-                throw Failure{physical, "the line ends in '\\' but a blank line follows"};
+                throw Failure{number, "the line ends in '\\' but a blank line follows"};
             }
+            line.joinNextLine();
         }
     }
 
@@ -216,51 +234,39 @@ private:
         if (deleting) {
             name.remove_prefix(1);
         }
-        // "[HKEY_LOCAL_MACHINE\\SOFTWARE\\Tickwell2\\]" names the same key as without the slash.
-        if (name.size() > 1 && name.back() == '\\') {
-            name.remove_suffix(1);
-        }
         if (name.empty()) {
             line.fail(0, "the key section names no key");
         }
+        // A section that creates its key must name it as a new key may be named; one that
+        // deletes may name any key, so that a badly named one can still be removed.
         std::string reason;
-        std::optional<RegKeyPath> key = parseKeyName(name, reason);
+        std::optional<RegKeyPath> key =
+            parseKeyName(name, deleting ? KeyPathUse::Find : KeyPathUse::Create, reason);
         if (!key) {
             line.fail(0, reason);
         }
-        checkKeyNameLengths(line, key->path);
         if (deleting && key->path.empty()) {
             line.fail(0, "a root cannot be deleted");
         }
-        RegChange change;
-        change.kind = deleting ? RegChange::Kind::DeleteTree : RegChange::Kind::CreateKey;
-        change.key = *key;
-        changes_.push_back(std::move(change));
-        section_ = std::move(key);
+        hasSection_ = true;
         sectionDeleted_ = deleting;
-    }
-
-    static void checkKeyNameLengths(const LogicalLine& line, std::string_view path) {
-        while (!path.empty()) {
-            const std::size_t slash = path.find('\\');
-            if (utf16Length(path.substr(0, slash)) > maxKeyNameLength) {
-                line.fail(0, "a key name is longer than " + std::to_string(maxKeyNameLength) +
-                                 " characters");
-            }
-            path.remove_prefix(slash == std::string_view::npos ? path.size() : slash + 1);
+        if (deleting) {
+            sink_.deleteTree(*key);
+        } else {
+            sink_.createKey(*key);
         }
     }
 
     void parseValue(const LogicalLine& line) {
         const std::string_view text = line.text();
-        if (!section_) {
+        if (!hasSection_) {
             line.fail(0, "a value before any [key] section");
         }
         if (sectionDeleted_) {
             line.fail(0, "a value under a key section that deletes its key");
         }
+        // The section's key is with the sink already: the change carries no copy of it.
         RegChange change;
-        change.key = *section_;
         std::size_t pos = 0;
         if (text.front() == '@') {
             pos = 1;
@@ -286,7 +292,11 @@ private:
             ++pos;
         }
         parseData(line, pos, change);
-        changes_.push_back(std::move(change));
+        if (change.kind == RegChange::Kind::DeleteValue) {
+            sink_.deleteValue(change.valueName);
+        } else {
+            sink_.setValue(change.valueName, change.type, change.data);
+        }
     }
 
     void parseData(const LogicalLine& line, std::size_t pos, RegChange& change) const {
@@ -470,24 +480,62 @@ private:
         change.data.assign(text.begin(), text.end());
     }
 
-    std::vector<PhysicalLine> lines_;
-    std::vector<RegChange> changes_;
-    std::optional<RegKeyPath> section_;
+    LineCursor lines_;
+    RegChangeSink& sink_;
+    bool hasSection_ = false;
     bool sectionDeleted_ = false;
 };
 
+// Keeps every change, each with a copy of its key.
+class ChangeList final : public RegChangeSink {
+public:
+    void createKey(const RegKeyPath& key) override {
+        section_ = key;
+        changes_.push_back({RegChange::Kind::CreateKey, key, {}, 0, {}});
+    }
+    void deleteTree(const RegKeyPath& key) override {
+        changes_.push_back({RegChange::Kind::DeleteTree, key, {}, 0, {}});
+    }
+    void setValue(std::string_view name, std::uint32_t type,
+                  std::span<const std::uint8_t> data) override {
+        changes_.push_back({RegChange::Kind::SetValue,
+                            section_,
+                            std::string(name),
+                            type,
+                            {data.begin(), data.end()}});
+    }
+    void deleteValue(std::string_view name) override {
+        changes_.push_back({RegChange::Kind::DeleteValue, section_, std::string(name), 0, {}});
+    }
+
+    std::vector<RegChange> take() { return std::move(changes_); }
+
+private:
+    RegKeyPath section_;
+    std::vector<RegChange> changes_;
+};
+
 } // namespace
+
+std::optional<RegParseError> readRegText(std::string_view text, RegChangeSink& sink) {
+    try {
+        Parser(text, sink).run();
+    } catch (Failure& failure) {
+        return RegParseError{failure.line, std::move(failure.reason)};
+    }
+    return std::nullopt;
+}
 
 RegParseResult parseRegFile(std::span<const std::uint8_t> bytes) {
     auto decoded = decodeRegFileBytes(bytes);
     if (auto* error = std::get_if<RegParseError>(&decoded)) {
         return std::move(*error);
     }
-    try {
-        return Parser(std::get<std::string>(decoded)).run();
-    } catch (Failure& failure) {
-        return RegParseError{failure.line, std::move(failure.reason)};
+    ChangeList list;
+    if (auto error = readRegText(std::get<std::string>(decoded), list)) {
+        return std::move(*error);
     }
+    return list.take();
 }
 
 } // namespace tickwell::regfile

@@ -30,7 +30,7 @@ std::string_view rootLongName(Root root) {
     return root == Root::LocalMachine ? "HKEY_LOCAL_MACHINE" : "HKEY_CURRENT_USER";
 }
 
-std::optional<RegKeyPath> parseKeyName(std::string_view text, std::string& reason) {
+std::optional<RegKeyPath> parseKeyName(std::string_view text, KeyPathUse use, std::string& reason) {
     const std::size_t slash = text.find('\\');
     const std::string_view rootName = text.substr(0, slash);
     const std::optional<Root> root = rootFromName(rootName);
@@ -43,13 +43,15 @@ std::optional<RegKeyPath> parseKeyName(std::string_view text, std::string& reaso
     if (slash == std::string_view::npos) {
         return key;
     }
-    key.path = text.substr(slash + 1);
-    // Every component needs a name: no leading, trailing or doubled backslash.
-    if (key.path.empty() || key.path.front() == '\\' || key.path.back() == '\\' ||
-        key.path.find("\\\\") != std::string::npos) {
-        reason = "empty key name in '" + std::string(text) + "'";
+    const std::string_view path = text.substr(slash + 1);
+    KeyPathFault fault = KeyPathFault::EmptyName;
+    // The path is taken from the root: a second '\\' after the root's is an empty name.
+    const auto parsed = path.starts_with('\\') ? std::nullopt : parseKeyPath(path, use, &fault);
+    if (!parsed) {
+        reason = describeKeyPathFault(fault);
         return std::nullopt;
     }
+    key.path = joinKeyPath(parsed->components);
     return key;
 }
 

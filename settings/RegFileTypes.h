@@ -29,9 +29,10 @@ struct RegKeyPath {
     bool operator==(const RegKeyPath&) const = default;
 };
 
-// Parses "ROOT\path\to\key" (ROOT as for rootFromName). On failure returns nothing and puts
-// a one-line reason into `reason`.
-std::optional<RegKeyPath> parseKeyName(std::string_view text, std::string& reason);
+// Parses "ROOT\path\to\key" (ROOT as for rootFromName; one trailing '\' is ignored), the path
+// following the rules of KeyPath.h for `use`. On failure returns nothing and puts a one-line
+// reason into `reason`.
+std::optional<RegKeyPath> parseKeyName(std::string_view text, KeyPathUse use, std::string& reason);
 
 // One change of an import, applied in file order. Strings (key paths, value names, REG_SZ
 // data) are UTF-8; REG_DWORD data is 4 bytes little-endian.
@@ -55,11 +56,17 @@ struct RegParseError {
     bool operator==(const RegParseError&) const = default;
 };
 
-// A key with its values and subkeys, in the order they are to be written.
+// The keys of a tree with their values, parent before children and subkeys in the order they
+// are to be written: a flat list, so that neither walking nor dropping a deep tree recurses.
 struct RegKeySnapshot {
-    std::string name; // the key's own name; the top key of an export is named by its RegKeyPath
-    std::vector<RawValue> values;
-    std::vector<RegKeySnapshot> subkeys;
+    struct Key {
+        std::size_t depth = 0; // 0 for the top key, 1 for its subkeys, ...
+        std::string name;      // the key's own name; the top key is named by its RegKeyPath
+        std::vector<RawValue> values;
+
+        bool operator==(const Key&) const = default;
+    };
+    std::vector<Key> keys;
 
     bool operator==(const RegKeySnapshot&) const = default;
 };

@@ -1,5 +1,7 @@
 #include "settings/RegFileWriter.h"
 
+#include "settings/KeyPath.h"
+#include "settings/NameFold.h"
 #include "settings/RegFileEncoding.h"
 
 #include <string>
@@ -12,10 +14,6 @@ namespace {
 // The editor breaks a hex line once it has passed this column, so no line exceeds 80.
 constexpr std::size_t kWrapColumn = 76;
 constexpr std::u16string_view kLineEnd = u"\r\n";
-
-bool isControl(char16_t unit) {
-    return unit < 0x20 || (unit >= 0x7F && unit <= 0x9F);
-}
 
 std::u16string checkedUtf16(std::string_view utf8, std::string_view what) {
     if (!isValidUtf8(utf8)) {
@@ -110,7 +108,7 @@ void writeValue(std::u16string& out, const RawValue& value, const std::string& k
         // importer reads back unchanged.
         bool hasControl = false;
         for (const char16_t unit : text) {
-            hasControl = hasControl || isControl(unit);
+            hasControl = hasControl || isControlCharacter(unit);
         }
         if (hasControl) {
             appendHexBytes(out, line + u"hex(1):", stringAsUtf16Bytes(text));
@@ -130,7 +128,7 @@ void writeValue(std::u16string& out, const RawValue& value, const std::string& k
     }
 }
 
-void writeKey(std::u16string& out, const std::string& fullName, const RegKeySnapshot& key) {
+void writeKey(std::u16string& out, const std::string& fullName, const RegKeySnapshot::Key& key) {
     const std::u16string name = checkedUtf16(fullName, "the key name " + fullName);
     for (const char16_t unit : name) {
         if (unit == u'\r' || unit == u'\n') {
@@ -143,21 +141,56 @@ void writeKey(std::u16string& out, const std::string& fullName, const RegKeySnap
         writeValue(out, value, fullName);
     }
     out += kLineEnd;
-    for (const RegKeySnapshot& subkey : key.subkeys) {
-        if (subkey.name.empty() || subkey.name.find('\\') != std::string::npos) {
-            throw RegWriteError("a subkey of " + fullName + " has an invalid name");
-        }
-        writeKey(out, fullName + '\\' + subkey.name, subkey);
-    }
 }
 
 } // namespace
 
-std::vector<std::uint8_t> writeRegFile(const RegKeyPath& top, const RegKeySnapshot& key) {
+std::vector<std::uint8_t> writeRegFile(const RegKeyPath& top, const RegKeySnapshot& snapshot) {
     std::u16string text = u"Windows Registry Editor Version 5.00";
     text += kLineEnd;
     text += kLineEnd;
-    writeKey(text, top.fullName(), key);
+    // The full name of the key at hand; where the name of each of its ancestors ends in it, and
+    // how long each one's path below the root is.
+    std::string fullName;
+    std::vector<std::size_t> ends;
+    std::vector<std::size_t> lengths;
+    const auto topPath = parseKeyPath(top.path);
+    if (!topPath) {
+        throw RegWriteError("the key name " + top.fullName() + " is not a valid key path");
+    }
+    const std::size_t topDepth = topPath->components.size();
+    for (const RegKeySnapshot::Key& key : snapshot.keys) {
+        if (key.depth > ends.size() || (key.depth == 0) != ends.empty()) {
+            throw RegWriteError("the keys of " + top.fullName() + " are not in tree order");
+        }
+        std::size_t length = 0;
+        if (key.depth == 0) {
+            fullName = top.fullName();
+            length = utf16Length(top.path);
+        } else {
+            if (key.name.empty() || key.name.find('\\') != std::string::npos) {
+                throw RegWriteError("a subkey of " + fullName.substr(0, ends[key.depth - 1]) +
+                                    " has an invalid name");
+            }
+            fullName.resize(ends[key.depth - 1]);
+            fullName += '\\';
+            fullName += key.name;
+            length =
+                lengths[key.depth - 1] + (topDepth + key.depth > 1 ? 1 : 0) + utf16Length(key.name);
+        }
+        // Keys made before the limits existed: a file that names them could not be read back.
+        if (topDepth + key.depth > maxKeyDepth || length > maxKeyPathLength) {
+            throw RegWriteError("a key below " + top.fullName() + " lies deeper than " +
+                                std::to_string(maxKeyDepth) + " levels or further than " +
+                                std::to_string(maxKeyPathLength) +
+                                " characters from its root; delete it first");
+        }
+        ends.resize(key.depth);
+        ends.push_back(fullName.size());
+        lengths.resize(key.depth);
+        lengths.push_back(length);
+        writeKey(text, fullName, key);
+    }
 
     std::vector<std::uint8_t> bytes{0xFF, 0xFE};
     bytes.reserve(2 + text.size() * 2);

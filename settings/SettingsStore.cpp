@@ -62,9 +62,12 @@ void SettingsStore::setRoot(Root root) {
 
 bool SettingsStore::openKey(std::string_view path, bool canCreate) {
     const auto parsed = tickwell::parseKeyPath(path);
-    auto* db = database();
-    if (!parsed || !db) {
+    if (!parsed) {
         return false;
+    }
+    auto* db = database();
+    if (!db) {
+        throw StoreError::failedToOpen(path);
     }
     const bool fromRoot = parsed->absolute || currentKey_ == 0;
     const KeyId base = baseFor(*parsed, *db);
@@ -72,7 +75,7 @@ bool SettingsStore::openKey(std::string_view path, bool canCreate) {
     try {
         key = canCreate ? db->createKey(base, path) : db->findKey(base, path);
     } catch (const StoreDatabaseError&) {
-        return false;
+        throw StoreError::failedToOpen(path);
     }
     if (!key) {
         return false;
@@ -188,39 +191,39 @@ void SettingsStore::writeDate(std::string_view name, double days) {
 }
 
 bool SettingsStore::valueExists(std::string_view name) {
-    try {
-        return readRaw(name).has_value();
-    } catch (const StoreError&) {
-        return false;
-    }
+    return readRaw(name).has_value();
 }
 
 bool SettingsStore::keyExists(std::string_view path) {
     const auto parsed = tickwell::parseKeyPath(path);
-    auto* db = database();
-    if (!parsed || !db) {
+    if (!parsed) {
         return false;
     }
-    const KeyId base = baseFor(*parsed, *db);
+    auto* db = database();
+    if (!db) {
+        throw StoreError::failedToOpen(path);
+    }
     try {
-        return db->findKey(base, path).has_value();
+        return db->findKey(baseFor(*parsed, *db), path).has_value();
     } catch (const StoreDatabaseError&) {
-        return false;
+        throw StoreError::failedToOpen(path);
     }
 }
 
 bool SettingsStore::deleteKey(std::string_view path) {
     const auto parsed = tickwell::parseKeyPath(path);
-    auto* db = database();
-    if (!parsed || parsed->components.empty() || !db) {
+    if (!parsed || parsed->components.empty()) {
         return false;
     }
-    const KeyId base = baseFor(*parsed, *db);
+    auto* db = database();
+    if (!db) {
+        throw StoreError::failedToSet(path);
+    }
     try {
-        const auto key = db->findKey(base, path);
+        const auto key = db->findKey(baseFor(*parsed, *db), path);
         return key && db->deleteKeyTree(*key);
     } catch (const StoreDatabaseError&) {
-        return false;
+        throw StoreError::failedToSet(path);
     }
 }
 
@@ -232,6 +235,6 @@ bool SettingsStore::deleteValue(std::string_view name) {
     try {
         return db->deleteValue(currentKey_, name);
     } catch (const StoreDatabaseError&) {
-        return false;
+        throw StoreError::failedToSet(name);
     }
 }

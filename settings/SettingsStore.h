@@ -8,7 +8,12 @@
 // Reads of a missing string give ""; reads of a missing integer, boolean or date throw
 // StoreError "Failed to get data for '<name>'"; a value of another type or size throws
 // "Invalid data type for '<name>'"; a write the store refuses throws
-// "Failed to set data for '<name>'". Opening, testing and deleting report by their result.
+// "Failed to set data for '<name>'". Opening, testing and deleting report a missing key or
+// value by their result; a failure of the store itself (locked by another process past the wait,
+// I/O error, disk full, damage, a store that cannot be opened) is never taken for a missing key
+// or value: it throws StoreError as well, "Failed to open key '<path>'" when opening or testing a
+// key, "Failed to get data for '<name>'" when testing a value, "Failed to set data for '<path or
+// name>'" when deleting.
 //
 // Paths follow KeyPath.h: "\A\B" is taken from the root, "A\B" from the current key (from the
 // root when none is open). When the current key is deleted through another accessor, reads find
@@ -30,8 +35,8 @@ public:
     using Root = tickwell::Root;
 
     // An accessor on the user's store (StoreDatabase::defaultDatabase()). When that store cannot
-    // be opened (a folder that cannot be written), the accessor behaves as a store that refuses
-    // everything: opens return false and writes fail with the store's error text.
+    // be opened (a folder that cannot be written), every operation that needs it throws
+    // StoreError; the next operation tries to open it again.
     SettingsStore();
     // An accessor on the given store (tools and tests).
     explicit SettingsStore(std::shared_ptr<tickwell::StoreDatabase> database);
@@ -45,7 +50,8 @@ public:
     Root root() const { return root_; }
 
     // Opens the key at `path`, with `canCreate` creating it and every missing key on its way.
-    // On failure returns false and the current key stays as it was.
+    // Returns false, the current key staying as it was, when the key is missing (or cannot be
+    // created: an invalid path or name); throws StoreError when the store fails.
     bool openKey(std::string_view path, bool canCreate);
     // Opens the existing key at `path`, or throws StoreError::failedToOpen(path): for handlers
     // that must not go on in another key when theirs was removed behind the program's back.

@@ -5,6 +5,11 @@
 namespace tickwell::sqlite {
 
 void fail(sqlite3* db, std::string_view what) {
+    // Another process's change that outlasted the wait is no fault of the store: say so plainly.
+    if (db && (sqlite3_extended_errcode(db) & 0xFF) == SQLITE_BUSY) {
+        throw StoreDatabaseError("settings store: another process is changing the store and did "
+                                 "not finish in time; try again");
+    }
     std::string message = "settings store: ";
     message += what;
     message += ": ";
@@ -16,6 +21,10 @@ void execute(sqlite3* db, const char* sql) {
     if (sqlite3_exec(db, sql, nullptr, nullptr, nullptr) != SQLITE_OK) {
         fail(db, sql);
     }
+}
+
+bool committedBeforeFailing(sqlite3* db) {
+    return sqlite3_extended_errcode(db) == SQLITE_IOERR_DIR_FSYNC && sqlite3_get_autocommit(db);
 }
 
 Statement::Statement(sqlite3* db, const char* sql) : db_(db) {

@@ -18,6 +18,11 @@ namespace tickwell::sqlite {
 // Runs SQL without results (pragmas, transaction control); throws on failure.
 void execute(sqlite3* db, const char* sql);
 
+// Whether a COMMIT that just failed had made its change all the same: the journal was removed,
+// which commits, and only the sync of the folder after it failed. The change is then in the
+// store for every reader, and is acknowledged as such rather than reported as lost.
+bool committedBeforeFailing(sqlite3* db);
+
 // A statement prepared once for the connection's lifetime.
 class Statement {
 public:

@@ -2,7 +2,9 @@
 
 #include "settings/KeyPath.h"
 #include "settings/NameFold.h"
+#include "settings/RegFileEncoding.h"
 #include "settings/SqliteStatement.h"
+#include "settings/StoreFileLock.h"
 
 namespace tickwell {
 
@@ -12,9 +14,9 @@ using sqlite::Use;
 // Every statement the tree uses, prepared once per connection.
 struct StoreDatabase::Statements {
     explicit Statements(sqlite3* db)
-        : begin(db, "BEGIN IMMEDIATE"), commit(db, "COMMIT"), rollback(db, "ROLLBACK"),
-          savepoint(db, "SAVEPOINT change"), release(db, "RELEASE change"),
-          rollbackTo(db, "ROLLBACK TO change"),
+        : begin(db, "BEGIN IMMEDIATE"), beginRead(db, "BEGIN"), commit(db, "COMMIT"),
+          rollback(db, "ROLLBACK"), savepoint(db, "SAVEPOINT change"),
+          release(db, "RELEASE change"), rollbackTo(db, "ROLLBACK TO change"),
           root(db, "SELECT id FROM keys WHERE parent IS NULL AND fold = ?1"),
           findChild(db, "SELECT id FROM keys WHERE parent = ?1 AND fold = ?2"),
           insertKey(db, "INSERT INTO keys(parent, name, fold) VALUES(?1, ?2, ?3)"),
@@ -35,23 +37,33 @@ struct StoreDatabase::Statements {
                              "(SELECT ?1 UNION ALL SELECT k.id FROM keys k JOIN t "
                              "ON k.parent = t.id) SELECT id FROM t)") {}
 
-    Statement begin, commit, rollback, savepoint, release, rollbackTo;
+    Statement begin, beginRead, commit, rollback, savepoint, release, rollbackTo;
     Statement root, findChild, insertKey, keyInfo, subkeys, values, readValue, setValue,
         deleteValue, deleteTreeValues, deleteTreeKeys;
 };
 
 // Makes a group of statements one change: the outermost scope is a write transaction taken at
 // once (so that a second process waits for it instead of failing half-way), inner scopes are
-// savepoints. A scope left without commit() undoes what it did.
+// savepoints. A scope left without commit() undoes what it did. Inside a transaction, a change of
+// one statement needs no savepoint: SQLite undoes a failed statement by itself, and an import of
+// many values then costs one statement each.
 class StoreDatabase::WriteScope {
 public:
-    explicit WriteScope(StoreDatabase& store)
-        : store_(store), outer_(store.transactionDepth_ == 0) {
+    enum class Size { OneStatement, SeveralStatements };
+
+    WriteScope(StoreDatabase& store, Size size)
+        : store_(store), outer_(store.transactionDepth_ == 0),
+          savepoint_(!outer_ && size == Size::SeveralStatements) {
+        if (store_.reading_) {
+            throw StoreDatabaseError("settings store: a change inside a read-only transaction");
+        }
         if (!outer_ && sqlite3_get_autocommit(store_.db_)) {
             throw StoreDatabaseError("settings store: the enclosing change was already undone "
                                      "after an earlier failure");
         }
-        Use(outer_ ? store_.statements_->begin : store_.statements_->savepoint).run();
+        if (outer_ || savepoint_) {
+            Use(outer_ ? store_.statements_->begin : store_.statements_->savepoint).run();
+        }
         ++store_.transactionDepth_;
     }
 
@@ -62,7 +74,7 @@ public:
         --store_.transactionDepth_;
         // After some failures SQLite has already rolled the transaction back; then there is
         // nothing left to undo.
-        if (sqlite3_get_autocommit(store_.db_)) {
+        if (sqlite3_get_autocommit(store_.db_) || !(outer_ || savepoint_)) {
             return;
         }
         try {
@@ -81,7 +93,15 @@ public:
     WriteScope& operator=(const WriteScope&) = delete;
 
     void commit() {
-        Use(outer_ ? store_.statements_->commit : store_.statements_->release).run();
+        if (outer_ || savepoint_) {
+            try {
+                Use(outer_ ? store_.statements_->commit : store_.statements_->release).run();
+            } catch (const StoreDatabaseError&) {
+                if (!outer_ || !sqlite::committedBeforeFailing(store_.db_)) {
+                    throw;
+                }
+            }
+        }
         done_ = true;
         --store_.transactionDepth_;
     }
@@ -89,6 +109,7 @@ public:
 private:
     StoreDatabase& store_;
     bool outer_;
+    bool savepoint_;
     bool done_ = false;
 };
 
@@ -100,8 +121,8 @@ const char* rootName(Root root) {
 
 } // namespace
 
-StoreDatabase::StoreDatabase(std::filesystem::path path, sqlite3* db)
-    : path_(std::move(path)), db_(db) {
+StoreDatabase::StoreDatabase(std::filesystem::path path, sqlite3* db, StoreFileLock lock)
+    : path_(std::move(path)), lock_(std::make_unique<StoreFileLock>(std::move(lock))), db_(db) {
     try {
         statements_ = std::make_unique<Statements>(db_);
         for (Root root : {Root::LocalMachine, Root::CurrentUser}) {
@@ -146,12 +167,19 @@ std::optional<KeyId> StoreDatabase::findKey(KeyId base, std::string_view path) {
 }
 
 std::optional<KeyId> StoreDatabase::createKey(KeyId base, std::string_view path) {
-    const auto parsed = parseKeyPath(path);
+    const auto parsed = parseKeyPath(path, KeyPathUse::Create);
     if (!parsed) {
         return std::nullopt;
     }
-    WriteScope scope(*this);
-    if (!keyAlive(base)) {
+    // A key that exists needs no change: finding it takes no lock, so it never waits for
+    // another process's change.
+    if (transactionDepth_ == 0) {
+        if (const auto found = findKey(base, path)) {
+            return found;
+        }
+    }
+    WriteScope scope(*this, WriteScope::Size::SeveralStatements);
+    if (!keyAlive(base) || faultBelow(placeOf(base), *parsed)) {
         return std::nullopt;
     }
     KeyId key = base;
@@ -169,6 +197,26 @@ std::optional<KeyId> StoreDatabase::createKey(KeyId base, std::string_view path)
     }
     scope.commit();
     return key;
+}
+
+KeyPlace StoreDatabase::placeOf(KeyId key) {
+    // A chain of parents longer than any tree the limits allow, made by another program or by
+    // damage, must not keep this loop going for ever.
+    constexpr std::size_t longestChain = std::size_t{1} << 20;
+    KeyPlace place;
+    std::size_t names = 0;
+    while (key != roots_[0] && key != roots_[1]) {
+        Use use(statements_->keyInfo);
+        use.bind(1, key);
+        if (!use.step() || place.depth == longestChain) {
+            throw StoreDatabaseError("settings store: a key's chain of parents is broken");
+        }
+        ++place.depth;
+        names += utf16Length(use.text(0));
+        key = use.integer(1);
+    }
+    place.length = names + (place.depth == 0 ? 0 : place.depth - 1);
+    return place;
 }
 
 bool StoreDatabase::keyAlive(KeyId key) {
@@ -220,10 +268,12 @@ std::optional<RawValue> StoreDatabase::readValue(KeyId key, std::string_view nam
 
 bool StoreDatabase::setValue(KeyId key, std::string_view name, std::uint32_t type,
                              std::span<const std::uint8_t> data) {
-    if (utf16Length(name) > maxValueNameLength) {
+    if (!isValidValueName(name) ||
+        (type == valuetype::String &&
+         !regfile::isValidUtf8({reinterpret_cast<const char*>(data.data()), data.size()}))) {
         return false;
     }
-    WriteScope scope(*this);
+    WriteScope scope(*this, WriteScope::Size::OneStatement);
     Use use(statements_->setValue);
     use.bind(1, key)
         .bind(2, name)
@@ -237,7 +287,7 @@ bool StoreDatabase::setValue(KeyId key, std::string_view name, std::uint32_t typ
 }
 
 bool StoreDatabase::deleteValue(KeyId key, std::string_view name) {
-    WriteScope scope(*this);
+    WriteScope scope(*this, WriteScope::Size::OneStatement);
     Use use(statements_->deleteValue);
     use.bind(1, key).bind(2, foldName(name)).run();
     const bool deleted = sqlite3_changes(db_) > 0;
@@ -249,7 +299,7 @@ bool StoreDatabase::deleteKeyTree(KeyId key) {
     if (key == roots_[0] || key == roots_[1]) {
         return false;
     }
-    WriteScope scope(*this);
+    WriteScope scope(*this, WriteScope::Size::SeveralStatements);
     Use(statements_->deleteTreeValues).bind(1, key).run();
     Use(statements_->deleteTreeKeys).bind(1, key).run();
     const bool deleted = sqlite3_changes(db_) > 0;
@@ -258,9 +308,27 @@ bool StoreDatabase::deleteKeyTree(KeyId key) {
 }
 
 void StoreDatabase::transaction(const std::function<void()>& body) {
-    WriteScope scope(*this);
+    WriteScope scope(*this, WriteScope::Size::SeveralStatements);
     body();
     scope.commit();
+}
+
+void StoreDatabase::readTransaction(const std::function<void()>& body) {
+    if (reading_ || transactionDepth_ > 0) {
+        body();
+        return;
+    }
+    Use(statements_->beginRead).run();
+    reading_ = true;
+    try {
+        body();
+    } catch (...) {
+        reading_ = false;
+        sqlite3_exec(db_, "ROLLBACK", nullptr, nullptr, nullptr);
+        throw;
+    }
+    reading_ = false;
+    Use(statements_->commit).run();
 }
 
 } // namespace tickwell

@@ -9,11 +9,13 @@
 // unless it runs inside transaction(), which commits everything at its end or nothing at all.
 // Another process may read and write the same file at the same time.
 //
-// Outcomes: an operation that the tree refuses (missing or deleted key, name too long) returns
-// false or nothing; a failure of the file itself (I/O, damage found while running, a folder that
-// cannot be written) throws StoreDatabaseError.
+// Outcomes: an operation that the tree refuses (missing or deleted key, a name or path outside
+// the rules of KeyPath.h) returns false or nothing; a failure of the file itself (I/O, damage found
+// while running, a folder that cannot be written) throws StoreDatabaseError.
 //
 // One StoreDatabase object belongs to one thread at a time.
+
+#include "settings/KeyPath.h"
 
 #include <chrono>
 #include <cstdint>
@@ -43,11 +45,6 @@ inline constexpr std::uint32_t Binary = 3; // raw bytes
 inline constexpr std::uint32_t Dword = 4;  // 4 bytes, little-endian
 } // namespace valuetype
 
-// The longest key name component and value name the tree accepts, in UTF-16 code units (as the
-// registry counts them).
-inline constexpr std::size_t maxKeyNameLength = 255;
-inline constexpr std::size_t maxValueNameLength = 16383;
-
 struct RawValue {
     std::string name; // as first created; empty for the unnamed value
     std::uint32_t type = 0;
@@ -60,6 +57,8 @@ struct SubkeyEntry {
     std::string name; // as first created
     KeyId id = 0;
 };
+
+class StoreFileLock;
 
 class StoreDatabaseError : public std::runtime_error {
 public:
@@ -77,12 +76,21 @@ struct StoreRecoveryNotice {
 // shows it to the user, the tool prints it. Empty when nothing was moved aside since the last take.
 std::optional<StoreRecoveryNotice> takeStoreRecoveryNotice();
 
+// How long a change waits for another process's change to end before it fails: the tools may
+// wait long, the program's interface thread must not freeze.
+inline constexpr std::chrono::milliseconds toolBusyWait{10000};
+inline constexpr std::chrono::milliseconds interfaceBusyWait{1000};
+
 class StoreDatabase {
 public:
-    // Opens the store file at `file`, creating it (and its folder) when missing. A file that is
-    // not a store or is damaged is moved aside (see StoreRecoveryNotice) and a fresh store is
-    // started. Throws StoreDatabaseError when the file can be neither opened nor created.
-    static std::shared_ptr<StoreDatabase> openFile(const std::filesystem::path& file);
+    // Opens the store file at `file`, creating it (and its folder) when missing. A damaged file
+    // (or one that is no database at all) is moved aside (see StoreRecoveryNotice) and a fresh
+    // store is started, but only while no other connection has it open; a sound database of
+    // another program, or of a newer version of this one, is left as it is. Throws
+    // StoreDatabaseError when the file can be neither opened nor created, is refused, or stays
+    // damaged because another process has it open.
+    static std::shared_ptr<StoreDatabase>
+    openFile(const std::filesystem::path& file, std::chrono::milliseconds busyWait = toolBusyWait);
 
     // The folder of the user's store: $TICKWELL_CONFIG_DIR when set, else
     // $XDG_CONFIG_HOME/tickwell, else ~/.config/tickwell.
@@ -90,8 +98,9 @@ public:
     // defaultFolder() / "settings.db".
     static std::filesystem::path defaultFilePath();
 
-    // The process-wide store at defaultFilePath(), opened on first use. A failed open is not
-    // kept: the next call tries again. Throws StoreDatabaseError when it cannot be opened.
+    // The program's store at defaultFilePath(), opened on first use with interfaceBusyWait. A
+    // failed open is not kept: the next call tries again. Throws StoreDatabaseError when it cannot
+    // be opened.
     static std::shared_ptr<StoreDatabase> defaultDatabase();
     // Forgets the process-wide store, so that the next defaultDatabase() opens it afresh (after a
     // test has pointed TICKWELL_CONFIG_DIR elsewhere). Objects already handed out stay usable.
@@ -106,15 +115,14 @@ public:
     KeyId rootKey(Root root) const;
 
     // Paths are taken from `base`, components separated by '\', as KeyPath.h describes (a leading
-    // '\' is ignored here: the caller has chosen `base`). An empty path is `base` itself; a single
-    // trailing '\' is ignored; an empty component inside a path ("A\\B") or a component longer
-    // than maxKeyNameLength makes the path invalid.
+    // '\' is ignored here: the caller has chosen `base`). An empty path is `base` itself.
 
     // The key at `path` below `base`; nothing when it, or `base`, does not exist or the path is
     // invalid.
     std::optional<KeyId> findKey(KeyId base, std::string_view path);
-    // Like findKey, creating every missing key on the way. Nothing when `base` no longer exists
-    // or the path is invalid; in that case nothing was created.
+    // Like findKey, creating every missing key on the way. Nothing when `base` no longer exists,
+    // the path is invalid for creating keys, or the key would lie deeper or further from its
+    // root than the limits allow; in those cases nothing was created.
     std::optional<KeyId> createKey(KeyId base, std::string_view path);
 
     bool keyAlive(KeyId key);
@@ -126,8 +134,9 @@ public:
     std::vector<RawValue> values(KeyId key);
 
     std::optional<RawValue> readValue(KeyId key, std::string_view name);
-    // Creates or replaces a value. False when the key no longer exists or the name is longer
-    // than maxValueNameLength.
+    // Creates or replaces a value. False when the key no longer exists, the name is not a valid
+    // value name (KeyPath.h), or a string value (valuetype::String) is not valid UTF-8: whatever
+    // is stored can be exported again.
     bool setValue(KeyId key, std::string_view name, std::uint32_t type,
                   std::span<const std::uint8_t> data);
     // False when there was no such value.
@@ -140,18 +149,27 @@ public:
     // committed together; when it throws, nothing of it stays and the exception passes on.
     // Calls may nest; only the outermost one commits.
     void transaction(const std::function<void()>& body);
+    // Runs `body`, which only reads, on one consistent state of the store: no change of another
+    // connection is seen half-made. Such changes wait to commit until it ends; it takes no write
+    // lock, so a long change of another process does not hold it up.
+    void readTransaction(const std::function<void()>& body);
 
 private:
     struct Statements;
     class WriteScope;
 
-    StoreDatabase(std::filesystem::path path, sqlite3* db);
+    StoreDatabase(std::filesystem::path path, sqlite3* db, StoreFileLock lock);
+    // How far below its root a live key lies.
+    KeyPlace placeOf(KeyId key);
 
     std::filesystem::path path_;
+    // Held shared for the connection's lifetime (StoreFileLock.h); let go after the connection.
+    std::unique_ptr<StoreFileLock> lock_;
     sqlite3* db_ = nullptr;
     std::unique_ptr<Statements> statements_;
     KeyId roots_[2] = {0, 0};
     int transactionDepth_ = 0;
+    bool reading_ = false;
 };
 
 } // namespace tickwell

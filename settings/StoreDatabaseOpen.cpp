@@ -1,14 +1,18 @@
 // Opening a store file: create it when missing, recognise a file that is not a store or is
 // damaged and move it aside, and make sure the schema and both roots exist.
 
+#include "settings/PrivateFiles.h"
 #include "settings/SqliteStatement.h"
 #include "settings/StoreDatabase.h"
+#include "settings/StoreFileLock.h"
 #include "settings/StoreRecovery.h"
 
 #include <array>
 #include <cstring>
 #include <fstream>
+#include <sys/stat.h>
 #include <system_error>
+#include <thread>
 #include <utility>
 
 namespace tickwell {
@@ -18,8 +22,6 @@ namespace {
 // Marks a database as a Tickwell settings store ("Tkwl").
 constexpr std::int64_t storeApplicationId = 0x546B776C;
 constexpr std::int64_t storeSchemaVersion = 1;
-// How long a write waits for another process's write to finish before it fails.
-constexpr int busyTimeoutMs = 10000;
 
 const char* const schemaSql =
     "CREATE TABLE IF NOT EXISTS keys("
@@ -44,7 +46,7 @@ static_assert(storeApplicationId == 1416329068);
 
 class Connection {
 public:
-    explicit Connection(const std::filesystem::path& file) {
+    Connection(const std::filesystem::path& file, std::chrono::milliseconds busyWait) {
         const int rc = sqlite3_open_v2(file.c_str(), &db_,
                                        SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
         if (rc != SQLITE_OK) {
@@ -54,9 +56,10 @@ public:
             throw StoreDatabaseError(message);
         }
         sqlite3_extended_result_codes(db_, 1);
-        sqlite3_busy_timeout(db_, busyTimeoutMs);
+        sqlite3_busy_timeout(db_, static_cast<int>(busyWait.count()));
     }
     ~Connection() { sqlite3_close(db_); }
+    Connection(Connection&& other) noexcept : db_(std::exchange(other.db_, nullptr)) {}
     Connection(const Connection&) = delete;
     Connection& operator=(const Connection&) = delete;
 
@@ -68,6 +71,11 @@ private:
 };
 
 enum class FileState { Usable, Damaged };
+
+// How long opening waits for another process that recovers the store, or that has a damaged
+// store open, before it gives up.
+constexpr std::chrono::seconds recoveryWait{3};
+constexpr std::chrono::milliseconds recoveryPause{5};
 
 bool isDamageCode(int rc) {
     const int primary = rc & 0xFF;
@@ -154,66 +162,159 @@ FileState examine(sqlite3* db) {
         }
         return FileState::Usable;
     }
-    // Another program's database is not ours to change; an empty one is a new store.
-    return (*applicationId == 0 && *tables == 0) ? FileState::Usable : FileState::Damaged;
+    // An empty database becomes a new store; another program's is not ours to change, nor to
+    // move away.
+    if (*applicationId == 0 && *tables == 0) {
+        return FileState::Usable;
+    }
+    throw StoreDatabaseError("settings store: the file is another program's database; it was "
+                             "left as it is");
 }
 
+// A store in use has its schema: opening it then reads and never waits for the write lock, which
+// another process may hold for as long as a large import takes.
 void createSchemaIfMissing(sqlite3* db) {
+    if (queryInteger(db, "PRAGMA application_id").value_or(0) == storeApplicationId) {
+        return;
+    }
     sqlite::execute(db, "BEGIN IMMEDIATE");
     try {
-        // Another process may have created it since the file was examined.
+        // Another process may have created it since it was looked for.
         if (queryInteger(db, "PRAGMA application_id").value_or(0) != storeApplicationId) {
             sqlite::execute(db, schemaSql);
         }
-        sqlite::execute(db, "COMMIT");
+        if (sqlite3_exec(db, "COMMIT", nullptr, nullptr, nullptr) != SQLITE_OK &&
+            !sqlite::committedBeforeFailing(db)) {
+            sqlite::fail(db, "COMMIT");
+        }
     } catch (...) {
         sqlite3_exec(db, "ROLLBACK", nullptr, nullptr, nullptr);
         throw;
     }
 }
 
+// Each change is committed through a rollback journal, and the journal's removal, which makes
+// the commit, is synced before the call returns. Whatever fails before that point (a write, a
+// sync, a full disk, a kill) leaves the journal behind, and the next opening undoes the change
+// with it, so that the store holds exactly the changes that were acknowledged. (With a
+// write-ahead log, a change whose final sync failed stayed in the log, complete, and came back
+// when the store was next opened.) A file kept with a log by an older version is switched when no
+// other connection has it open. A large change keeps its pages in memory until it commits, so
+// that readers are held up only while the pages are written, not for the whole change.
+void useRollbackJournal(sqlite3* db) {
+    sqlite3_stmt* stmt = nullptr;
+    bool deleteMode = false;
+    if (sqlite3_prepare_v2(db, "PRAGMA journal_mode", -1, &stmt, nullptr) == SQLITE_OK &&
+        sqlite3_step(stmt) == SQLITE_ROW) {
+        const auto* mode = reinterpret_cast<const char*>(sqlite3_column_text(stmt, 0));
+        deleteMode = mode && std::strcmp(mode, "delete") == 0;
+    }
+    sqlite3_finalize(stmt);
+    if (!deleteMode) {
+        // Another connection on a log keeps it; this one then uses the log too until a later
+        // opening finds the file free.
+        sqlite3_exec(db, "PRAGMA journal_mode = DELETE", nullptr, nullptr, nullptr);
+    }
+    sqlite::execute(db, "PRAGMA synchronous = EXTRA");
+    sqlite::execute(db, "PRAGMA cache_spill = OFF");
+}
+
+// The file's identity, to see whether another process has moved it aside meanwhile; 0 when it
+// does not exist.
+ino_t identityOf(const std::filesystem::path& file) {
+    struct stat info {};
+    return ::stat(file.c_str(), &info) == 0 ? info.st_ino : 0;
+}
+
+// An open connection to a file that examined usable, or nothing when the file is damaged.
+std::optional<Connection> openExamined(const std::filesystem::path& file,
+                                       std::chrono::milliseconds busyWait) {
+    if (hasForeignHeader(file)) {
+        return std::nullopt;
+    }
+    Connection connection(file, busyWait);
+    // Until the file is known to be sound, closing must not fold a write-ahead log (of an older
+    // version) into it: a damaged file is moved aside with the bytes it had.
+    sqlite3_db_config(connection.get(), SQLITE_DBCONFIG_NO_CKPT_ON_CLOSE, 1, nullptr);
+    if (examine(connection.get()) == FileState::Damaged) {
+        return std::nullopt;
+    }
+    sqlite3_db_config(connection.get(), SQLITE_DBCONFIG_NO_CKPT_ON_CLOSE, 0, nullptr);
+    return connection;
+}
+
+// The store's files are the owner's alone from the moment they exist: the file is made before
+// SQLite opens it, which gives its journal the same rights; files of an older version (its
+// write-ahead log and index among them) lose the rights of group and others.
+void makeStoreFilesPrivate(const std::filesystem::path& file) {
+    try {
+        makeFilePrivate(file, WhenMissing::Create);
+        for (const char* companion : {"-wal", "-shm"}) {
+            std::filesystem::path other = file;
+            other += companion;
+            makeFilePrivate(other, WhenMissing::Skip);
+        }
+    } catch (const PrivateFileError& error) {
+        throw StoreDatabaseError(std::string("settings store: ") + error.what());
+    }
+}
+
+[[noreturn]] void failStaysDamaged(const std::filesystem::path& file) {
+    throw StoreDatabaseError("settings store: " + file.string() + " stays damaged");
+}
+
 } // namespace
 
-std::shared_ptr<StoreDatabase> StoreDatabase::openFile(const std::filesystem::path& file) {
-    if (file.has_parent_path()) {
-        std::error_code ec;
-        std::filesystem::create_directories(file.parent_path(), ec);
-        if (ec) {
-            throw StoreDatabaseError("settings store: cannot create the folder " +
-                                     file.parent_path().string() + ": " + ec.message());
+std::shared_ptr<StoreDatabase> StoreDatabase::openFile(const std::filesystem::path& file,
+                                                       std::chrono::milliseconds busyWait) {
+    try {
+        if (file.has_parent_path()) {
+            createPrivateFolders(file.parent_path());
         }
+    } catch (const PrivateFileError& error) {
+        throw StoreDatabaseError(std::string("settings store: ") + error.what());
     }
+    StoreFileLock lock(file);
+    const auto deadline = std::chrono::steady_clock::now() + recoveryWait;
     bool movedAside = false;
     while (true) {
-        if (hasForeignHeader(file)) {
-            if (movedAside) {
-                throw StoreDatabaseError("settings store: " + file.string() + " stays damaged");
-            }
-            moveDamagedFileAside(file);
-            movedAside = true;
-            continue;
+        if (!lock.shareUntil(deadline)) {
+            throw StoreDatabaseError("settings store: another process is recovering " +
+                                     file.string() + " and did not finish in time");
         }
-        Connection connection(file);
-        // Until the file is known to be sound, closing must not fold its log into it: a damaged
-        // file is moved aside with the bytes it had.
-        sqlite3_db_config(connection.get(), SQLITE_DBCONFIG_NO_CKPT_ON_CLOSE, 1, nullptr);
-        if (examine(connection.get()) == FileState::Damaged) {
-            if (movedAside) {
-                throw StoreDatabaseError("settings store: " + file.string() + " stays damaged");
-            }
-            sqlite3_close(connection.release());
-            moveDamagedFileAside(file);
-            movedAside = true;
-            continue;
+        makeStoreFilesPrivate(file);
+        const ino_t examined = identityOf(file);
+        if (auto connection = openExamined(file, busyWait)) {
+            useRollbackJournal(connection->get());
+            createSchemaIfMissing(connection->get());
+            return std::shared_ptr<StoreDatabase>(
+                new StoreDatabase(file, connection->release(), std::move(lock)));
         }
-        sqlite3_db_config(connection.get(), SQLITE_DBCONFIG_NO_CKPT_ON_CLOSE, 0, nullptr);
-        // Each write is committed to the log and synced before the call returns; readers in
-        // another process are not blocked by a writer.
-        sqlite::execute(connection.get(), "PRAGMA journal_mode = WAL");
-        sqlite::execute(connection.get(), "PRAGMA synchronous = FULL");
-        createSchemaIfMissing(connection.get());
-        sqlite3* db = connection.release();
-        return std::shared_ptr<StoreDatabase>(new StoreDatabase(file, db));
+        if (movedAside) {
+            failStaysDamaged(file);
+        }
+        // Damaged. Only with every other connection gone may the file move: one that is open
+        // would go on writing into the moved file, and its writes would be lost to the store.
+        lock.release();
+        while (true) {
+            if (lock.tryExclusive()) {
+                if (!openExamined(file, busyWait)) {
+                    moveDamagedFileAside(file);
+                    movedAside = true;
+                }
+                lock.release();
+                break;
+            }
+            if (identityOf(file) != examined) {
+                break; // another process moved it aside and started afresh
+            }
+            if (std::chrono::steady_clock::now() >= deadline) {
+                throw StoreDatabaseError("settings store: " + file.string() +
+                                         " is damaged, but another process has it open; it was "
+                                         "left as it is");
+            }
+            std::this_thread::sleep_for(recoveryPause);
+        }
     }
 }
 

@@ -50,7 +50,7 @@ std::filesystem::path StoreDatabase::defaultFilePath() {
 std::shared_ptr<StoreDatabase> StoreDatabase::defaultDatabase() {
     std::lock_guard lock(defaultMutex);
     if (!defaultStore) {
-        defaultStore = openFile(defaultFilePath());
+        defaultStore = openFile(defaultFilePath(), interfaceBusyWait);
     }
     return defaultStore;
 }

@@ -17,8 +17,9 @@ std::filesystem::path damagedFileName(const std::filesystem::path& file,
                                       std::chrono::system_clock::time_point when);
 
 // Renames `file` and its "-wal", "-shm" and "-journal" companions (those that exist) to the
-// damaged name, records the process-wide notice and returns it. Throws StoreDatabaseError when
-// the file cannot be renamed.
+// damaged name, records the process-wide notice and returns it. A rename never replaces a file
+// that is already there. The caller holds the store's lock exclusive (StoreFileLock.h). Throws
+// StoreDatabaseError when the file cannot be renamed.
 StoreRecoveryNotice moveDamagedFileAside(const std::filesystem::path& file);
 
 } // namespace tickwell

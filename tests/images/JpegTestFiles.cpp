@@ -122,6 +122,58 @@ std::vector<std::uint8_t> encodeJpeg(const RgbPicture& picture, JpegRecipe recip
     return bytes;
 }
 
+std::vector<std::uint8_t> withScansRepeated(const std::vector<std::uint8_t>& jpeg, int scans) {
+    // Walk the segments: marker FF xx, then a 2-byte length; a scan's entropy-coded data runs to
+    // the next marker that is neither a stuffed FF 00 nor a restart marker.
+    struct Segment {
+        std::uint8_t marker;
+        std::size_t begin, end;
+    };
+    std::vector<Segment> segments;
+    for (std::size_t at = 2; at + 4 <= jpeg.size() && jpeg[at] == 0xFF;) {
+        const std::uint8_t marker = jpeg[at + 1];
+        if (marker == 0xD9) {
+            break;
+        }
+        std::size_t end = at + 2 + ((std::size_t{jpeg[at + 2]} << 8) | jpeg[at + 3]);
+        if (marker == 0xDA) {
+            while (end + 1 < jpeg.size() && !(jpeg[end] == 0xFF && jpeg[end + 1] != 0 &&
+                                              (jpeg[end + 1] < 0xD0 || jpeg[end + 1] > 0xD7))) {
+                ++end;
+            }
+        }
+        segments.push_back({marker, at, end});
+        at = end;
+    }
+    int count = 0;
+    std::size_t acScan = segments.size();
+    for (std::size_t i = 0; i < segments.size(); ++i) {
+        if (segments[i].marker != 0xDA) {
+            continue;
+        }
+        ++count;
+        const std::size_t spectral = segments[i].begin + 5 + 2 * jpeg[segments[i].begin + 4];
+        if (acScan == segments.size() && jpeg[spectral] > 0) {
+            acScan = i;
+        }
+    }
+    if (acScan == segments.size() || scans < count) {
+        throw std::runtime_error("no AC scan to repeat, or too few scans asked for");
+    }
+    std::size_t first = acScan;
+    while (first > 0 && segments[first - 1].marker == 0xC4) {
+        --first;
+    }
+    const auto begin = jpeg.begin() + static_cast<std::ptrdiff_t>(segments[first].begin);
+    const auto end = jpeg.begin() + static_cast<std::ptrdiff_t>(segments[acScan].end);
+    std::vector<std::uint8_t> out(jpeg.begin(), end);
+    for (int i = count; i < scans; ++i) {
+        out.insert(out.end(), begin, end);
+    }
+    out.insert(out.end(), end, jpeg.end());
+    return out;
+}
+
 void patchJpegSize(std::vector<std::uint8_t>& jpeg, int width, int height) {
     for (std::size_t i = 2; i + 9 < jpeg.size(); ++i) {
         const std::uint8_t marker = jpeg[i + 1];

@@ -49,6 +49,11 @@ struct JpegRecipe {
 
 std::vector<std::uint8_t> encodeJpeg(const RgbPicture& picture, JpegRecipe recipe = {});
 
+// A progressive picture with its first AC scan (and the tables just before it) repeated so that
+// the file has `scans` scans in all; a flat picture makes that scan a few dozen bytes.
+std::vector<std::uint8_t> withScansRepeated(const std::vector<std::uint8_t>& progressive,
+                                            int scans);
+
 // Rewrites the picture size declared in the frame header, leaving the data as it is.
 void patchJpegSize(std::vector<std::uint8_t>& jpeg, int width, int height);
 

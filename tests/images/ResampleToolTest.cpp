@@ -6,12 +6,16 @@
 #include "images/ResampleBitmap.h"
 
 #include <algorithm>
+#include <chrono>
+#include <csignal>
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <regex>
 #include <spawn.h>
 #include <string>
+#include <sys/stat.h>
 #include <sys/wait.h>
+#include <thread>
 #include <vector>
 
 extern char** environ;
@@ -49,8 +53,15 @@ protected:
             ADD_FAILURE() << "cannot start " << argv[0];
             return result;
         }
+        // A tool that hangs fails the test instead of holding up the run.
+        const auto deadline = std::chrono::steady_clock::now() + std::chrono::minutes(1);
         int status = 0;
-        waitpid(pid, &status, 0);
+        while (waitpid(pid, &status, WNOHANG) == 0) {
+            if (std::chrono::steady_clock::now() > deadline) {
+                kill(pid, SIGKILL);
+            }
+            std::this_thread::sleep_for(std::chrono::milliseconds(2));
+        }
         result.status = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
         const auto out = readFile(outPath);
         const auto err = readFile(errPath);
@@ -198,6 +209,8 @@ TEST_F(ResampleTool, BadArgumentsAreRefusedInOneLine) {
     expectRefusal({in, out, "--size", "0x10"}, "--size wants WIDTHxHEIGHT");
     expectRefusal({in, out, "--size", "10x-3"}, "--size wants WIDTHxHEIGHT");
     expectRefusal({in, out, "--size", "99999999999x10"}, "--size wants WIDTHxHEIGHT");
+    expectRefusal({in, out, "--size", "65536x10"}, "at most 65535");
+    expectRefusal({in, out, "--fit", "10x65536"}, "at most 65535");
     expectRefusal({in, out, "--fit", "10x10", "--size", "10x10"}, "exclude each other");
     expectRefusal({in, out, "--kernel", "lanczos3"}, "Unknown kernel \"lanczos3\"");
     expectRefusal({in, out, "--support", "0"}, "--support wants a number");
@@ -232,6 +245,20 @@ TEST_F(ResampleTool, BadFilesAreRefusedInOneLine) {
     expectRefusal({path("short.ppm"), out}, "PPM data too short");
     writePpmFile("huge.ppm", "P6 65500 65500 255\n", pixels);
     expectRefusal({path("huge.ppm"), out}, "PPM data too short");
+    // Sparse files that hold all the data they claim, without a byte of it on disk: the first
+    // was read into a 12 GB allocation; the second needs 36 GiB for its source, result and
+    // work image, more than any machine these tests run on has at hand.
+    writePpmFile("wide.ppm", "P6\n100000 40000\n255\n", {});
+    std::filesystem::resize_file(dir / "wide.ppm", std::uintmax_t{100000} * 40000 * 3 + 20);
+    expectRefusal({path("wide.ppm"), out}, "PPM width 100000 is larger than 65535");
+    writePpmFile("largest.ppm", "P6\n65535 65535\n255\n", {});
+    std::filesystem::resize_file(dir / "largest.ppm", std::uintmax_t{65535} * 65535 * 3 + 20);
+    expectRefusal({path("largest.ppm"), out, "--size", "65535x65535"}, "Picture too large");
+
+    // Not regular files: refused at once, never waited on or read without end.
+    ASSERT_EQ(mkfifo(path("fifo.ppm").c_str(), 0600), 0);
+    expectRefusal({path("fifo.ppm"), out}, "not a regular file");
+    expectRefusal({"/dev/zero", out}, "not a regular file");
 
     writeFile(dir / "in.jpg", encodeJpeg(photoLikePicture(16, 16)));
     expectRefusal({path("in.jpg"), path("missing-folder/out.ppm")}, "Cannot write");

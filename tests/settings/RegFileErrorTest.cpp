@@ -24,6 +24,15 @@ std::string longName(std::size_t length) {
     return std::string(length, 'n');
 }
 
+// `count` keys named `name`, each below the one before.
+std::string keyChain(const std::string& name, std::size_t count) {
+    std::string path = name;
+    for (std::size_t i = 1; i < count; ++i) {
+        path += "\\" + name;
+    }
+    return path;
+}
+
 const Malformed kCases[] = {
     {"UnterminatedStringAtEnd", kHead + "\"a\"=\"x\"\r\n\"b\"=\"never closed\r\n", 5,
      "unterminated string"},
@@ -67,6 +76,15 @@ const Malformed kCases[] = {
     {"RootDeletion", kHead + "[-HKEY_LOCAL_MACHINE]\r\n", 4, "root cannot be deleted"},
     {"KeyNameTooLong", kHead + "[HKEY_LOCAL_MACHINE\\" + longName(256) + "]\r\n", 4,
      "longer than 255"},
+    {"KeyOneLevelTooDeep", kHead + "[HKEY_CURRENT_USER\\" + keyChain("a", 513) + "]\r\n", 4,
+     "deeper than 512 levels"},
+    // The 120 KB file whose 60,000 levels imported and then could be neither listed nor exported.
+    {"SixtyThousandLevels", kHead + "[HKEY_CURRENT_USER\\" + keyChain("a", 60000) + "]\r\n", 4,
+     "deeper than 512 levels"},
+    {"KeyPathTooLong", kHead + "[HKEY_CURRENT_USER\\" + keyChain(longName(255), 129) + "]\r\n", 4,
+     "longer than 32767 characters"},
+    {"KeyNameWithControlCharacter", kHead + "[HKEY_CURRENT_USER\\a\x1B[31mred]\r\n", 4,
+     "control character"},
     {"ValueNameTooLong", kHead + "\"" + longName(16384) + "\"=\"x\"\r\n", 4, "longer than 16383"},
     {"StrayText", kHead + "name=value\r\n", 4, "expected a [key] section"},
     {"BadHeader", "Windows Registry Editor Version 6.00\r\n[HKEY_LOCAL_MACHINE\\K]\r\n", 1,

@@ -14,18 +14,23 @@ using namespace test;
 // The tree that `changes` build below `top`, keys and values in the order they first appear,
 // as the store keeps them.
 RegKeySnapshot treeOf(const std::vector<RegChange>& changes, const RegKeyPath& top) {
-    RegKeySnapshot tree;
+    struct Node {
+        std::string name;
+        std::vector<RawValue> values;
+        std::vector<Node> subkeys;
+    };
+    Node tree;
     for (const RegChange& change : changes) {
         EXPECT_EQ(change.key.root, top.root);
         EXPECT_EQ(change.key.path.rfind(top.path, 0), 0u) << change.key.path;
         std::string_view rest = std::string_view(change.key.path).substr(top.path.size());
-        RegKeySnapshot* node = &tree;
+        Node* node = &tree;
         while (!rest.empty()) {
             rest.remove_prefix(rest.front() == '\\' ? 1 : 0);
             const std::string name(rest.substr(0, rest.find('\\')));
             rest.remove_prefix(name.size());
             auto it = std::find_if(node->subkeys.begin(), node->subkeys.end(),
-                                   [&](const RegKeySnapshot& k) { return k.name == name; });
+                                   [&](const Node& k) { return k.name == name; });
             if (it == node->subkeys.end()) {
                 node->subkeys.push_back({name, {}, {}});
                 it = node->subkeys.end() - 1;
@@ -38,7 +43,15 @@ RegKeySnapshot treeOf(const std::vector<RegChange>& changes, const RegKeyPath& t
             EXPECT_EQ(change.kind, RegChange::Kind::CreateKey);
         }
     }
-    return tree;
+    RegKeySnapshot flat;
+    const auto flatten = [&flat](const auto& self, const Node& node, std::size_t depth) -> void {
+        flat.keys.push_back({depth, node.name, node.values});
+        for (const Node& subkey : node.subkeys) {
+            self(self, subkey, depth + 1);
+        }
+    };
+    flatten(flatten, tree, 0);
+    return flat;
 }
 
 RawValue text(std::string name, std::string_view data) {
@@ -50,29 +63,32 @@ RegKeySnapshot richTree() {
     for (int i = 0; i < 300; ++i) {
         longBinary.push_back(static_cast<std::uint8_t>(i * 7));
     }
-    RegKeySnapshot notice{"notice1",
-                          {text("name", "Вода"),
-                           text("text", "Выпей воды.\r\nПотом ещё."),
-                           {"interval", valuetype::Dword, dword(1800)},
-                           {"date", valuetype::Binary, {0, 0, 0, 0, 0x40, 0x76, 0xe6, 0x40}}},
-                          {}};
-    RegKeySnapshot deep{"Глубже", {text("", "")}, {{"Ещё", {text("x", "y")}, {}}}};
-    return {"",
-            {text("", "безымянное \"значение\" C:\\путь\\"),
-             text("empty", ""),
-             text("imagesList", "C:\\Фото\\море.jpg\r\nC:\\Фото\\горы.jpg\r\n"),
-             text("Имя с пробелом", "Кириллица ёЁ №"),
-             text("tab\tname", "a\tb"),
-             text("имя\r\nс переводом", "x"),
-             {"imagesTimeout", valuetype::Dword, dword(30)},
-             {"negative", valuetype::Dword, dword(0xFFFFFFFE)},
-             {"blob", valuetype::Binary, longBinary},
-             {"emptyBlob", valuetype::Binary, {}},
-             {"expand", 2, {0x25, 0, 0x41, 0, 0x25, 0, 0, 0}},
-             {"multi", 7, {0x61, 0, 0, 0, 0x62, 0, 0, 0, 0, 0}},
-             {"qword", 11, {1, 2, 3, 4, 5, 6, 7, 8}},
-             {"oddDword", valuetype::Dword, {1, 2}}},
-            {{"Notifications", {}, {notice}}, {"Tasks", {}, {}}, deep}};
+    return {{{0,
+              "",
+              {text("", "безымянное \"значение\" C:\\путь\\"),
+               text("empty", ""),
+               text("imagesList", "C:\\Фото\\море.jpg\r\nC:\\Фото\\горы.jpg\r\n"),
+               text("Имя с пробелом", "Кириллица ёЁ №"),
+               text("tab\tname", "a\tb"),
+               text("имя\r\nс переводом", "x"),
+               {"imagesTimeout", valuetype::Dword, dword(30)},
+               {"negative", valuetype::Dword, dword(0xFFFFFFFE)},
+               {"blob", valuetype::Binary, longBinary},
+               {"emptyBlob", valuetype::Binary, {}},
+               {"expand", 2, {0x25, 0, 0x41, 0, 0x25, 0, 0, 0}},
+               {"multi", 7, {0x61, 0, 0, 0, 0x62, 0, 0, 0, 0, 0}},
+               {"qword", 11, {1, 2, 3, 4, 5, 6, 7, 8}},
+               {"oddDword", valuetype::Dword, {1, 2}}}},
+             {1, "Notifications", {}},
+             {2,
+              "notice1",
+              {text("name", "Вода"),
+               text("text", "Выпей воды.\r\nПотом ещё."),
+               {"interval", valuetype::Dword, dword(1800)},
+               {"date", valuetype::Binary, {0, 0, 0, 0, 0x40, 0x76, 0xe6, 0x40}}}},
+             {1, "Tasks", {}},
+             {1, "Глубже", {text("", "")}},
+             {2, "Ещё", {text("x", "y")}}}};
 }
 
 TEST(RegFileRoundTrip, ExportImportExportGivesTheSameBytesAndTree) {
@@ -80,8 +96,7 @@ TEST(RegFileRoundTrip, ExportImportExportGivesTheSameBytesAndTree) {
     const RegKeySnapshot original = richTree();
     const auto first = writeRegFile(top, original);
     const RegKeySnapshot imported = treeOf(parseOk(first), top);
-    EXPECT_EQ(imported.values, original.values);
-    EXPECT_EQ(imported.subkeys, original.subkeys);
+    EXPECT_EQ(imported, original);
     EXPECT_EQ(writeRegFile(top, imported), first);
 }
 
@@ -115,28 +130,28 @@ const char* const kEditorExport =
     "\r\n";
 
 RegKeySnapshot editorTree() {
-    RegKeySnapshot notice{"notice1",
-                          {text("name", "Вода"),
-                           text("text", "Выпей воды.\r\nПотом ещё."),
-                           {"date", valuetype::Binary, {0, 0, 0, 0, 0x40, 0x76, 0xe6, 0x40}}},
-                          {}};
-    return {"",
-            {text("imagesList", "C:\\Фото\\море.jpg\r\nC:\\Фото\\горы.jpg\r\n"),
-             {"imagesTimeout", valuetype::Dword, dword(30)},
-             {"noticeBackgroundColor", valuetype::Dword, dword(0xFFFF00)}},
-            {{"Notifications",
+    return {{{0,
+              "",
+              {text("imagesList", "C:\\Фото\\море.jpg\r\nC:\\Фото\\горы.jpg\r\n"),
+               {"imagesTimeout", valuetype::Dword, dword(30)},
+               {"noticeBackgroundColor", valuetype::Dword, dword(0xFFFF00)}}},
+             {1,
+              "Notifications",
               {{"notificationsCounter", valuetype::Dword, dword(1)},
                text("notificationsList", "Вода\r\n"),
-               text("noticesList", "notice1\r\n")},
-              {notice}},
-             {"Tasks", {text("tasksList", "")}, {}}}};
+               text("noticesList", "notice1\r\n")}},
+             {2,
+              "notice1",
+              {text("name", "Вода"),
+               text("text", "Выпей воды.\r\nПотом ещё."),
+               {"date", valuetype::Binary, {0, 0, 0, 0, 0x40, 0x76, 0xe6, 0x40}}}},
+             {1, "Tasks", {text("tasksList", "")}}}};
 }
 
 TEST(RegFileRoundTrip, AnEditorExportReadsInUnchangedAndWritesBackEquivalent) {
     const RegKeyPath top{Root::LocalMachine, "SOFTWARE\\Tickwell2"};
     const RegKeySnapshot imported = treeOf(parseOk(utf16File(kEditorExport)), top);
-    EXPECT_EQ(imported.values, editorTree().values);
-    EXPECT_EQ(imported.subkeys, editorTree().subkeys);
+    EXPECT_EQ(imported, editorTree());
 
     // Written back, the line breaks travel as hex(1); read again, nothing has changed.
     const auto rewritten = writeRegFile(top, imported);
@@ -145,9 +160,7 @@ TEST(RegFileRoundTrip, AnEditorExportReadsInUnchangedAndWritesBackEquivalent) {
                                  "00,00,00\r\n"),
               std::string::npos)
         << rewrittenText;
-    const RegKeySnapshot reimported = treeOf(parseOk(rewritten), top);
-    EXPECT_EQ(reimported.values, imported.values);
-    EXPECT_EQ(reimported.subkeys, imported.subkeys);
+    EXPECT_EQ(treeOf(parseOk(rewritten), top), imported);
 }
 
 } // namespace

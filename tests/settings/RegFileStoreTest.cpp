@@ -3,8 +3,10 @@
 
 #include "settings/RegFileStore.h"
 
+#include "OldStoreKeys.h"
 #include "RegFileTestSupport.h"
 #include "settings/RegFileReader.h"
+#include "settings/RegFileWriter.h"
 
 #include <filesystem>
 #include <gtest/gtest.h>
@@ -29,7 +31,8 @@ protected:
     }
 
     void import(std::string_view body) {
-        applyRegChanges(*db_, parseOk(bytesOf("REGEDIT4\r\n" + std::string(body))));
+        const auto fault = importRegFile(*db_, bytesOf("REGEDIT4\r\n" + std::string(body)));
+        EXPECT_FALSE(fault) << fault->line << ": " << fault->reason;
     }
     std::optional<KeyId> key(Root root, std::string_view path) {
         return db_->findKey(db_->rootKey(root), path);
@@ -64,6 +67,24 @@ TEST_F(RegFileStore, AppliesCreationsValuesAndDeletionsInOrder) {
     EXPECT_TRUE(db_->readValue(*run, "Tickwell2"));
 }
 
+TEST_F(RegFileStore, ASectionAfterADeletionFindsItsKeyAnew) {
+    import("[HKEY_LOCAL_MACHINE\\A\\B]\r\n\"x\"=\"1\"\r\n[-HKEY_LOCAL_MACHINE\\A]\r\n"
+           "[HKEY_LOCAL_MACHINE\\A\\B]\r\n\"y\"=\"2\"\r\n");
+    EXPECT_FALSE(value("A\\B", "x"));
+    EXPECT_EQ(value("A\\B", "y")->data, bytesOf("2"));
+}
+
+TEST_F(RegFileStore, AFaultAnywhereInTheFileImportsNothing) {
+    import("[HKEY_LOCAL_MACHINE\\K]\r\n\"kept\"=\"before\"\r\n");
+    const auto fault =
+        importRegFile(*db_, bytesOf("REGEDIT4\r\n[HKEY_LOCAL_MACHINE\\K]\r\n\"kept\"=\"after\"\r\n"
+                                    "[HKEY_LOCAL_MACHINE\\K\\New]\r\n\"bad\"=dword:xyz\r\n"));
+    ASSERT_TRUE(fault);
+    EXPECT_EQ(fault->line, 5);
+    EXPECT_EQ(value("K", "kept")->data, bytesOf("before"));
+    EXPECT_FALSE(key(Root::LocalMachine, "K\\New"));
+}
+
 TEST_F(RegFileStore, AppliesNothingWhenTheStoreRefusesOneChange) {
     import("[HKEY_LOCAL_MACHINE\\K]\r\n\"kept\"=\"before\"\r\n");
     const std::vector<RegChange> changes = {
@@ -81,12 +102,31 @@ TEST_F(RegFileStore, SnapshotListsSubkeysAsTheStoreDoesAndValuesInCreationOrder)
            "\"y\"=hex:02\r\n[HKEY_LOCAL_MACHINE\\T\\c\\deep]\r\n@=\"d\"\r\n");
     const RegKeySnapshot tree = snapshotKeyTree(*db_, *key(Root::LocalMachine, "T"));
     const RegKeySnapshot expected{
-        "T",
-        {},
-        {{"A", {{"z", valuetype::Dword, dword(1)}, {"y", valuetype::Binary, {2}}}, {}},
-         {"b", {}, {}},
-         {"c", {}, {{"deep", {{"", valuetype::String, bytesOf("d")}}, {}}}}}};
+        {{0, "T", {}},
+         {1, "A", {{"z", valuetype::Dword, dword(1)}, {"y", valuetype::Binary, {2}}}},
+         {1, "b", {}},
+         {1, "c", {}},
+         {2, "deep", {{"", valuetype::String, bytesOf("d")}}}}};
     EXPECT_EQ(tree, expected);
+}
+
+TEST_F(RegFileStore, AnOldTreeBeyondTheLimitsIsWalkedWithoutRecursionAndRefusedForExport) {
+    constexpr int levels = 100000;
+    addOldKeyChain(db_->filePath(), Root::CurrentUser, "a", levels);
+    const KeyId top = *key(Root::CurrentUser, "a");
+
+    const RegKeySnapshot tree = snapshotKeyTree(*db_, top);
+    ASSERT_EQ(tree.keys.size(), static_cast<std::size_t>(levels));
+    EXPECT_EQ(tree.keys.back().depth, static_cast<std::size_t>(levels - 1));
+    try {
+        writeRegFile({Root::CurrentUser, "a"}, tree);
+        ADD_FAILURE() << "a tree no import could read was exported";
+    } catch (const RegWriteError& error) {
+        EXPECT_NE(std::string(error.what()).find("deeper than 512 levels"), std::string::npos)
+            << error.what();
+    }
+    EXPECT_TRUE(db_->deleteKeyTree(top));
+    EXPECT_FALSE(key(Root::CurrentUser, "a"));
 }
 
 } // namespace

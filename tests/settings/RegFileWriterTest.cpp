@@ -37,16 +37,16 @@ std::vector<std::string> linesOf(const std::string& text) {
 }
 
 TEST(RegFileWriter, WritesHeaderSectionsParentFirstAndEveryValueForm) {
-    RegKeySnapshot tasks{"Tasks", {value("tasksCounter", valuetype::Dword, dword(2))}, {}};
-    RegKeySnapshot notice{"notice1", {text("name", "Выпить воды")}, {}};
-    RegKeySnapshot notifications{"Notifications", {}, {notice}};
-    RegKeySnapshot product{"Tickwell2",
-                           {text("", "по умолчанию"),
-                            value("imagesTimeout", valuetype::Dword, dword(42)),
-                            text("path", R"(C:\Фото\"лучшие")"), text("empty", ""),
-                            value("date", valuetype::Binary, {0, 0, 0, 0, 0x40, 0x1b, 0xe6, 0x40}),
-                            value("big", valuetype::Dword, dword(0xFFFFFFFF))},
-                           {notifications, tasks}};
+    const RegKeySnapshot product{
+        {{0,
+          "Tickwell2",
+          {text("", "по умолчанию"), value("imagesTimeout", valuetype::Dword, dword(42)),
+           text("path", R"(C:\Фото\"лучшие")"), text("empty", ""),
+           value("date", valuetype::Binary, {0, 0, 0, 0, 0x40, 0x1b, 0xe6, 0x40}),
+           value("big", valuetype::Dword, dword(0xFFFFFFFF))}},
+         {1, "Notifications", {}},
+         {2, "notice1", {text("name", "Выпить воды")}},
+         {1, "Tasks", {value("tasksCounter", valuetype::Dword, dword(2))}}}};
 
     EXPECT_EQ(exportText({Root::LocalMachine, "SOFTWARE\\Tickwell2"}, product),
               "Windows Registry Editor Version 5.00\r\n"
@@ -70,7 +70,7 @@ TEST(RegFileWriter, WritesHeaderSectionsParentFirstAndEveryValueForm) {
 }
 
 TEST(RegFileWriter, WritesUtf16LittleEndianWithByteOrderMark) {
-    const auto bytes = writeRegFile({Root::CurrentUser, "Ключ"}, {});
+    const auto bytes = writeRegFile({Root::CurrentUser, "Ключ"}, {{{0, "", {}}}});
     const std::string header = "Windows Registry Editor Version 5.00\r\n";
     ASSERT_GE(bytes.size(), 2 + header.size() * 2);
     EXPECT_EQ(bytes[0], 0xFF);
@@ -89,7 +89,7 @@ TEST(RegFileWriter, WrapsHexLinesAsTheRegistryEditorDoes) {
     for (int i = 0; i < 60; ++i) {
         bytes.push_back(static_cast<std::uint8_t>(i));
     }
-    RegKeySnapshot key{"", {value("Path", 2, bytes)}, {}};
+    const RegKeySnapshot key{{{0, "", {value("Path", 2, bytes)}}}};
     const auto lines = linesOf(exportText({Root::LocalMachine, "K"}, key));
     ASSERT_EQ(lines.size(), 7u);
     EXPECT_EQ(lines[3], "\"Path\"=hex(2):00,01,02,03,04,05,06,07,08,09,0a,0b,0c,0d,0e,0f,10,11,12,"
@@ -104,7 +104,7 @@ TEST(RegFileWriter, KeepsEveryLineOfALongBinaryWithinEightyCharacters) {
         for (const std::size_t size : {0u, 1u, 23u, 24u, 25u, 48u, 49u, 1000u}) {
             SCOPED_TRACE(name + " / " + std::to_string(size));
             std::vector<std::uint8_t> data(size, 0xab);
-            RegKeySnapshot key{"", {value(name, valuetype::Binary, data)}, {}};
+            const RegKeySnapshot key{{{0, "", {value(name, valuetype::Binary, data)}}}};
             const auto lines = linesOf(exportText({Root::LocalMachine, "K"}, key));
             std::string joined;
             for (std::size_t i = 3; i + 1 < lines.size(); ++i) {
@@ -130,8 +130,8 @@ TEST(RegFileWriter, KeepsEveryLineOfALongBinaryWithinEightyCharacters) {
 }
 
 TEST(RegFileWriter, WritesTextWithLineBreaksOrControlCharactersAsHex1) {
-    RegKeySnapshot key{
-        "", {text("list", "A\r\nБ\r\n"), text("tab", "a\tb"), text("plain", "a b")}, {}};
+    const RegKeySnapshot key{
+        {{0, "", {text("list", "A\r\nБ\r\n"), text("tab", "a\tb"), text("plain", "a b")}}}};
     const auto lines = linesOf(exportText({Root::LocalMachine, "K"}, key));
     ASSERT_EQ(lines.size(), 7u);
     EXPECT_EQ(lines[3], "\"list\"=hex(1):41,00,0d,00,0a,00,11,04,0d,00,0a,00,00,00");
@@ -140,11 +140,12 @@ TEST(RegFileWriter, WritesTextWithLineBreaksOrControlCharactersAsHex1) {
 }
 
 TEST(RegFileWriter, WritesOtherTypesAsHexWithTheirNumber) {
-    RegKeySnapshot key{"",
-                       {value("q", 11, {1, 2, 3, 4, 5, 6, 7, 8}), value("short", 4, {1, 2, 3}),
-                        value("none", 0, {}), value("high", 0x1234, {0xff}),
-                        value("bin", valuetype::Binary, {})},
-                       {}};
+    const RegKeySnapshot key{
+        {{0,
+          "",
+          {value("q", 11, {1, 2, 3, 4, 5, 6, 7, 8}), value("short", 4, {1, 2, 3}),
+           value("none", 0, {}), value("high", 0x1234, {0xff}),
+           value("bin", valuetype::Binary, {})}}}};
     const auto lines = linesOf(exportText({Root::LocalMachine, "K"}, key));
     ASSERT_EQ(lines.size(), 9u);
     EXPECT_EQ(lines[3], "\"q\"=hex(b):01,02,03,04,05,06,07,08");
@@ -155,7 +156,7 @@ TEST(RegFileWriter, WritesOtherTypesAsHexWithTheirNumber) {
 }
 
 TEST(RegFileWriter, EscapesValueNamesAndWritesTheRootItself) {
-    RegKeySnapshot key{"", {text("a\\b\"c\r\nd", "x")}, {}};
+    const RegKeySnapshot key{{{0, "", {text("a\\b\"c\r\nd", "x")}}}};
     const auto lines = linesOf(exportText({Root::CurrentUser, ""}, key));
     ASSERT_EQ(lines.size(), 5u);
     EXPECT_EQ(lines[2], "[HKEY_CURRENT_USER]");
@@ -164,12 +165,17 @@ TEST(RegFileWriter, EscapesValueNamesAndWritesTheRootItself) {
 
 TEST(RegFileWriter, RefusesWhatTheFormatCannotCarry) {
     const RegKeyPath top{Root::LocalMachine, "K"};
-    EXPECT_THROW(writeRegFile(top, {"", {value("bad", valuetype::String, {0xC3, 0x28})}, {}}),
-                 RegWriteError);
-    EXPECT_THROW(writeRegFile(top, {"", {value("\xFF", valuetype::Dword, dword(1))}, {}}),
-                 RegWriteError);
-    EXPECT_THROW(writeRegFile(top, {"", {}, {{"line\nbreak", {}, {}}}}), RegWriteError);
-    EXPECT_THROW(writeRegFile(top, {"", {}, {{"", {}, {}}}}), RegWriteError);
+    const RegKeySnapshot cases[] = {
+        {{{0, "", {value("bad", valuetype::String, {0xC3, 0x28})}}}},
+        {{{0, "", {value("\xFF", valuetype::Dword, dword(1))}}}},
+        {{{0, "", {}}, {1, "line\nbreak", {}}}},
+        {{{0, "", {}}, {1, "", {}}}},
+        {{{0, "", {}}, {2, "skips a level", {}}}},
+        {{{1, "no top key", {}}}},
+    };
+    for (const RegKeySnapshot& snapshot : cases) {
+        EXPECT_THROW(writeRegFile(top, snapshot), RegWriteError);
+    }
 }
 
 } // namespace

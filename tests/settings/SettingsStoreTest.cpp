@@ -2,8 +2,10 @@
 #include "settings/Layout.h"
 
 #include <climits>
+#include <sqlite3.h>
 
 using tickwell::Root;
+using tickwell::StoreDatabase;
 namespace valuetype = tickwell::valuetype;
 
 // --- values: missing, round trips, types ---------------------------------------------------------
@@ -339,6 +341,46 @@ TEST_F(SettingsStoreSharing, AKeyDeletedWhileOpenStaysDeleted) {
     EXPECT_EQ(store.readString("name"), "Новый");
 }
 
+TEST_F(SettingsStoreSharing, AStoreLockedByAnotherProcessFailsWithItsErrorsNotAsMissing) {
+    ASSERT_TRUE(store.openKey("\\SOFTWARE\\Tickwell2\\Tasks", true));
+    store.writeInteger("tasksCounter", 3);
+    // Another connection holds the write lock, as a long import does.
+    sqlite3* other = nullptr;
+    ASSERT_EQ(sqlite3_open(db->filePath().c_str(), &other), SQLITE_OK);
+    ASSERT_EQ(sqlite3_exec(other, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr), SQLITE_OK);
+
+    // Opening the store, reading and opening existing keys go on meanwhile; changes wait
+    // briefly, as the program's interface thread does.
+    const auto waitingDb = StoreDatabase::openFile(db->filePath(), std::chrono::milliseconds(50));
+    SettingsStore waiting(waitingDb);
+    ASSERT_TRUE(waiting.openKey("\\SOFTWARE\\Tickwell2\\Tasks", false));
+    EXPECT_EQ(waiting.readInteger("tasksCounter"), 3);
+    EXPECT_TRUE(waiting.openKey("\\SOFTWARE\\Tickwell2", true));
+    EXPECT_TRUE(waiting.keyExists("Tasks"));
+    // A change fails with the store's error, and the key open before stays open.
+    expectStoreError([&] { waiting.openKey("New", true); }, "Failed to open key 'New'");
+    EXPECT_EQ(waiting.currentPath(), "SOFTWARE\\Tickwell2");
+    expectStoreError([&] { waiting.writeInteger("imgCounter", 1); },
+                     "Failed to set data for 'imgCounter'");
+    expectStoreError([&] { waiting.deleteKey("Tasks"); }, "Failed to set data for 'Tasks'");
+    ASSERT_TRUE(waiting.openKey("Tasks", false));
+    expectStoreError([&] { waiting.deleteValue("tasksCounter"); },
+                     "Failed to set data for 'tasksCounter'");
+
+    try {
+        waitingDb->setValue(key("SOFTWARE"), "x", tickwell::valuetype::Dword, {{1, 0, 0, 0}});
+        ADD_FAILURE() << "a change went through a locked store";
+    } catch (const tickwell::StoreDatabaseError& error) {
+        EXPECT_NE(std::string(error.what()).find("another process is changing the store"),
+                  std::string::npos)
+            << error.what();
+    }
+
+    sqlite3_exec(other, "ROLLBACK", nullptr, nullptr, nullptr);
+    sqlite3_close(other);
+    EXPECT_TRUE(waiting.deleteValue("tasksCounter"));
+}
+
 // --- the user's store ----------------------------------------------------------------------------
 
 TEST(SettingsStoreDefault, UsesTheConfiguredFolderAndKeepsWritesAcrossReopening) {
@@ -357,4 +399,38 @@ TEST(SettingsStoreDefault, UsesTheConfiguredFolderAndKeepsWritesAcrossReopening)
     ASSERT_TRUE(store.openKey(layout::productKey, false));
     EXPECT_EQ(store.readInteger(layout::product::imagesTimeout), 45);
     EXPECT_EQ(store.readDate("date"), 46001.0);
+}
+
+TEST(SettingsStoreDefault, TheStoresFilesAreTheOwnersAloneWhateverTheUmask) {
+    TempFolder folder;
+    const ScopedUmask permissive(0);
+    {
+        ScopedConfigFolder config(folder / "made" / "for" / "it");
+        SettingsStore store;
+        ASSERT_TRUE(store.openKey(layout::productKey, true));
+        store.writeString(layout::product::imagesList, "/home/someone/private.jpg\r\n");
+    }
+    for (const char* made : {"made", "made/for", "made/for/it"}) {
+        EXPECT_EQ(permissionsOf(folder / made), 0700u) << made;
+    }
+    const auto storeFolder = folder / "made" / "for" / "it";
+    std::size_t files = 0;
+    for (const auto& entry : std::filesystem::directory_iterator(storeFolder)) {
+        EXPECT_EQ(permissionsOf(entry.path()), 0600u) << entry.path();
+        ++files;
+    }
+    EXPECT_GE(files, 2u) << "the store and its lock at least";
+
+    // A store left readable to others by an older version is made the owner's alone.
+    for (const auto& entry : std::filesystem::directory_iterator(storeFolder)) {
+        std::filesystem::permissions(entry.path(), std::filesystem::perms(0644));
+    }
+    ScopedConfigFolder config(storeFolder);
+    SettingsStore store;
+    ASSERT_TRUE(store.openKey(layout::productKey, false));
+    for (const char* name : {"settings.db", "settings.db-wal", "settings.db-shm"}) {
+        if (std::filesystem::exists(storeFolder / name)) {
+            EXPECT_EQ(permissionsOf(storeFolder / name), 0600u) << name;
+        }
+    }
 }

@@ -93,7 +93,55 @@ TEST_F(StoreDatabaseTree, CreateKeyMakesNothingForAnInvalidPath) {
     const auto root = db->rootKey(Root::LocalMachine);
     EXPECT_FALSE(db->createKey(root, "A\\" + std::string(tickwell::maxKeyNameLength + 1, 'x')));
     EXPECT_FALSE(db->createKey(root, "A\\\\B"));
+    EXPECT_FALSE(db->createKey(root, "A\\\x1B]0;title\x07"));
     EXPECT_FALSE(db->findKey(root, "A"));
+}
+
+TEST_F(StoreDatabaseTree, TheLimitsHoldForPathsTakenFromAnyKey) {
+    const auto root = db->rootKey(Root::LocalMachine);
+    // A key 500 levels down, then paths relative to it.
+    std::string path = "a";
+    for (int i = 1; i < 500; ++i) {
+        path += "\\a";
+    }
+    const auto deep = db->createKey(root, path);
+    ASSERT_TRUE(deep);
+    std::string twelve = "b";
+    for (int i = 1; i < 12; ++i) {
+        twelve += "\\b";
+    }
+    const auto deepest = db->createKey(*deep, twelve);
+    ASSERT_TRUE(deepest) << "512 levels in all";
+    EXPECT_FALSE(db->createKey(*deepest, "c")) << "a 513th level";
+    EXPECT_FALSE(db->createKey(*deep, twelve + "\\c"));
+    EXPECT_TRUE(db->subkeys(*deepest).empty());
+
+    // 125 names of 255 characters are 31,999 characters; three more with their separators make
+    // the longest path.
+    const std::string name(tickwell::maxKeyNameLength, 'n');
+    std::string longPath = name;
+    for (int i = 1; i < 125; ++i) {
+        longPath += "\\" + name;
+    }
+    const auto far = db->createKey(root, longPath);
+    ASSERT_TRUE(far);
+    const std::string three = name + "\\" + name + "\\" + name;
+    EXPECT_FALSE(db->createKey(*far, three + "\\x"));
+    EXPECT_TRUE(db->createKey(*far, three));
+}
+
+TEST_F(StoreDatabaseTree, ValueNamesAndStringsMustBeText) {
+    const auto k = *db->createKey(db->rootKey(Root::LocalMachine), "K");
+    EXPECT_FALSE(db->setValue(k, "\xFF\xFE", tickwell::valuetype::Dword, {{1, 0, 0, 0}}));
+    EXPECT_FALSE(
+        db->setValue(k, std::string("a\0b", 3), tickwell::valuetype::Dword, {{1, 0, 0, 0}}));
+    EXPECT_FALSE(db->setValue(k, "text", tickwell::valuetype::String, {{0xC3, 0x28}}));
+    EXPECT_TRUE(db->setValue(k, "bytes", tickwell::valuetype::Binary, {{0xC3, 0x28}}));
+    EXPECT_TRUE(db->setValue(k, "tab\tname", tickwell::valuetype::String,
+                             bytes("a\x1B"
+                                   "b")))
+        << "control characters stay allowed in value names and data";
+    EXPECT_EQ(db->values(k).size(), 2u);
 }
 
 using StoreDatabaseTransactions = FreshStore;

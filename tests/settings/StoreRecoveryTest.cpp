@@ -54,6 +54,7 @@ protected:
             << notice->movedToPath;
         EXPECT_LE(std::chrono::system_clock::now() - notice->when, std::chrono::minutes(5));
         EXPECT_EQ(readFile(notice->movedToPath), bytes) << "the damaged file keeps its bytes";
+        EXPECT_EQ(permissionsOf(notice->movedToPath), 0600u) << "and is the owner's alone";
         EXPECT_FALSE(tickwell::takeStoreRecoveryNotice()) << "the notice is handed out once";
 
         SettingsStore store(db);
@@ -110,16 +111,6 @@ TEST_F(StoreRecovery, CompanionFilesMoveWithTheDamagedFile) {
     EXPECT_EQ(readFile(movedWal), wal);
 }
 
-TEST_F(StoreRecovery, AnotherProgramsDatabaseIsMovedAsideUnchanged) {
-    sqlite3* other = nullptr;
-    ASSERT_EQ(sqlite3_open(file.c_str(), &other), SQLITE_OK);
-    ASSERT_EQ(sqlite3_exec(other, "CREATE TABLE notes(t TEXT); INSERT INTO notes VALUES('mine');",
-                           nullptr, nullptr, nullptr),
-              SQLITE_OK);
-    sqlite3_close(other);
-    expectMovedAsideAndFresh(readFile(file));
-}
-
 TEST_F(StoreRecovery, SoundAndEmptyFilesAreKept) {
     writeFile(file, "");
     StoreDatabase::openFile(file);
@@ -136,25 +127,66 @@ TEST_F(StoreRecovery, SoundAndEmptyFilesAreKept) {
     EXPECT_EQ(store.readInteger("imgCounter"), 4);
 }
 
-TEST_F(StoreRecovery, AStoreOfANewerVersionIsRefusedNotReplaced) {
-    StoreDatabase::openFile(file);
-    sqlite3* raw = nullptr;
-    ASSERT_EQ(sqlite3_open(file.c_str(), &raw), SQLITE_OK);
-    ASSERT_EQ(sqlite3_exec(raw, "PRAGMA user_version = 99", nullptr, nullptr, nullptr), SQLITE_OK);
-    sqlite3_close(raw);
+// Sound databases that are not this version's store: refused, never moved or changed.
+TEST_F(StoreRecovery, ASoundDatabaseThatIsNotOursIsRefusedAndLeftAsItIs) {
+    const struct {
+        const char* name;
+        const char* sql;
+        const char* reasonPart;
+    } cases[] = {
+        {"another program's", "CREATE TABLE notes(t TEXT); INSERT INTO notes VALUES('mine');",
+         "another program's database"},
+        {"a newer version's", nullptr, "newer version"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        std::filesystem::remove(file);
+        if (c.sql == nullptr) {
+            StoreDatabase::openFile(file);
+        }
+        sqlite3* raw = nullptr;
+        ASSERT_EQ(sqlite3_open(file.c_str(), &raw), SQLITE_OK);
+        ASSERT_EQ(sqlite3_exec(raw, c.sql ? c.sql : "PRAGMA user_version = 99", nullptr, nullptr,
+                               nullptr),
+                  SQLITE_OK);
+        sqlite3_close(raw);
+        const std::string before = readFile(file);
+        try {
+            StoreDatabase::openFile(file);
+            ADD_FAILURE() << "opened";
+        } catch (const tickwell::StoreDatabaseError& error) {
+            EXPECT_NE(std::string(error.what()).find(c.reasonPart), std::string::npos)
+                << error.what();
+        }
+        EXPECT_FALSE(tickwell::takeStoreRecoveryNotice());
+        EXPECT_EQ(readFile(file), before) << "the file was left as it was";
+        for (const auto& entry : std::filesystem::directory_iterator(folder.path())) {
+            EXPECT_EQ(entry.path().filename().string().find("damaged"), std::string::npos)
+                << "nothing was moved aside: " << entry.path();
+        }
+    }
+}
+
+TEST_F(StoreRecovery, ADamagedStoreThatAnotherConnectionHasOpenIsNotMovedAside) {
+    auto inUse = StoreDatabase::openFile(file);
+    {
+        SettingsStore store(inUse);
+        ASSERT_TRUE(store.openKey("\\SOFTWARE\\Tickwell2", true));
+        store.writeInteger("imgCounter", 1);
+    }
+    // The file is wrecked under the open connection, as a failing disk might do it.
+    const std::string wrecked(8192, '\x5A');
+    writeFile(file, wrecked);
+
     EXPECT_THROW(StoreDatabase::openFile(file), tickwell::StoreDatabaseError);
     EXPECT_FALSE(tickwell::takeStoreRecoveryNotice());
-    for (const auto& entry : std::filesystem::directory_iterator(folder.path())) {
-        EXPECT_EQ(entry.path().filename().string().find("damaged"), std::string::npos)
-            << "nothing was moved aside: " << entry.path();
-    }
-    ASSERT_EQ(sqlite3_open(file.c_str(), &raw), SQLITE_OK);
-    sqlite3_stmt* version = nullptr;
-    ASSERT_EQ(sqlite3_prepare_v2(raw, "PRAGMA user_version", -1, &version, nullptr), SQLITE_OK);
-    ASSERT_EQ(sqlite3_step(version), SQLITE_ROW);
-    EXPECT_EQ(sqlite3_column_int(version, 0), 99) << "the file was left as it was";
-    sqlite3_finalize(version);
-    sqlite3_close(raw);
+    EXPECT_EQ(readFile(file), wrecked) << "left where the open connection writes";
+
+    // Once that connection is gone (folding its log into the file as it closes), a damaged file
+    // is recovered again.
+    inUse.reset();
+    writeFile(file, wrecked);
+    expectMovedAsideAndFresh(wrecked);
 }
 
 TEST_F(StoreRecovery, TheUsersStoreIsRecoveredThroughTheAccessor) {
@@ -184,9 +216,13 @@ TEST(StoreUnwritableFolder, GivesTheStoresOwnErrors) {
 
         ScopedConfigFolder config(place);
         SettingsStore store;
-        EXPECT_FALSE(store.openKey("\\SOFTWARE\\Tickwell2", true)) << place;
-        EXPECT_FALSE(store.keyExists("\\SOFTWARE"));
-        EXPECT_EQ(store.readString("imagesList"), "");
+        // A store that cannot be opened is no missing key: every use of it is an error.
+        expectStoreError([&] { store.openKey("\\SOFTWARE\\Tickwell2", true); },
+                         "Failed to open key '\\SOFTWARE\\Tickwell2'");
+        expectStoreError([&] { store.keyExists("\\SOFTWARE"); }, "Failed to open key '\\SOFTWARE'");
+        expectStoreError([&] { store.deleteKey("\\SOFTWARE"); },
+                         "Failed to set data for '\\SOFTWARE'");
+        EXPECT_EQ(store.readString("imagesList"), "") << "no key is open: nothing to read";
         expectStoreError([&] { store.writeInteger("imgCounter", 1); },
                          "Failed to set data for 'imgCounter'");
         expectStoreError([&] { store.readInteger("imgCounter"); },

@@ -7,12 +7,15 @@
 #include <filesystem>
 #include <stdexcept>
 #include <string>
+#include <sys/stat.h>
 #include <system_error>
 
 class TempFolder {
 public:
-    TempFolder() {
-        std::string pattern = (std::filesystem::temp_directory_path() / "tickwell-store-XXXXXX");
+    // In the system's folder for temporary files, or in `base`.
+    explicit TempFolder(
+        const std::filesystem::path& base = std::filesystem::temp_directory_path()) {
+        std::string pattern = (base / "tickwell-store-XXXXXX");
         if (!mkdtemp(pattern.data())) {
             throw std::runtime_error("cannot create a temporary folder");
         }
@@ -31,6 +34,23 @@ public:
 private:
     std::filesystem::path path_;
 };
+
+// Sets the process's umask for the lifetime of the object, and back again.
+class ScopedUmask {
+public:
+    explicit ScopedUmask(mode_t mask) : old_(::umask(mask)) {}
+    ~ScopedUmask() { ::umask(old_); }
+    ScopedUmask(const ScopedUmask&) = delete;
+    ScopedUmask& operator=(const ScopedUmask&) = delete;
+
+private:
+    mode_t old_;
+};
+
+// The permission bits of a file or folder.
+inline unsigned permissionsOf(const std::filesystem::path& path) {
+    return static_cast<unsigned>(std::filesystem::status(path).permissions()) & 07777u;
+}
 
 // Points the process-wide store at a folder for the lifetime of the object, and back again.
 class ScopedConfigFolder {

@@ -1,13 +1,17 @@
 #include "RegToolProcess.h"
 
 #include <cerrno>
+#include <chrono>
+#include <csignal>
 #include <cstdlib>
 #include <fcntl.h>
 #include <fstream>
 #include <iterator>
 #include <spawn.h>
 #include <stdexcept>
+#include <sys/resource.h>
 #include <sys/wait.h>
+#include <thread>
 
 extern char** environ;
 
@@ -27,10 +31,15 @@ RegToolSandbox::~RegToolSandbox() {
 }
 
 ToolRun RegToolSandbox::run(const std::vector<std::string>& args, const std::string& input) const {
-    const std::string inPath = file(".stdin");
+    writeFile(file(".stdin"), input);
+    return runWithInputFile(args, file(".stdin"));
+}
+
+ToolRun RegToolSandbox::runWithInputFile(const std::vector<std::string>& args,
+                                         const std::filesystem::path& input) const {
+    const std::string inPath = input.string();
     const std::string outPath = file(".stdout");
     const std::string errPath = file(".stderr");
-    writeFile(inPath, input);
 
     // The store and every other per-user folder point into the sandbox.
     std::vector<std::string> environment;
@@ -72,13 +81,26 @@ ToolRun RegToolSandbox::run(const std::vector<std::string>& args, const std::str
     if (spawned != 0) {
         throw std::runtime_error("cannot start " + argv[0]);
     }
+    const auto started = std::chrono::steady_clock::now();
     int status = 0;
-    while (waitpid(pid, &status, 0) < 0) {
-        if (errno != EINTR) {
+    rusage usage{};
+    while (true) {
+        const pid_t done = wait4(pid, &status, WNOHANG, &usage);
+        if (done == pid) {
+            break;
+        }
+        if (done < 0 && errno != EINTR) {
             throw std::runtime_error("lost the tool's process");
         }
+        if (std::chrono::steady_clock::now() - started > std::chrono::minutes(1)) {
+            kill(pid, SIGKILL);
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(2));
     }
     ToolRun result;
+    result.seconds =
+        std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
+    result.peakMemoryKiB = usage.ru_maxrss;
     result.status = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
     result.out = readFile(outPath);
     result.err = readFile(errPath);

@@ -10,9 +10,11 @@
 namespace tickwell::test {
 
 struct ToolRun {
-    int status = -1;
+    int status = -1; // the exit status, or 128 + the signal that ended the process
     std::string out;
     std::string err;
+    double seconds = 0;     // from start to end
+    long peakMemoryKiB = 0; // the largest resident size the process reached
 };
 
 class RegToolSandbox {
@@ -26,8 +28,13 @@ public:
     const std::filesystem::path& folder() const { return folder_; }
     std::filesystem::path file(const std::string& name) const { return folder_ / name; }
 
-    // Runs the tool with `args`; `input` is all of its standard input, after which it ends.
+    // Runs the tool with `args`; `input` is all of its standard input, after which it ends. A
+    // tool still running after a minute is killed, so that a hang fails the test instead of
+    // holding up the run.
     ToolRun run(const std::vector<std::string>& args, const std::string& input = {}) const;
+    // The same with standard input read from a file.
+    ToolRun runWithInputFile(const std::vector<std::string>& args,
+                             const std::filesystem::path& input) const;
 
 private:
     std::filesystem::path folder_;

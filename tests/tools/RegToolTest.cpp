@@ -1,9 +1,13 @@
 // tickwell-reg as a person uses it: real processes, a store in a private folder, answers to its
 // questions given on standard input.
 
+#include "OldStoreKeys.h"
 #include "RegToolProcess.h"
+#include "TempFolder.h"
 
+#include <fstream>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 namespace tickwell::test {
 namespace {
@@ -163,10 +167,58 @@ TEST_F(RegTool, RefusesBadCommandsWithOneLineOfReason) {
     expectFailure(run({"add", kKey, "/v", "a", "/t", "REG_DWORD", "/d", "-1"}), "REG_DWORD");
     expectFailure(run({"add", kKey, "/v", "a", "/t", "REG_BINARY", "/d", "abc"}), "REG_BINARY");
     expectFailure(run({"add", kKey, "/v", "a", "/d", "\xC3("}), "UTF-8");
-    expectFailure(run({"add", kKey + "\\" + std::string(256, 'k')}), "invalid key name");
+    expectFailure(run({"add", kKey + "\\" + std::string(256, 'k')}), "longer than 255 characters");
+    // Names that are not text are refused at the door, shown escaped.
+    expectFailure(run({"add", kKey + "\\bad\xC3("}), "not valid UTF-8 text");
+    expectFailure(run({"add", kKey, "/v", "bad\xC3(", "/d", "x"}),
+                  "invalid value name 'bad\\xC3('");
     // None of the refused commands created anything.
     expectFailure(run({"query", kKey}), "unable to find");
     expectFailure(run({"delete", kKey, "/v", "a", "/f"}), "unable to find");
+}
+
+TEST_F(RegTool, ControlCharactersAreShownEscapedNeverRaw) {
+    // A value whose name and text would retitle the terminal and clear it, a C1 control, and a
+    // key of that kind left by an older version.
+    const std::string file = sandbox_.file("hostile.reg");
+    writeFile(file, "Windows Registry Editor Version 5.00\r\n\r\n"
+                    "[HKEY_CURRENT_USER\\Software]\r\n"
+                    "\"\x1B]0;owned\x07\"=\"\x1B[2J\xC2\x9B\t\"\r\n");
+    ok({"import", file});
+    addOldKeyChain(sandbox_.file("settings.db"), Root::CurrentUser, "\x1B[31mred", 1);
+
+    const std::string listing = query({"HKCU", "/s"});
+    EXPECT_NE(listing.find("    \\x1B]0;owned\\x07    REG_SZ    \\x1B[2J\\x9B\\t\n"),
+              std::string::npos)
+        << listing;
+    EXPECT_NE(listing.find("HKEY_CURRENT_USER\\\\x1B[31mred\n"), std::string::npos) << listing;
+    const ToolRun asked = run({"delete", "HKCU\\Software", "/v", "\x1B]0;owned\x07"}, "no\n");
+    EXPECT_EQ(asked.out, "Delete the registry value \\x1B]0;owned\\x07 (Yes/No)? ");
+    const ToolRun refused = run({"\x1B[2Jfrobnicate"});
+    EXPECT_NE(refused.err.find("\\x1B[2J"), std::string::npos) << refused.err;
+    for (const std::string& text : {listing, asked.out, refused.err}) {
+        for (const char c : text) {
+            EXPECT_TRUE(c == '\n' || static_cast<unsigned char>(c) >= 0x20) << int(c);
+        }
+        EXPECT_EQ(text.find("\xC2\x9B"), std::string::npos);
+    }
+}
+
+TEST_F(RegTool, AnAnswerWithoutEndIsReadInBoundedMemory) {
+    ok({"add", kKey, "/v", "x", "/d", "first"});
+    const ToolRun idle = run({"query", kKey});
+    // 32 MiB of "y" without a line break, written in pieces to keep this process small.
+    {
+        std::ofstream answer(sandbox_.file("answer"), std::ios::binary);
+        const std::string piece(1 << 20, 'y');
+        for (int i = 0; i < 32; ++i) {
+            answer << piece;
+        }
+    }
+    const ToolRun r = sandbox_.runWithInputFile({"add", kKey, "/v", "x", "/d", "second"},
+                                                sandbox_.file("answer"));
+    expectFailure(r, "cancelled");
+    EXPECT_LT(r.peakMemoryKiB, idle.peakMemoryKiB + 16 * 1024);
 }
 
 TEST_F(RegTool, ExportsTheEditorFormatAndAsksBeforeReplacingAFile) {
@@ -196,10 +248,29 @@ TEST_F(RegTool, ExportsTheEditorFormatAndAsksBeforeReplacingAFile) {
     writeFile(file, "precious");
     ok({"export", kKey, file, "/Y"});
     EXPECT_EQ(readFile(file), bytes);
+    // Exports are the owner's alone, whatever the umask and the rights of the file replaced.
+    std::filesystem::permissions(file, std::filesystem::perms(0644));
+    {
+        const ScopedUmask permissive(0);
+        ok({"export", kKey, file, "/y"});
+    }
+    EXPECT_EQ(permissionsOf(file), 0600u);
 
     expectFailure(run({"export", kKey + "\\Missing", sandbox_.file("x.reg")}), "unable to find");
     EXPECT_FALSE(std::filesystem::exists(sandbox_.file("x.reg")));
     expectFailure(run({"export", kKey, sandbox_.file("no/such/folder.reg")}), "cannot write");
+}
+
+TEST_F(RegTool, ATreeTooDeepForTheLimitsIsWalkedAndCanBeDeletedNotExported) {
+    // 60,000 levels, as an older version imported them; listing them overflowed the stack.
+    ok({"add", "HKCU\\Software", "/v", "x", "/d", "1"});
+    addOldKeyChain(sandbox_.file("settings.db"), Root::CurrentUser, "a", 60000);
+
+    expectFailure(run({"query", "HKCU", "/s", "/v", "absent"}), "unable to find");
+    expectFailure(run({"export", "HKCU", sandbox_.file("all.reg")}), "deeper than 512 levels");
+    EXPECT_FALSE(std::filesystem::exists(sandbox_.file("all.reg")));
+    ok({"delete", "HKCU\\a", "/f"});
+    ok({"export", "HKCU", sandbox_.file("all.reg")});
 }
 
 TEST_F(RegTool, ImportsAWholeFileOrNothingOfIt) {
@@ -214,7 +285,7 @@ TEST_F(RegTool, ImportsAWholeFileOrNothingOfIt) {
     EXPECT_EQ(query({kKey}), "\n"
                              "HKEY_LOCAL_MACHINE\\SOFTWARE\\Tickwell2\n"
                              "    imagesTimeout    REG_DWORD    0x1e\n"
-                             "    text    REG_SZ    строка\r\nвторая\n");
+                             "    text    REG_SZ    строка\\r\\nвторая\n");
 
     // A fault on line 7 stops the file: the valid lines before it change nothing either.
     const std::string bad = sandbox_.file("bad.reg");
@@ -238,6 +309,98 @@ TEST_F(RegTool, ImportsAWholeFileOrNothingOfIt) {
 
     expectFailure(run({"import", sandbox_.file("missing.reg")}), "cannot read");
 }
+
+// Files made to hurt an import, each refused with a clear reason or imported, in bounded time
+// and memory. The bounds are loose enough for a loaded machine and a sanitizer build; the inputs
+// took 163 MB (the long section) and 440 MB (the long import) before each section's path was
+// kept once, and the device and the FIFO were read, or waited on, without end.
+struct HostileImport {
+    const char* name;
+    // Makes the file in the folder and returns its path.
+    std::string (*make)(const RegToolSandbox& sandbox);
+    const char* reasonPart; // nullptr: the file imports
+};
+
+void PrintTo(const HostileImport& c, std::ostream* out) {
+    *out << c.name;
+}
+
+constexpr const char* kHeader = "Windows Registry Editor Version 5.00\n\n";
+
+// A section of 80 names of 250 characters, followed by `values` lines of values.
+std::string longSectionFile(const RegToolSandbox& sandbox, const std::string& name, int values) {
+    std::string file = std::string(kHeader) + "[HKEY_CURRENT_USER";
+    for (int i = 0; i < 80; ++i) {
+        file += "\\" + std::to_string(1000 + i) + std::string(246, 'x');
+    }
+    file += "]\n";
+    for (int i = 0; i < values; ++i) {
+        file += "\"v" + std::to_string(i % 1000) + "\"=\"\"\n";
+    }
+    writeFile(sandbox.file(name), file);
+    return sandbox.file(name).string();
+}
+
+const HostileImport kHostileImports[] = {
+    {"SixtyKilobytesUnderALongSection",
+     [](const RegToolSandbox& s) { return longSectionFile(s, "wide.reg", 8000); }, nullptr},
+    {"LongImport", [](const RegToolSandbox& s) { return longSectionFile(s, "long.reg", 22000); },
+     nullptr},
+    {"SixtyThousandLevels",
+     [](const RegToolSandbox& s) -> std::string {
+         std::string file = std::string(kHeader) + "[HKEY_CURRENT_USER\\a";
+         for (int i = 1; i < 60000; ++i) {
+             file += "\\a";
+         }
+         writeFile(s.file("deep.reg"), file + "]\n");
+         return s.file("deep.reg");
+     },
+     "line 3: the key path is deeper than 512 levels"},
+    {"DeviceWithoutEnd", [](const RegToolSandbox&) { return std::string("/dev/zero"); },
+     "cannot read '/dev/zero': not a regular file"},
+    {"FifoWithoutWriter",
+     [](const RegToolSandbox& s) -> std::string {
+         EXPECT_EQ(mkfifo(s.file("fifo.reg").c_str(), 0600), 0);
+         return s.file("fifo.reg");
+     },
+     "not a regular file"},
+    {"Folder", [](const RegToolSandbox& s) { return s.folder().string() + "/."; },
+     "not a regular file"},
+    {"LargerThanTheLimit",
+     [](const RegToolSandbox& s) -> std::string {
+         writeFile(s.file("huge.reg"), kHeader);
+         std::filesystem::resize_file(s.file("huge.reg"), (std::uintmax_t{64} << 20) + 1);
+         return s.file("huge.reg");
+     },
+     "larger than 64 MiB"},
+};
+
+// What an import may take beyond a tool that lists one key. The address sanitizer keeps freed
+// memory in a quarantine of up to 256 MiB before it is used again.
+#ifdef __SANITIZE_ADDRESS__
+constexpr long importMemoryKiB = 256 * 1024;
+#else
+constexpr long importMemoryKiB = 64 * 1024;
+#endif
+
+class RegToolHostileImport : public RegTool, public ::testing::WithParamInterface<HostileImport> {};
+
+TEST_P(RegToolHostileImport, IsRefusedOrImportedInBoundedTimeAndMemory) {
+    const ToolRun idle = run({"query", "HKCU"});
+    ASSERT_EQ(idle.status, 0) << idle.err;
+    const ToolRun r = run({"import", GetParam().make(sandbox_)});
+    if (GetParam().reasonPart) {
+        expectFailure(r, GetParam().reasonPart);
+    } else {
+        EXPECT_EQ(r.status, 0) << r.err;
+    }
+    EXPECT_LT(r.seconds, 20.0);
+    EXPECT_LT(r.peakMemoryKiB, idle.peakMemoryKiB + importMemoryKiB)
+        << "a tool that lists one key takes " << idle.peakMemoryKiB << " KiB";
+}
+
+INSTANTIATE_TEST_SUITE_P(Files, RegToolHostileImport, ::testing::ValuesIn(kHostileImports),
+                         [](const auto& testInfo) { return std::string(testInfo.param.name); });
 
 TEST_F(RegTool, ExportImportExportThroughTheStoreGivesTheSameBytes) {
     const std::string source = sandbox_.file("source.reg");

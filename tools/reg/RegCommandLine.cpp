@@ -116,13 +116,10 @@ readArguments(const VerbRule& rule, const std::vector<std::string>& args, RegCom
         command.file = positionals[0];
         return std::nullopt;
     }
-    std::string keyName = positionals[0];
-    // "HKLM\SOFTWARE\" names the same key as "HKLM\SOFTWARE".
-    if (keyName.size() > 1 && keyName.back() == '\\') {
-        keyName.pop_back();
-    }
+    // Only add creates keys; the other verbs may name any key the store holds.
     std::string reason;
-    const auto key = regfile::parseKeyName(keyName, reason);
+    const auto key = regfile::parseKeyName(
+        positionals[0], rule.verb == Verb::Add ? KeyPathUse::Create : KeyPathUse::Find, reason);
     if (!key) {
         return CommandLineError{reason};
     }

@@ -1,6 +1,7 @@
 #include "tools/reg/RegQueryFormat.h"
 
 #include "settings/RegFileEncoding.h"
+#include "tools/reg/TerminalText.h"
 
 #include <array>
 #include <cstdio>
@@ -104,8 +105,8 @@ std::string formatData(const RawValue& value) {
 }
 
 std::string formatValueLine(const RawValue& value) {
-    return "    " + (value.name.empty() ? std::string("(Default)") : value.name) + "    " +
-           typeName(value.type) + "    " + formatData(value);
+    return "    " + (value.name.empty() ? std::string("(Default)") : printable(value.name)) +
+           "    " + typeName(value.type) + "    " + printable(formatData(value));
 }
 
 } // namespace tickwell::regtool

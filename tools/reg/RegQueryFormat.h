@@ -1,7 +1,8 @@
 #pragma once
 
 // How query shows values: "    NAME    TYPE    DATA", the unnamed value as "(Default)",
-// REG_DWORD as 0x.., text as it is, binary data as hex digits.
+// REG_DWORD as 0x.., text as it is, binary data as hex digits. formatValueLine shows names and
+// text as printable() makes them.
 
 #include "settings/StoreDatabase.h"
 

@@ -1,21 +1,18 @@
 #include "tools/reg/RegToolVerbs.h"
 
+#include "settings/KeyPath.h"
 #include "settings/NameFold.h"
+#include "settings/PrivateFiles.h"
 #include "settings/RegFileEncoding.h"
-#include "settings/RegFileReader.h"
+#include "settings/RegFileInput.h"
 #include "settings/RegFileStore.h"
 #include "settings/RegFileWriter.h"
 #include "tools/reg/RegPrompt.h"
 #include "tools/reg/RegQueryFormat.h"
+#include "tools/reg/TerminalText.h"
 
-#include <cerrno>
-#include <cstring>
-#include <fcntl.h>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <ostream>
-#include <unistd.h>
 
 namespace tickwell::regtool {
 
@@ -35,10 +32,11 @@ struct FoundKey {
 
 std::optional<FoundKey> findStoredKey(StoreDatabase& db, const RegKeyPath& key) {
     FoundKey found{db.rootKey(key.root), {key.root, {}}};
-    std::string_view rest = key.path;
-    while (!rest.empty()) {
-        const std::size_t slash = rest.find('\\');
-        const std::string_view component = rest.substr(0, slash);
+    const auto path = parseKeyPath(key.path);
+    if (!path) {
+        return std::nullopt;
+    }
+    for (const std::string_view component : path->components) {
         const auto next = db.findKey(found.id, component);
         if (!next) {
             return std::nullopt;
@@ -48,7 +46,6 @@ std::optional<FoundKey> findStoredKey(StoreDatabase& db, const RegKeyPath& key) 
             found.stored.path += '\\';
         }
         found.stored.path += db.keyName(found.id).value_or(std::string(component));
-        rest.remove_prefix(slash == std::string_view::npos ? rest.size() : slash + 1);
     }
     return found;
 }
@@ -73,26 +70,32 @@ void confirmOrCancel(const RegCommand& command, ToolStreams io, const std::strin
 
 // query ... /s: the key and every key below it, each with its values (or only the value asked
 // for, and only keys holding it). Returns how many keys were shown.
-int printTree(std::ostream& out, const std::string& fullName, const regfile::RegKeySnapshot& key,
+int printTree(std::ostream& out, const std::string& topName, const regfile::RegKeySnapshot& tree,
               const std::optional<std::string>& valueName) {
+    const std::optional<std::string> wanted =
+        valueName ? std::optional(foldName(*valueName)) : std::nullopt;
     int shown = 0;
-    if (!valueName) {
-        out << '\n' << fullName << '\n';
-        for (const RawValue& value : key.values) {
-            out << formatValueLine(value) << '\n';
+    std::string fullName;
+    std::vector<std::size_t> ends; // where each ancestor's name ends in fullName
+    for (const regfile::RegKeySnapshot::Key& key : tree.keys) {
+        fullName.resize(key.depth == 0 ? 0 : ends[key.depth - 1]);
+        fullName += key.depth == 0 ? topName : '\\' + key.name;
+        ends.resize(key.depth);
+        ends.push_back(fullName.size());
+        if (!wanted) {
+            out << '\n' << printable(fullName) << '\n';
+            for (const RawValue& value : key.values) {
+                out << formatValueLine(value) << '\n';
+            }
+            ++shown;
+            continue;
         }
-        ++shown;
-    } else {
-        const std::string wanted = foldName(*valueName);
         for (const RawValue& value : key.values) {
-            if (foldName(value.name) == wanted) {
-                out << '\n' << fullName << '\n' << formatValueLine(value) << '\n';
+            if (foldName(value.name) == *wanted) {
+                out << '\n' << printable(fullName) << '\n' << formatValueLine(value) << '\n';
                 ++shown;
             }
         }
-    }
-    for (const regfile::RegKeySnapshot& subkey : key.subkeys) {
-        shown += printTree(out, fullName + '\\' + subkey.name, subkey, valueName);
     }
     return shown;
 }
@@ -112,7 +115,7 @@ void query(const RegCommand& command, StoreDatabase& db, ToolStreams io) {
         if (!value && !command.valueName->empty()) {
             throw ToolFailure(kNotFound);
         }
-        io.out << '\n' << fullName << '\n';
+        io.out << '\n' << printable(fullName) << '\n';
         if (value) {
             io.out << formatValueLine(*value) << '\n';
         } else {
@@ -122,18 +125,18 @@ void query(const RegCommand& command, StoreDatabase& db, ToolStreams io) {
     }
     std::vector<RawValue> values;
     std::vector<SubkeyEntry> subkeys;
-    db.transaction([&] {
+    db.readTransaction([&] {
         values = db.values(key.id);
         subkeys = db.subkeys(key.id);
     });
-    io.out << '\n' << fullName << '\n';
+    io.out << '\n' << printable(fullName) << '\n';
     for (const RawValue& value : values) {
         io.out << formatValueLine(value) << '\n';
     }
     if (!subkeys.empty()) {
         io.out << '\n';
         for (const SubkeyEntry& subkey : subkeys) {
-            io.out << fullName << '\\' << subkey.name << '\n';
+            io.out << printable(fullName + '\\' + subkey.name) << '\n';
         }
     }
 }
@@ -251,35 +254,6 @@ void remove(const RegCommand& command, StoreDatabase& db, ToolStreams io) {
     io.out << kDone << '\n';
 }
 
-// Writes the whole file under a temporary name beside it and renames it into place, so that a
-// failed export never leaves a half-written file where a good one was.
-void writeFileReplacing(const std::string& file, const std::vector<std::uint8_t>& bytes) {
-    const std::string temporary = file + ".tmp" + std::to_string(::getpid());
-    const int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-    if (fd < 0) {
-        throw ToolFailure("cannot write '" + file + "': " + std::strerror(errno));
-    }
-    std::size_t written = 0;
-    while (written < bytes.size()) {
-        const ssize_t n = ::write(fd, bytes.data() + written, bytes.size() - written);
-        if (n < 0 && errno == EINTR) {
-            continue;
-        }
-        if (n <= 0) {
-            const int error = errno;
-            ::close(fd);
-            ::unlink(temporary.c_str());
-            throw ToolFailure("cannot write '" + file + "': " + std::strerror(error));
-        }
-        written += static_cast<std::size_t>(n);
-    }
-    if (::fsync(fd) != 0 || ::close(fd) != 0 || std::rename(temporary.c_str(), file.c_str()) != 0) {
-        const int error = errno;
-        ::unlink(temporary.c_str());
-        throw ToolFailure("cannot write '" + file + "': " + std::strerror(error));
-    }
-}
-
 void exportKey(const RegCommand& command, StoreDatabase& db, ToolStreams io) {
     const FoundKey key = requireKey(db, command.key);
     std::error_code error;
@@ -294,27 +268,26 @@ void exportKey(const RegCommand& command, StoreDatabase& db, ToolStreams io) {
     } catch (const regfile::RegWriteError& e) {
         throw ToolFailure(std::string("cannot export: ") + e.what());
     }
-    writeFileReplacing(command.file, bytes);
+    try {
+        writePrivateFileReplacing(command.file, bytes);
+    } catch (const PrivateFileError& e) {
+        throw ToolFailure(e.what());
+    }
     io.out << kDone << '\n';
 }
 
 void importFile(const RegCommand& command, StoreDatabase& db, ToolStreams io) {
-    std::ifstream stream(command.file, std::ios::binary);
-    if (!stream) {
-        throw ToolFailure("cannot read '" + command.file + "': " + std::strerror(errno));
-    }
-    const std::vector<std::uint8_t> bytes((std::istreambuf_iterator<char>(stream)),
-                                          std::istreambuf_iterator<char>());
-    if (stream.bad()) {
-        throw ToolFailure("cannot read '" + command.file + "'");
-    }
-    const regfile::RegParseResult result = regfile::parseRegFile(bytes);
-    if (const auto* failure = std::get_if<regfile::RegParseError>(&result)) {
-        throw ToolFailure(command.file + ", line " + std::to_string(failure->line) + ": " +
-                          failure->reason);
+    std::vector<std::uint8_t> bytes;
+    try {
+        bytes = regfile::readRegFileBytes(command.file);
+    } catch (const regfile::RegFileInputError& e) {
+        throw ToolFailure(e.what());
     }
     try {
-        regfile::applyRegChanges(db, std::get<std::vector<regfile::RegChange>>(result));
+        if (const auto failure = regfile::importRegFile(db, bytes)) {
+            throw ToolFailure(command.file + ", line " + std::to_string(failure->line) + ": " +
+                              failure->reason);
+        }
     } catch (const regfile::RegApplyError& e) {
         throw ToolFailure(command.file + ": " + e.what() + "; nothing was imported");
     }

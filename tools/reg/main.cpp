@@ -5,6 +5,7 @@
 #include "settings/StoreDatabase.h"
 #include "tools/reg/RegCommandLine.h"
 #include "tools/reg/RegToolVerbs.h"
+#include "tools/reg/TerminalText.h"
 
 #include <exception>
 #include <iostream>
@@ -20,7 +21,7 @@ int main(int argc, char** argv) {
     }
     const auto parsed = regtool::parseCommandLine(args);
     if (const auto* error = std::get_if<regtool::CommandLineError>(&parsed)) {
-        std::cerr << "ERROR: Invalid syntax: " << error->reason
+        std::cerr << "ERROR: Invalid syntax: " << regtool::printable(error->reason)
                   << ". Type \"tickwell-reg /?\" for usage.\n";
         return 2;
     }
@@ -30,16 +31,18 @@ int main(int argc, char** argv) {
         return 0;
     }
     try {
-        const auto db = StoreDatabase::defaultDatabase();
+        // The tool may wait for the program's changes as long as the store allows.
+        const auto db = StoreDatabase::openFile(StoreDatabase::defaultFilePath(), toolBusyWait);
         if (const auto notice = takeStoreRecoveryNotice()) {
             std::cerr << "NOTE: the damaged settings store was moved to "
-                      << notice->movedToPath.string() << " and a fresh one was started.\n";
+                      << regtool::printable(notice->movedToPath.string())
+                      << " and a fresh one was started.\n";
         }
         regtool::runVerb(command, *db, {std::cin, std::cout});
         return 0;
     } catch (const std::exception& e) {
         std::cout.flush();
-        std::cerr << "ERROR: " << e.what() << '\n';
+        std::cerr << "ERROR: " << regtool::printable(e.what()) << '\n';
         return 1;
     }
 }

@@ -1,11 +1,14 @@
 #include "tools/resample/PpmFile.h"
 
+#include "images/PictureFile.h"
+
 #include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
 #include <memory>
+#include <utility>
 
 #if defined(__x86_64__) || defined(__i386__)
 #include <immintrin.h>
@@ -119,16 +122,27 @@ private:
 
 } // namespace
 
-Bitmap24 readPpm(const std::string& path) {
-    File file(std::fopen(path.c_str(), "rb"));
-    if (!file) {
-        throw PpmError("Cannot open \"" + path + "\": " + std::strerror(errno));
+PpmReader::PpmReader(const std::string& path) : name_(path) {
+    const OpenedPicture opened = openPictureFile(path);
+    owned_.reset(opened.file);
+    file_ = opened.file;
+    if (!file_) {
+        throw PpmError("Cannot open \"" + path + "\": " + opened.reason);
     }
+    readHeader(opened.size);
+}
+
+PpmReader::PpmReader(std::FILE* file, std::uint64_t size, const std::string& name)
+    : file_(file), name_(name) {
+    readHeader(size);
+}
+
+void PpmReader::readHeader(std::uint64_t fileSize) {
     char magic[2] = {};
-    if (std::fread(magic, 1, 2, file.get()) != 2 || magic[0] != 'P' || magic[1] != '6') {
+    if (std::fread(magic, 1, 2, file_) != 2 || magic[0] != 'P' || magic[1] != '6') {
         throw PpmError("Not a binary PPM file (P6)");
     }
-    HeaderReader header(file.get());
+    HeaderReader header(file_);
     const long long width = header.number("width");
     const long long height = header.number("height");
     const long long maxval = header.number("maxval");
@@ -136,17 +150,21 @@ Bitmap24 readPpm(const std::string& path) {
         throw PpmError("PPM maxval " + std::to_string(maxval) + " is not supported (only 255)");
     }
     header.endOfHeader();
+    for (const auto& [side, value] : {std::pair{"width", width}, std::pair{"height", height}}) {
+        if (value > maxPictureSide) {
+            throw PpmError(std::string("PPM ") + side + " " + std::to_string(value) +
+                           " is larger than " + std::to_string(maxPictureSide));
+        }
+    }
 
     // The data must all be there before the bitmap is allocated: a small file cannot claim a
     // huge picture.
-    const long start = std::ftell(file.get());
-    std::error_code sizeError;
-    const auto fileSize = std::filesystem::file_size(path, sizeError);
+    const long start = std::ftell(file_);
+    if (start < 0) {
+        throw PpmError("Cannot read \"" + name_ + "\": " + std::strerror(errno));
+    }
     const auto needed =
         static_cast<unsigned long long>(width) * static_cast<unsigned long long>(height) * 3;
-    if (sizeError || start < 0) {
-        throw PpmError("Cannot read \"" + path + "\": " + sizeError.message());
-    }
     const unsigned long long available = fileSize > static_cast<unsigned long long>(start)
                                              ? fileSize - static_cast<unsigned long long>(start)
                                              : 0;
@@ -155,12 +173,15 @@ Bitmap24 readPpm(const std::string& path) {
                        std::to_string(height) + " pixels need " + std::to_string(needed) +
                        " bytes, the file has " + std::to_string(available));
     }
+    size_ = {static_cast<int>(width), static_cast<int>(height)};
+}
 
-    Bitmap24 bitmap(static_cast<int>(width), static_cast<int>(height));
-    const auto rowBytes = static_cast<std::size_t>(width) * 3;
+Bitmap24 PpmReader::read() {
+    Bitmap24 bitmap(size_.width, size_.height);
+    const auto rowBytes = static_cast<std::size_t>(size_.width) * 3;
     for (int y = 0; y < bitmap.height(); ++y) {
-        if (std::fread(bitmap.row(y), 1, rowBytes, file.get()) != rowBytes) {
-            throw PpmError("Cannot read \"" + path + "\": the file ended early");
+        if (std::fread(bitmap.row(y), 1, rowBytes, file_) != rowBytes) {
+            throw PpmError("Cannot read \"" + name_ + "\": the file ended early");
         }
     }
     return bitmap;

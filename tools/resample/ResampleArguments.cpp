@@ -44,8 +44,9 @@ PixelSize parseSize(const std::string& option, const std::string& text) {
     PixelSize size;
     if (x == std::string::npos || !parseInt(std::string_view(text).substr(0, x), size.width) ||
         !parseInt(std::string_view(text).substr(x + 1), size.height) || size.width < 1 ||
-        size.height < 1) {
-        throw UsageError(option + " wants WIDTHxHEIGHT, both at least 1, not \"" + text + "\"");
+        size.height < 1 || size.width > maxPictureSide || size.height > maxPictureSide) {
+        throw UsageError(option + " wants WIDTHxHEIGHT, both at least 1 and at most " +
+                         std::to_string(maxPictureSide) + ", not \"" + text + "\"");
     }
     return size;
 }

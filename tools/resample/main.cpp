@@ -8,6 +8,7 @@
 #include "images/DecodeAndFit.h"
 #include "images/JpegDecoder.h"
 #include "images/JpegMemoryBudget.h"
+#include "images/PictureFile.h"
 #include "images/ResampleBitmap.h"
 #include "program/ProgramInfo.h"
 #include "tools/resample/PpmFile.h"
@@ -15,7 +16,6 @@
 
 #include <chrono>
 #include <cstdio>
-#include <fstream>
 #include <iostream>
 #include <new>
 #include <string>
@@ -36,13 +36,17 @@ double peakMemoryMiB() {
     return static_cast<double>(usage.ru_maxrss) / 1024.0; // ru_maxrss is in KiB
 }
 
-// A PPM starts with "P" and a digit; anything else goes to the JPEG decoder, whose message
-// then says what the file is not.
+// A PPM starts with "P" and a digit; anything else, and a file that cannot be opened, goes to
+// the JPEG decoder, whose message then says what the file is not.
 bool looksLikePpm(const std::string& path) {
-    std::ifstream file(path, std::ios::binary);
+    const OpenedPicture opened = openPictureFile(path);
+    if (!opened.file) {
+        return false;
+    }
     char start[2] = {};
-    file.read(start, 2);
-    return file.gcount() == 2 && start[0] == 'P' && start[1] >= '0' && start[1] <= '9';
+    const std::size_t read = std::fread(start, 1, 2, opened.file);
+    std::fclose(opened.file);
+    return read == 2 && start[0] == 'P' && start[1] >= '0' && start[1] <= '9';
 }
 
 PixelSize targetSize(const ResampleArguments& arguments, PixelSize picture) {
@@ -73,23 +77,29 @@ DecodeResampleTimes resampleJpeg(const ResampleArguments& arguments) {
 DecodeResampleTimes resamplePpm(const ResampleArguments& arguments) {
     DecodeResampleTimes times;
     auto started = Clock::now();
-    const Bitmap24 source = readPpm(arguments.input);
-    times.decodeMs = millisecondsSince(started);
-
-    const PixelSize size = targetSize(arguments, {source.width(), source.height()});
-    // The result and the resampler's work image (result width x source height) at most.
+    PpmReader reader(arguments.input);
+    const PixelSize source = reader.size();
+    const PixelSize size = targetSize(arguments, source);
+    // The source, the result and the resampler's work image (result width x source height), all
+    // weighed before any of them is taken.
+    const auto bitmapBytes = [](PixelSize picture) {
+        return static_cast<std::uint64_t>(Bitmap24::strideFor(picture.width)) *
+               static_cast<std::uint64_t>(picture.height);
+    };
     const std::uint64_t needed =
-        static_cast<std::uint64_t>(Bitmap24::strideFor(size.width)) *
-        (static_cast<std::uint64_t>(size.height) + static_cast<std::uint64_t>(source.height()));
+        bitmapBytes(source) + bitmapBytes(size) + bitmapBytes({size.width, source.height});
     const std::uint64_t budget = defaultJpegMemoryBudget();
     if (needed > budget) {
-        throw PpmError(pictureTooLargeMessage(static_cast<std::uint64_t>(size.width),
-                                              static_cast<std::uint64_t>(size.height), needed,
+        throw PpmError(pictureTooLargeMessage(static_cast<std::uint64_t>(source.width),
+                                              static_cast<std::uint64_t>(source.height), needed,
                                               budget));
     }
+    const Bitmap24 picture = reader.read();
+    times.decodeMs = millisecondsSince(started);
+
     started = Clock::now();
     Bitmap24 result(size.width, size.height);
-    ResampleBitmap(source, result, arguments.kernel->kernel, arguments.support,
+    ResampleBitmap(picture, result, arguments.kernel->kernel, arguments.support,
                    {.threads = arguments.threads});
     times.resampleMs = millisecondsSince(started);
     // The bytes go out in the order they came in.

@@ -1,0 +1,36 @@
+#pragma once
+
+// The lock that keeps recovery from moving a store file that is in use. Every connection to a
+// store holds it shared for as long as it lives; moving a damaged file aside needs it exclusive,
+// so it happens only while no other connection, in this process or another, has the file open,
+// and the file is examined again under it. It lives in its own file beside the store
+// ("settings.db.lock"), which is never moved, owner-only and never reached through a link.
+
+#include <chrono>
+#include <filesystem>
+
+namespace tickwell {
+
+class StoreFileLock {
+public:
+    // Opens (creating it when missing) the lock file of the store file `storeFile`, without
+    // taking the lock. Throws StoreDatabaseError when it can be neither opened nor created.
+    explicit StoreFileLock(const std::filesystem::path& storeFile);
+    ~StoreFileLock();
+    StoreFileLock(StoreFileLock&& other) noexcept;
+    StoreFileLock& operator=(StoreFileLock&&) = delete;
+    StoreFileLock(const StoreFileLock&) = delete;
+    StoreFileLock& operator=(const StoreFileLock&) = delete;
+
+    // Takes the lock shared, waiting until `deadline` for an exclusive holder to let go.
+    // False when the deadline passed first.
+    bool shareUntil(std::chrono::steady_clock::time_point deadline);
+    // Takes the lock exclusive if nobody else holds it at all; never waits.
+    bool tryExclusive();
+    void release();
+
+private:
+    int fd_ = -1;
+};
+
+} // namespace tickwell
