@@ -38,8 +38,9 @@ IntervalTimer* RemindersPage::createReminderTimer(std::string_view subkey, int i
                                                   bool enabled) {
     auto* timer =
         new IntervalTimer(&timerOwner_, reminders::timerNameFor(subkey), intervalMs, enabled);
-    connectGuarded(timer, &IntervalTimer::timeout, this,
-                   [this, timer] { ReminderTimerTimer(timer); });
+    connectGuarded(timer, &IntervalTimer::timeout, this, [this, timer] {
+        timerFailures_.run(this, [this, timer] { ReminderTimerTimer(timer); });
+    });
     return timer;
 }
 

@@ -4,6 +4,7 @@
 // starting and stopping them; one timer per reminder; the tray item that switches them all.
 
 #include "reminders/NoticeColors.h"
+#include "widgets/ReportOnce.h"
 #include "widgets/TabPage.h"
 
 #include <string_view>
@@ -97,6 +98,9 @@ private:
 
     QObject& timerOwner_;
     QAction* N2 = nullptr;
+    // A failure that every reminder timer meets (a store another process keeps locked) is
+    // reported once, not once per firing.
+    ReportOnce timerFailures_;
 };
 
 } // namespace tickwell

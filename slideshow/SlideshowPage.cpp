@@ -79,7 +79,8 @@ void SlideshowPage::connectHandlers() {
     onClick(Button8, &SlideshowPage::Button8Click);
     onClick(Button9, &SlideshowPage::Button9Click);
     onClick(Button10, &SlideshowPage::Button10Click);
-    connectGuarded(&ImagesTimer, &IntervalTimer::timeout, this, [this] { ImagesTimerTimer(); });
+    connectGuarded(&ImagesTimer, &IntervalTimer::timeout, this,
+                   [this] { timerFailures_.run(this, [this] { ImagesTimerTimer(); }); });
 }
 
 void SlideshowPage::setTrayItem(QAction* item) {

@@ -4,6 +4,7 @@
 // picture stays, the start/stop switch, the slideshow timer's step and the image window that
 // each step shows.
 
+#include "widgets/ReportOnce.h"
 #include "widgets/TabPage.h"
 
 #include <QStringList>
@@ -93,6 +94,8 @@ private:
 
     IntervalTimer& ImagesTimer;
     QAction* N4 = nullptr;
+    // A firing that fails again as it did last time is not reported again.
+    ReportOnce timerFailures_;
 };
 
 } // namespace tickwell

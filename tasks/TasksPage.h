@@ -3,7 +3,7 @@
 // The "Задачи" tab: the to-do list with the selected task's details, its done mark, and the
 // period of the task reminders; the day-change check that the main window's CheckTimer runs.
 
-#include "tasks/ReportOnce.h"
+#include "widgets/ReportOnce.h"
 #include "widgets/TabPage.h"
 
 #include <string>

@@ -10,12 +10,14 @@
 #include "reminders/NoticeForm.h"
 #include "settings/Layout.h"
 #include "settings/SettingsStore.h"
+#include "settings/StoreDatabase.h"
 #include "widgets/ListBox.h"
 
 #include <QAction>
 #include <QLabel>
 #include <QPushButton>
 #include <QTest>
+#include <sqlite3.h>
 
 namespace tickwell::test {
 namespace {
@@ -254,6 +256,25 @@ TEST_F(ReminderTimers, AFiringWhoseReminderWasRemovedBehindTheProgramsBackReport
     timeline.advance(60 * 1000);
     EXPECT_TRUE(noticeWindows().empty());
     EXPECT_FALSE(timerOf("notice1")->enabled()) << "reported once, not at every period";
+}
+
+// While another process holds the store's write lock (a long import), every firing of a
+// once-only reminder fails to write its switch: one report for them all, and the reminder is
+// shown and stops at its first firing once the store is free.
+TEST_F(ReminderTimers, AStoreLockedByAnotherProcessIsReportedOnceNotAtEveryFiring) {
+    start({{.key = "notice1", .name = "Раз", .interval = 20, .once = true, .enabled = true}}, 1);
+    sqlite3* other = nullptr;
+    ASSERT_EQ(sqlite3_open(StoreDatabase::defaultFilePath().c_str(), &other), SQLITE_OK);
+    ASSERT_EQ(sqlite3_exec(other, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr), SQLITE_OK);
+    dialogs.expectError(QStringLiteral("Failed to set data for 'enabled'"));
+    timeline.advance(40 * 1000);
+    EXPECT_EQ(sound.plays(), 0);
+
+    sqlite3_exec(other, "ROLLBACK", nullptr, nullptr, nullptr);
+    sqlite3_close(other);
+    timeline.advance(40 * 1000);
+    EXPECT_EQ(sound.plays(), 1);
+    EXPECT_FALSE(storedBool("notice1", layout::notice::enabled));
 }
 
 } // namespace

@@ -1,4 +1,4 @@
-#include "tasks/ReportOnce.h"
+#include "widgets/ReportOnce.h"
 
 #include "widgets/ErrorGuard.h"
 
