@@ -1,6 +1,9 @@
 #pragma once
 
+#include "settings/StoreFileLock.h"
+
 #include <QString>
+#include <optional>
 
 namespace tickwell {
 
@@ -28,7 +31,7 @@ public:
     // Tries once to take the lock, never waiting. Taking a lock already held here is Acquired.
     Result tryAcquire();
     // Whether this object holds the lock.
-    bool held() const { return fd_ >= 0; }
+    bool held() const { return lock_.has_value(); }
     // Releases the lock now (no-op when not held).
     void release();
 
@@ -37,7 +40,7 @@ public:
 
 private:
     QString name_;
-    int fd_ = -1;
+    std::optional<StoreFileLock> lock_;
 };
 
 } // namespace tickwell

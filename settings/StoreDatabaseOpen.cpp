@@ -274,7 +274,7 @@ std::shared_ptr<StoreDatabase> StoreDatabase::openFile(const std::filesystem::pa
     } catch (const PrivateFileError& error) {
         throw StoreDatabaseError(std::string("settings store: ") + error.what());
     }
-    StoreFileLock lock(file);
+    StoreFileLock lock(StoreFileLock::besideStore(file));
     const auto deadline = std::chrono::steady_clock::now() + recoveryWait;
     bool movedAside = false;
     while (true) {

@@ -6,6 +6,7 @@
 #include <cstring>
 #include <fcntl.h>
 #include <sys/file.h>
+#include <sys/stat.h>
 #include <thread>
 #include <unistd.h>
 #include <utility>
@@ -27,14 +28,28 @@ int lockRetryingInterrupts(int fd, int operation) {
 
 } // namespace
 
-StoreFileLock::StoreFileLock(const std::filesystem::path& storeFile) {
-    std::filesystem::path lockFile = storeFile;
-    lockFile += ".lock";
-    fd_ = ::open(lockFile.c_str(), O_RDWR | O_CREAT | O_NOFOLLOW | O_CLOEXEC | O_NOCTTY, 0600);
+StoreFileLock::StoreFileLock(const std::filesystem::path& lockFile) {
+    // Non-blocking: a pipe planted under the lock's name must not hold the opening.
+    fd_ = ::open(lockFile.c_str(),
+                 O_RDWR | O_CREAT | O_NOFOLLOW | O_CLOEXEC | O_NOCTTY | O_NONBLOCK, 0600);
     if (fd_ < 0) {
         throw StoreDatabaseError("settings store: cannot open the lock file " + lockFile.string() +
                                  ": " + std::strerror(errno));
     }
+    struct stat info {};
+    if (::fstat(fd_, &info) != 0 || !S_ISREG(info.st_mode) || info.st_uid != ::getuid() ||
+        ((info.st_mode & 0077) != 0 && ::fchmod(fd_, 0600) != 0)) {
+        ::close(fd_);
+        fd_ = -1;
+        throw StoreDatabaseError("settings store: the lock file " + lockFile.string() +
+                                 " is not a file of this user's");
+    }
+}
+
+std::filesystem::path StoreFileLock::besideStore(const std::filesystem::path& storeFile) {
+    std::filesystem::path lockFile = storeFile;
+    lockFile += ".lock";
+    return lockFile;
 }
 
 StoreFileLock::~StoreFileLock() {
