@@ -63,7 +63,7 @@ void TAddNotice::buildControls() {
     UpDown3 = seconds.upDown;
     Label1->setBuddy(Edit1);
 
-    Label3 = makeLabel(this, "Label3", t::textLabel, {8, 88}, topLeft);
+    Label3 = makeLabel(this, "Label3", t::textCaption, {8, 88}, topLeft);
     auto* memo = new LimitedMemo(this);
     memo->setMaxLength(textLength);
     Memo1 = memo;

@@ -15,6 +15,7 @@
 #include "settings/StoreError.h"
 #include "widgets/AppTexts.h"
 #include "widgets/ListBox.h"
+#include "widgets/PeriodFields.h"
 #include "widgets/UpDown.h"
 
 #include <QCalendarWidget>
@@ -29,8 +30,6 @@ namespace tickwell {
 namespace {
 
 namespace t = texts::reminders;
-
-constexpr int longestPeriod = 24 * 3600; // seconds
 
 std::string displayList(const ListBox& list) {
     std::vector<std::string> names;
@@ -50,7 +49,7 @@ void TAddNotice::Button1Click() {
     if (refusesInput()) {
         return;
     }
-    const int period = UpDown1->position() * 3600 + UpDown2->position() * 60 + UpDown3->position();
+    const int period = periodSeconds(*UpDown1, *UpDown2, *UpDown3);
     const bool edit = editing();
     const int index = page_.ListBox1->itemIndex();
     if (edit && index < 0) {
@@ -82,7 +81,7 @@ bool TAddNotice::refusesInput() {
     if (Edit2->text().isEmpty() || Memo1->toPlainText().isEmpty() ||
         (hours == 0 && minutes == 0 && seconds == 0)) {
         refusal = t::incomplete;
-    } else if (hours * 3600 + minutes * 60 + seconds > longestPeriod) {
+    } else if (periodSeconds(*UpDown1, *UpDown2, *UpDown3) > longestPeriodSeconds) {
         refusal = t::tooLong;
     }
     if (refusal != nullptr) {

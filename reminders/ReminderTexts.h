@@ -31,7 +31,6 @@ inline constexpr char createCaption[] = "Создать напоминание";
 inline constexpr char editCaption[] = "Изменить напоминание";
 inline constexpr char nameLabel[] = "Название:";
 inline constexpr char periodLabel[] = "Через какое время напомнить:";
-inline constexpr char textLabel[] = "Текст напоминания:";
 inline constexpr char useDate[] = "Учитывать дату";
 inline constexpr char dayLabel[] = "День напоминания:";
 inline constexpr char onlyOnce[] = "Напомнить только 1 раз";

@@ -8,11 +8,13 @@
 #include "settings/SettingsStore.h"
 #include "slideshow/ImageFileName.h"
 #include "slideshow/ImageForm.h"
+#include "slideshow/ProductKey.h"
 #include "slideshow/SlideshowPage.h"
 #include "slideshow/SlideshowTexts.h"
 #include "widgets/AppTexts.h"
 #include "widgets/ListBox.h"
 #include "widgets/ListIndexError.h"
+#include "widgets/PeriodFields.h"
 #include "widgets/UpDown.h"
 
 #include <QAction>
@@ -21,17 +23,6 @@
 #include <vector>
 
 namespace tickwell {
-
-namespace {
-
-constexpr int longestPeriod = 24 * 3600;
-
-void openProductKey(SettingsStore& store) {
-    store.setRoot(SettingsStore::Root::LocalMachine);
-    store.openExistingKey(layout::productKey);
-}
-
-} // namespace
 
 void SlideshowPage::ListBox3Click() {
     const int index = ListBox3->itemIndex();
@@ -52,7 +43,7 @@ void SlideshowPage::Button8Click() {
         ListBox3->addItem(imageFileName(path));
     }
     SettingsStore store;
-    openProductKey(store);
+    slideshow::openProductKey(store);
     storeImagesList(store);
 }
 
@@ -68,7 +59,7 @@ void SlideshowPage::Button9Click() {
     delete ListBox3->takeItem(index);
     ListBox3->setToolTip(QString());
     SettingsStore store;
-    openProductKey(store);
+    slideshow::openProductKey(store);
     storeImagesList(store);
     if (ListBox3->count() == 0) {
         // The timer runs on: its next step finds the list empty and stops the slideshow.
@@ -85,9 +76,9 @@ void SlideshowPage::Button10Click() {
         const int period = periodSeconds();
         const int timeout = UpDown7->position();
         SettingsStore store;
-        openProductKey(store);
-        if (period > longestPeriod) {
-            refuseSwitch(t::periodTooLong, store);
+        slideshow::openProductKey(store);
+        if (period > longestPeriodSeconds) {
+            refuseSwitch(texts::periodTooLong, store);
             return;
         }
         if (ListBox3->count() == 0 || period == 0) {
@@ -113,7 +104,7 @@ void SlideshowPage::Button10Click() {
 void SlideshowPage::ImagesTimerTimer() {
     if (ListBox3->count() == 0) {
         SettingsStore store;
-        openProductKey(store);
+        slideshow::openProductKey(store);
         store.writeBool(layout::product::imagesEnabled, false);
         store.writeString(layout::product::imagesList, "");
         ImagesTimer.setEnabled(false);
@@ -129,14 +120,14 @@ void SlideshowPage::ImagesTimerTimer() {
 
 void SlideshowPage::stopSlideshow() {
     SettingsStore store;
-    openProductKey(store);
+    slideshow::openProductKey(store);
     if (store.readBool(layout::product::imagesEnabled) || ImagesTimer.enabled()) {
         stopSlideshow(store);
     }
 }
 
 int SlideshowPage::periodSeconds() const {
-    return UpDown1->position() * 3600 + UpDown2->position() * 60 + UpDown3->position();
+    return tickwell::periodSeconds(*UpDown1, *UpDown2, *UpDown3);
 }
 
 void SlideshowPage::refuseSwitch(const char* text, SettingsStore& store) {

@@ -12,7 +12,6 @@ inline constexpr char timeoutCaption[] = "Через какое время из�
 inline constexpr char imageFileFilter[] = "JPEG Images (*.jpg)|*.jpg";
 
 // The start switch's refusals (caption "Ошибка", warning icon).
-inline constexpr char periodTooLong[] = "Время напоминания не может быть больше 24 часов!";
 inline constexpr char nothingToShow[] =
     "Для запуска показа изображений нужно, кроме добавления картинок в список, задать время, "
     "через которое изображения будут появляться и через какое исчезать.";

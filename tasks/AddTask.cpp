@@ -83,7 +83,7 @@ void TAddTask::buildControls() {
     placeInWindow(Edit1, "Edit1", {8, 24, 275, 21}, topLeft | Edge::Right);
     Label1->setBuddy(Edit1);
 
-    Label2 = makeLabel(this, "Label2", t::descriptionLabel, {8, 51}, topLeft);
+    Label2 = makeLabel(this, "Label2", t::descriptionCaption, {8, 51}, topLeft);
     auto* memo = new LimitedMemo(this);
     memo->setMaxLength(descriptionLength);
     Memo1 = memo;

@@ -13,6 +13,7 @@
 #include "tasks/TasksPage.h"
 #include "widgets/AppTexts.h"
 #include "widgets/ListBox.h"
+#include "widgets/PeriodFields.h"
 #include "widgets/UpDown.h"
 
 #include <QAction>
@@ -22,11 +23,10 @@ namespace tickwell {
 
 namespace {
 namespace t = texts::tasks;
-constexpr int longestPeriod = 24 * 3600; // seconds
 } // namespace
 
 int TasksPage::period() const {
-    return UpDown4->position() * 3600 + UpDown5->position() * 60 + UpDown6->position();
+    return periodSeconds(*UpDown4, *UpDown5, *UpDown6);
 }
 
 // The stored switch alone decides between starting and stopping. Running reminders always stop;
@@ -41,8 +41,8 @@ void TasksPage::Button11Click() {
     const int seconds = period();
     if (ListBox2->count() == 0 || seconds == 0) {
         refuseStart(t::nothingToRemind);
-    } else if (seconds > longestPeriod) {
-        refuseStart(t::periodTooLong);
+    } else if (seconds > longestPeriodSeconds) {
+        refuseStart(texts::periodTooLong);
     } else {
         startTaskReminders(store, seconds);
     }
@@ -94,7 +94,6 @@ void TasksPage::remindOfNextTask() {
     if (found < 0) {
         return;
     }
-    tasks::openTasksKey(store);
     store.writeInteger(layout::tasks::taskNumber, found + 1);
     const int closeDelayMs =
         tasks::noticeCloseDelayMs(store.readInteger(layout::tasks::tasksInterval));

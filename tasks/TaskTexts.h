@@ -15,17 +15,15 @@ inline constexpr char remind[] = "Напоминать";
 // Marking a one-off task done (caption "Tickwell v2.0", question icon, Yes and No).
 inline constexpr char deleteOneOff[] = "Это не ежедневное задание. Удалить его?";
 
-// Starting the task reminders (caption "Ошибка", warning icon): an empty list or no period, and
-// a period over a day.
+// Starting the task reminders (caption "Ошибка", warning icon) with an empty list or no period;
+// a period over a day is refused with texts::periodTooLong.
 inline constexpr char nothingToRemind[] = "Чтобы запустить напоминания о задачах, добавьте их в "
                                           "список и укажите периодичность вывода оповещений.";
-inline constexpr char periodTooLong[] = "Время напоминания не может быть больше 24 часов!";
 
 // The editor: window captions and fields.
 inline constexpr char createCaption[] = "Создать задачу";
 inline constexpr char editCaption[] = "Изменить задачу";
 inline constexpr char nameLabel[] = "Задача:";
-inline constexpr char descriptionLabel[] = "Описание:";
 inline constexpr char daily[] = "Ежедневная задача";
 // A save in edit mode when the main list has no selected task (caption "Ошибка", warning icon).
 inline constexpr char nothingSelected[] =

@@ -20,6 +20,9 @@ inline constexpr char unknownError[] = "Неизвестная ошибка";
 // The text of a list index error; %1 is the index asked for.
 inline constexpr char listIndexOutOfBounds[] = "List index out of bounds (%1)";
 
+// Refuses starting the task reminders or the slideshow with a period of more than a day.
+inline constexpr char periodTooLong[] = "Время напоминания не может быть больше 24 часов!";
+
 // Buttons that several tabs and windows have.
 inline constexpr char add[] = "Добавить";
 inline constexpr char edit[] = "Редактировать";

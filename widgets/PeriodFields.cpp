@@ -24,6 +24,10 @@ int clampToInt(std::int64_t value) {
 }
 } // namespace
 
+int periodSeconds(const UpDown& hours, const UpDown& minutes, const UpDown& secondsField) {
+    return hours.position() * 3600 + minutes.position() * 60 + secondsField.position();
+}
+
 void showPeriod(int seconds, UpDown& hours, UpDown& minutes, UpDown& secondsField) {
     const std::int64_t total = seconds;
     hours.setPosition(clampToInt(floorDiv(total, 3600)));

@@ -10,4 +10,10 @@ class UpDown;
 // so a period longer than the fields can show ends as full as they get.
 void showPeriod(int seconds, UpDown& hours, UpDown& minutes, UpDown& secondsField);
 
+// The period in seconds that the three spin fields of a period give.
+int periodSeconds(const UpDown& hours, const UpDown& minutes, const UpDown& secondsField);
+
+// The longest period a reminder, the task reminders or the slideshow may have: a day.
+inline constexpr int longestPeriodSeconds = 24 * 3600;
+
 } // namespace tickwell

@@ -97,9 +97,9 @@ TEST_F(SlideshowList, StartRefusesThreeWaysAndAcceptsTheLimits) {
     };
     const Case cases[] = {
         {24, 0, 0, 30, true, nullptr},
-        {24, 0, 1, 30, true, t::periodTooLong},
-        {24, 0, 1, 30, false, t::periodTooLong}, // the period is looked at first
-        {0, 60, 60, 600, true, nullptr},         // 3660 s
+        {24, 0, 1, 30, true, texts::periodTooLong},
+        {24, 0, 1, 30, false, texts::periodTooLong}, // the period is looked at first
+        {0, 60, 60, 600, true, nullptr},             // 3660 s
         {0, 0, 10, 10, true, nullptr},
         {0, 0, 9, 10, true, t::periodBelowTimeout},
         {0, 0, 0, 0, true, t::nothingToShow},

@@ -91,10 +91,9 @@ TEST_F(TaskReminders, AStartIsRefusedWithoutTasksOrPeriodOrAboveADay) {
         int tasks, hours, minutes, seconds;
         const char* refusal;
     };
-    for (const Case c :
-         {Case{0, 0, 0, 10, texts::tasks::nothingToRemind},
-          Case{1, 0, 0, 0, texts::tasks::nothingToRemind},
-          Case{1, 24, 0, 1, texts::tasks::periodTooLong}, Case{1, 24, 0, 0, nullptr}}) {
+    for (const Case c : {Case{0, 0, 0, 10, texts::tasks::nothingToRemind},
+                         Case{1, 0, 0, 0, texts::tasks::nothingToRemind},
+                         Case{1, 24, 0, 1, texts::periodTooLong}, Case{1, 24, 0, 0, nullptr}}) {
         SCOPED_TRACE(c.hours * 3600 + c.seconds);
         start(c.tasks == 0 ? std::vector<StoredTask>{} : std::vector<StoredTask>{{"task1", "Один"}},
               1);
