@@ -1,5 +1,6 @@
 #include "images/Bitmap24.h"
 
+#include <algorithm>
 #include <cstring>
 #include <limits>
 #include <new>
@@ -8,6 +9,11 @@
 
 std::ptrdiff_t Bitmap24::strideFor(int width) {
     return (static_cast<std::ptrdiff_t>(width) * bytesPerPixel + 3) & ~std::ptrdiff_t{3};
+}
+
+std::uint64_t Bitmap24::bytesFor(int width, int height) {
+    return static_cast<std::uint64_t>(strideFor(width)) *
+           static_cast<std::uint64_t>(std::max(height, 0));
 }
 
 Bitmap24::Bitmap24(int width, int height) : width_(width), height_(height) {

@@ -31,6 +31,9 @@ public:
     // Bytes from the start of one row to the start of the next.
     std::ptrdiff_t stride() const { return stride_; }
     static std::ptrdiff_t strideFor(int width);
+    // The bytes a bitmap of width x height takes, padding included (none for a negative height),
+    // as the memory rules weigh it before anything is allocated.
+    static std::uint64_t bytesFor(int width, int height);
 
     std::uint8_t* row(int y) { return data_.get() + y * stride_; }
     const std::uint8_t* row(int y) const { return data_.get() + y * stride_; }

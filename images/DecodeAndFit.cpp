@@ -17,11 +17,6 @@ double millisecondsSince(Clock::time_point start) {
     return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
 }
 
-std::uint64_t bitmapBytes(int width, int height) {
-    return static_cast<std::uint64_t>(Bitmap24::strideFor(width)) *
-           static_cast<std::uint64_t>(std::max(height, 0));
-}
-
 } // namespace
 
 Bitmap24 decodeResampled(JpegDecoder& decoder, PixelSize size, KernelFunction kernel, float support,
@@ -34,8 +29,9 @@ Bitmap24 decodeResampled(JpegDecoder& decoder, PixelSize size, KernelFunction ke
     // What is held besides libjpeg's own memory: the result, the source rows in flight, and at
     // most the resampler's whole work image (destination width x source height); the streaming
     // resampler keeps only the part of it that destination rows still need.
-    const std::uint64_t held = bitmapBytes(size.width, size.height) +
-                               bitmapBytes(width, kRowsPerRead) + bitmapBytes(size.width, height);
+    const std::uint64_t held = Bitmap24::bytesFor(size.width, size.height) +
+                               Bitmap24::bytesFor(width, kRowsPerRead) +
+                               Bitmap24::bytesFor(size.width, height);
     auto started = Clock::now();
     decoder.start(held, memoryBudget);
     spent.decodeMs += millisecondsSince(started);

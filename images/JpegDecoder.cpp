@@ -215,8 +215,7 @@ int JpegDecoder::readCmykRows(std::uint8_t* const* rows, int count) {
 }
 
 Bitmap24 decodeJpeg(JpegDecoder& decoder, std::uint64_t memoryBudget) {
-    const auto held = static_cast<std::uint64_t>(Bitmap24::strideFor(decoder.width())) *
-                      static_cast<std::uint64_t>(decoder.height());
+    const std::uint64_t held = Bitmap24::bytesFor(decoder.width(), decoder.height());
     decoder.start(held, memoryBudget);
     Bitmap24 picture(decoder.width(), decoder.height());
     std::vector<std::uint8_t*> rows(static_cast<std::size_t>(picture.height()));

@@ -14,8 +14,9 @@ OpenedPicture openPictureFile(const std::string& path) {
         return opened;
     }
     struct stat info {};
-    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
-        opened.reason = S_ISREG(info.st_mode) ? std::strerror(errno) : "not a regular file";
+    const bool known = ::fstat(fd, &info) == 0;
+    if (!known || !S_ISREG(info.st_mode)) {
+        opened.reason = known ? "not a regular file" : std::strerror(errno);
         ::close(fd);
         return opened;
     }

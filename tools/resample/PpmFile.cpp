@@ -51,10 +51,7 @@ void swapPixelBytes(const std::uint8_t* in, std::uint8_t* out, std::size_t bytes
     swapFirstAndThirdPlain(in, out, bytes);
 }
 
-struct FileCloser {
-    void operator()(std::FILE* file) const { std::fclose(file); }
-};
-using File = std::unique_ptr<std::FILE, FileCloser>;
+using File = std::unique_ptr<std::FILE, PpmReader::Closer>;
 
 // Reads the header's tokens from a file, skipping white space and comments between them.
 class HeaderReader {

@@ -35,10 +35,12 @@ public:
     // The pixels, in a new bitmap.
     Bitmap24 read();
 
-private:
+    // Closes a stream the reader or writer opened itself.
     struct Closer {
         void operator()(std::FILE* file) const { std::fclose(file); }
     };
+
+private:
     void readHeader(std::uint64_t fileSize);
 
     std::unique_ptr<std::FILE, Closer> owned_;

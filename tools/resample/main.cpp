@@ -82,12 +82,9 @@ DecodeResampleTimes resamplePpm(const ResampleArguments& arguments) {
     const PixelSize size = targetSize(arguments, source);
     // The source, the result and the resampler's work image (result width x source height), all
     // weighed before any of them is taken.
-    const auto bitmapBytes = [](PixelSize picture) {
-        return static_cast<std::uint64_t>(Bitmap24::strideFor(picture.width)) *
-               static_cast<std::uint64_t>(picture.height);
-    };
-    const std::uint64_t needed =
-        bitmapBytes(source) + bitmapBytes(size) + bitmapBytes({size.width, source.height});
+    const std::uint64_t needed = Bitmap24::bytesFor(source.width, source.height) +
+                                 Bitmap24::bytesFor(size.width, size.height) +
+                                 Bitmap24::bytesFor(size.width, source.height);
     const std::uint64_t budget = defaultJpegMemoryBudget();
     if (needed > budget) {
         throw PpmError(pictureTooLargeMessage(static_cast<std::uint64_t>(source.width),
