@@ -37,6 +37,10 @@ int writeAll(int fd, const std::vector<std::uint8_t>& bytes) {
 } // namespace
 
 void createPrivateFolders(const std::filesystem::path& folder) {
+    std::error_code error;
+    if (std::filesystem::is_directory(folder, error)) {
+        return; // folders that exist are left as they are
+    }
     std::filesystem::path made;
     for (const auto& part : folder) {
         made /= part;
@@ -52,6 +56,14 @@ void createPrivateFolders(const std::filesystem::path& folder) {
     }
 }
 
+bool ownFileMadePrivate(int fd) {
+    struct stat info {};
+    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode) || info.st_uid != ::geteuid()) {
+        return false;
+    }
+    return (info.st_mode & 07777) == privateFileMode || ::fchmod(fd, privateFileMode) == 0;
+}
+
 void makeFilePrivate(const std::filesystem::path& file, WhenMissing missing) {
     const int create = missing == WhenMissing::Create ? O_CREAT : 0;
     const int fd = ::open(file.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK | create,
@@ -62,11 +74,7 @@ void makeFilePrivate(const std::filesystem::path& file, WhenMissing missing) {
         }
         fail("create", file.string(), errno);
     }
-    struct stat info {};
-    if (::fstat(fd, &info) == 0 && S_ISREG(info.st_mode) && info.st_uid == ::geteuid() &&
-        (info.st_mode & 07777) != privateFileMode) {
-        ::fchmod(fd, privateFileMode);
-    }
+    ownFileMadePrivate(fd);
     ::close(fd);
 }
 

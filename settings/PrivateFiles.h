@@ -22,6 +22,10 @@ public:
 // left as they are. Throws PrivateFileError.
 void createPrivateFolders(const std::filesystem::path& folder);
 
+// Whether the open file `fd` is a regular file of this user's, made owner-only (0600) when it was
+// not: false for a pipe, a device, a folder, another user's file, or rights that cannot be taken.
+bool ownFileMadePrivate(int fd);
+
 enum class WhenMissing { Create, Skip };
 
 // Takes the rights of group and others from the file when it belongs to this user; a missing

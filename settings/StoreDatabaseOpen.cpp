@@ -75,7 +75,6 @@ enum class FileState { Usable, Damaged };
 // How long opening waits for another process that recovers the store, or that has a damaged
 // store open, before it gives up.
 constexpr std::chrono::seconds recoveryWait{3};
-constexpr std::chrono::milliseconds recoveryPause{5};
 
 bool isDamageCode(int rc) {
     const int primary = rc & 0xFF;
@@ -313,7 +312,7 @@ std::shared_ptr<StoreDatabase> StoreDatabase::openFile(const std::filesystem::pa
                                          " is damaged, but another process has it open; it was "
                                          "left as it is");
             }
-            std::this_thread::sleep_for(recoveryPause);
+            std::this_thread::sleep_for(lockRetryPause);
         }
     }
 }

@@ -1,12 +1,12 @@
 #include "settings/StoreFileLock.h"
 
+#include "settings/PrivateFiles.h"
 #include "settings/StoreDatabase.h"
 
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
 #include <sys/file.h>
-#include <sys/stat.h>
 #include <thread>
 #include <unistd.h>
 #include <utility>
@@ -14,9 +14,6 @@
 namespace tickwell {
 
 namespace {
-
-// How often a shared lock is tried again while another process recovers the store.
-constexpr std::chrono::milliseconds retryPause{5};
 
 int lockRetryingInterrupts(int fd, int operation) {
     int result = 0;
@@ -36,9 +33,7 @@ StoreFileLock::StoreFileLock(const std::filesystem::path& lockFile) {
         throw StoreDatabaseError("settings store: cannot open the lock file " + lockFile.string() +
                                  ": " + std::strerror(errno));
     }
-    struct stat info {};
-    if (::fstat(fd_, &info) != 0 || !S_ISREG(info.st_mode) || info.st_uid != ::getuid() ||
-        ((info.st_mode & 0077) != 0 && ::fchmod(fd_, 0600) != 0)) {
+    if (!ownFileMadePrivate(fd_)) {
         ::close(fd_);
         fd_ = -1;
         throw StoreDatabaseError("settings store: the lock file " + lockFile.string() +
@@ -65,7 +60,7 @@ bool StoreFileLock::shareUntil(std::chrono::steady_clock::time_point deadline) {
         if (errno != EWOULDBLOCK || std::chrono::steady_clock::now() >= deadline) {
             return false;
         }
-        std::this_thread::sleep_for(retryPause);
+        std::this_thread::sleep_for(lockRetryPause);
     }
     return true;
 }

@@ -12,6 +12,9 @@
 
 namespace tickwell {
 
+// How often a lock is tried again while another process holds it (recovering the store).
+inline constexpr std::chrono::milliseconds lockRetryPause{5};
+
 class StoreFileLock {
 public:
     // Opens (creating it owner-only when missing) the lock file `lockFile`, without taking the
