@@ -13,7 +13,6 @@
 
 #include <QApplication>
 #include <QCloseEvent>
-#include <QPushButton>
 #include <QStyleOptionTabWidgetFrame>
 #include <QTabBar>
 #include <QTabWidget>

@@ -8,7 +8,6 @@
 #include "platform/Dialogs.h"
 #include "reminders/RemindersPage.h"
 #include "settings/Layout.h"
-#include "settings/NameList.h"
 #include "settings/SettingsStore.h"
 #include "settings/StoreDatabase.h"
 #include "slideshow/SlideshowPage.h"

@@ -5,7 +5,6 @@
 // the line break, and every failure must be one of the tool's own.
 
 #include "FuzzStore.h"
-#include "settings/PrivateFiles.h"
 #include "tools/reg/RegCommandLine.h"
 #include "tools/reg/RegToolVerbs.h"
 #include "tools/reg/TerminalText.h"

@@ -5,8 +5,6 @@
 
 namespace tickwell {
 
-namespace {} // namespace
-
 void Dialogs::inform(QWidget* owner, const QString& text, const QString& caption,
                      MessageIcon icon) {
     message(owner, text, caption, icon, MessageButtons::Ok);

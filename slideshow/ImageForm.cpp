@@ -9,6 +9,7 @@
 #include "slideshow/FreedMemory.h"
 #include "slideshow/ImageFileName.h"
 #include "slideshow/PictureLabel.h"
+#include "slideshow/ProductKey.h"
 #include "slideshow/SlideshowPage.h"
 #include "slideshow/SlideshowTexts.h"
 #include "widgets/AccessibleControls.h"
@@ -27,11 +28,6 @@ namespace tickwell {
 namespace {
 
 constexpr int hideDelayMs = 100;
-
-void openProductKey(SettingsStore& store) {
-    store.setRoot(SettingsStore::Root::LocalMachine);
-    store.openExistingKey(layout::productKey);
-}
 
 // A stored time in seconds as a timer interval; 0 (the picture stays until clicked) for a time
 // of 0 or below, and at most what an interval can hold.
@@ -105,7 +101,7 @@ void TImageForm::setVisible(bool visible) {
 
 void TImageForm::FormShow() {
     SettingsStore store;
-    openProductKey(store);
+    slideshow::openProductKey(store);
     Timer1->setInterval(stayMs(store.readInteger(layout::product::imagesTimeout)));
     ImageCounter = store.readInteger(layout::product::imgCounter);
     // A counter that points outside the list, also a negative one, starts at the first picture.
@@ -137,7 +133,7 @@ bool TImageForm::findNextExistingImage() {
         ImageCounter = ImageCounter + 1 >= count ? 0 : ImageCounter + 1;
         if (imageFileExists(page_.ImagePaths[ImageCounter])) {
             SettingsStore store;
-            openProductKey(store);
+            slideshow::openProductKey(store);
             store.writeInteger(layout::product::imgCounter, ImageCounter);
             return true;
         }
@@ -181,7 +177,7 @@ void TImageForm::advanceCounter() {
         ImageCounter = 0;
     }
     SettingsStore store;
-    openProductKey(store);
+    slideshow::openProductKey(store);
     store.writeInteger(layout::product::imgCounter, ImageCounter);
 }
 
