@@ -16,6 +16,7 @@
 #include "widgets/AppTexts.h"
 #include "widgets/ListBox.h"
 #include "widgets/PeriodFields.h"
+#include "widgets/StoredNameList.h"
 #include "widgets/UpDown.h"
 
 #include <QCalendarWidget>
@@ -30,14 +31,6 @@ namespace tickwell {
 namespace {
 
 namespace t = texts::reminders;
-
-std::string displayList(const ListBox& list) {
-    std::vector<std::string> names;
-    for (const QString& item : list.items()) {
-        names.push_back(item.toStdString());
-    }
-    return NameList::join(names);
-}
 
 } // namespace
 
@@ -100,7 +93,7 @@ std::string TAddNotice::createRecord(SettingsStore& store) {
     store.writeInteger(n::notificationsCounter, number);
 
     page_.ListBox1->addItem(Edit2->text());
-    store.writeString(n::notificationsList, displayList(*page_.ListBox1));
+    storeNameList(store, n::notificationsList, page_.ListBox1->items());
 
     std::vector<std::string> keys = reminders::readKeyList(store);
     const std::string subkey = layout::noticeKeyName(number);
@@ -118,7 +111,7 @@ std::string TAddNotice::createRecord(SettingsStore& store) {
 // The reminder selected in the main list now: its new name in the list, and its subkey open.
 std::string TAddNotice::openEditedRecord(SettingsStore& store, int index) {
     page_.ListBox1->item(index)->setText(Edit2->text());
-    store.writeString(layout::notifications::notificationsList, displayList(*page_.ListBox1));
+    storeNameList(store, layout::notifications::notificationsList, page_.ListBox1->items());
     const std::string subkey = reminders::subkeyAt(store, index);
     reminders::openReminderKey(store, subkey);
     return subkey;

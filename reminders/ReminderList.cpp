@@ -14,6 +14,7 @@
 #include "widgets/FormControls.h"
 #include "widgets/ListBox.h"
 #include "widgets/ListIndexError.h"
+#include "widgets/StoredNameList.h"
 
 #include <QLabel>
 #include <QPushButton>
@@ -24,22 +25,10 @@ namespace {
 
 namespace t = texts::reminders;
 
-std::vector<std::string> toStdStrings(const QStringList& items) {
-    std::vector<std::string> list;
-    list.reserve(static_cast<std::size_t>(items.size()));
-    for (const QString& item : items) {
-        list.push_back(item.toStdString());
-    }
-    return list;
-}
-
 } // namespace
 
 void RemindersPage::loadReminders(SettingsStore& store) {
-    for (const std::string& name :
-         NameList::split(store.readString(layout::notifications::notificationsList))) {
-        ListBox1->addItem(QString::fromStdString(name));
-    }
+    loadNameList(*ListBox1, store, layout::notifications::notificationsList);
 }
 
 void RemindersPage::ListBox1Click() {
@@ -80,8 +69,7 @@ void RemindersPage::Button3Click() {
     // The list would move the selection to the next reminder, whose details are not shown:
     // the next start, edit or delete must not act on it unseen.
     ListBox1->setItemIndex(-1);
-    store.writeString(layout::notifications::notificationsList,
-                      NameList::join(toStdStrings(ListBox1->items())));
+    storeNameList(store, layout::notifications::notificationsList, ListBox1->items());
 
     Button4->setText(QString::fromUtf8(texts::start));
     Button4->setEnabled(false);

@@ -4,7 +4,6 @@
 #include "platform/Dialogs.h"
 #include "platform/IntervalTimer.h"
 #include "settings/Layout.h"
-#include "settings/NameList.h"
 #include "settings/SettingsStore.h"
 #include "slideshow/ImageFileName.h"
 #include "slideshow/ImageForm.h"
@@ -15,12 +14,12 @@
 #include "widgets/ListBox.h"
 #include "widgets/ListIndexError.h"
 #include "widgets/PeriodFields.h"
+#include "widgets/StoredNameList.h"
 #include "widgets/UpDown.h"
 
 #include <QAction>
 #include <QPushButton>
 #include <string>
-#include <vector>
 
 namespace tickwell {
 
@@ -155,12 +154,7 @@ void SlideshowPage::stopSlideshow(SettingsStore& store) {
 }
 
 void SlideshowPage::storeImagesList(SettingsStore& store) {
-    std::vector<std::string> paths;
-    paths.reserve(static_cast<std::size_t>(ImagePaths.size()));
-    for (const QString& path : ImagePaths) {
-        paths.push_back(path.toStdString());
-    }
-    store.writeString(layout::product::imagesList, NameList::join(paths));
+    storeNameList(store, layout::product::imagesList, ImagePaths);
 }
 
 } // namespace tickwell

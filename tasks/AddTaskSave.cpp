@@ -15,6 +15,7 @@
 #include "tasks/TasksPage.h"
 #include "widgets/AppTexts.h"
 #include "widgets/ListBox.h"
+#include "widgets/StoredNameList.h"
 
 #include <QCheckBox>
 #include <QLineEdit>
@@ -63,7 +64,7 @@ void TAddTask::createRecord(SettingsStore& store) {
     store.writeInteger(n::tasksCounter, number);
 
     page_.ListBox2->addItem(Edit1->text());
-    tasks::writeDisplayList(store, *page_.ListBox2);
+    storeNameList(store, layout::tasks::tasksList, page_.ListBox2->items());
 
     std::vector<std::string> keys = tasks::readKeyList(store);
     const std::string subkey = layout::taskKeyName(number);
@@ -79,7 +80,7 @@ void TAddTask::createRecord(SettingsStore& store) {
 // The task selected in the main list now: its new name in the list, and its subkey open.
 void TAddTask::openEditedRecord(SettingsStore& store, int index) {
     page_.ListBox2->item(index)->setText(Edit1->text());
-    tasks::writeDisplayList(store, *page_.ListBox2);
+    storeNameList(store, layout::tasks::tasksList, page_.ListBox2->items());
     tasks::openTaskKey(store, tasks::keyAt(tasks::readKeyList(store), index));
 }
 

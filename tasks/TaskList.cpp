@@ -13,6 +13,7 @@
 #include "widgets/AppTexts.h"
 #include "widgets/FormControls.h"
 #include "widgets/ListBox.h"
+#include "widgets/StoredNameList.h"
 
 #include <QCheckBox>
 #include <QLabel>
@@ -78,7 +79,7 @@ void TasksPage::deleteTask(int index) {
     // The list would move the selection to the next task, whose details are not shown: the next
     // edit, delete or done mark must not act on it unseen.
     ListBox2->setItemIndex(-1);
-    tasks::writeDisplayList(store, *ListBox2);
+    storeNameList(store, layout::tasks::tasksList, ListBox2->items());
 
     showDone(false);
     CheckBox1->setEnabled(false);

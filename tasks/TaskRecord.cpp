@@ -4,7 +4,6 @@
 #include "settings/NameList.h"
 #include "settings/SettingsStore.h"
 #include "settings/StoreError.h"
-#include "widgets/ListBox.h"
 #include "widgets/ListIndexError.h"
 
 #include <cmath>
@@ -34,14 +33,6 @@ std::string taskKeyPath(std::string_view subkey) {
     path += '\\';
     path += subkey;
     return path;
-}
-
-void writeDisplayList(SettingsStore& store, const ListBox& list) {
-    std::vector<std::string> names;
-    for (const QString& item : list.items()) {
-        names.push_back(item.toStdString());
-    }
-    store.writeString(layout::tasks::tasksList, NameList::join(names));
 }
 
 void openTaskKey(SettingsStore& store, std::string_view subkey) {

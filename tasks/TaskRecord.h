@@ -8,9 +8,7 @@
 
 class SettingsStore;
 
-namespace tickwell {
-class ListBox;
-}
+namespace tickwell {}
 
 namespace tickwell::tasks {
 
@@ -24,8 +22,6 @@ std::vector<std::string> readKeyList(SettingsStore& store);
 const std::string& keyAt(const std::vector<std::string>& keys, int index);
 // The full path of a task's subkey.
 std::string taskKeyPath(std::string_view subkey);
-// Writes the display list (`tasksList`) of the open tasks key: the names of `list`, in order.
-void writeDisplayList(SettingsStore& store, const ListBox& list);
 // Opens the subkey of a task. Throws when it is missing (removed behind the program's back),
 // naming it, so that no handler reads from or writes into the tasks key instead.
 void openTaskKey(SettingsStore& store, std::string_view subkey);

@@ -5,7 +5,6 @@
 #include "platform/IntervalTimer.h"
 #include "reminders/RemindersPage.h"
 #include "settings/Layout.h"
-#include "settings/NameList.h"
 #include "settings/SettingsStore.h"
 #include "tasks/AddTask.h"
 #include "tasks/TaskTexts.h"
@@ -15,6 +14,7 @@
 #include "widgets/FormControls.h"
 #include "widgets/ListBox.h"
 #include "widgets/PeriodFields.h"
+#include "widgets/StoredNameList.h"
 #include "widgets/UpDown.h"
 
 #include <QAction>
@@ -105,9 +105,7 @@ void TasksPage::setTrayItem(QAction* item) {
 }
 
 void TasksPage::loadTasks(SettingsStore& store) {
-    for (const std::string& name : NameList::split(store.readString(layout::tasks::tasksList))) {
-        ListBox2->addItem(QString::fromStdString(name));
-    }
+    loadNameList(*ListBox2, store, layout::tasks::tasksList);
     showPeriod(store.readInteger(layout::tasks::tasksInterval), *UpDown4, *UpDown5, *UpDown6);
 }
 
