@@ -102,7 +102,7 @@ std::string TAddNotice::createRecord(SettingsStore& store) {
 
     if (!store.openKey(subkey, true)) {
         // The values must not land in the reminders key itself.
-        throw StoreError::failedToOpen(std::string(layout::notificationsKey) + "\\" + subkey);
+        throw StoreError::failedToOpen(reminders::reminderKeyPath(subkey));
     }
     store.writeBool(layout::notice::enabled, false);
     return subkey;

@@ -5,7 +5,7 @@
 #include "settings/Layout.h"
 #include "settings/NameList.h"
 #include "settings/SettingsStore.h"
-#include "widgets/ListIndexError.h"
+#include "widgets/StoredNameList.h"
 
 #include <cmath>
 
@@ -27,19 +27,11 @@ std::string subkeyAt(SettingsStore& store, int index) {
 }
 
 const std::string& keyAt(const std::vector<std::string>& keys, int index) {
-    checkListIndex(index, static_cast<int>(keys.size()));
-    const std::string& subkey = keys[static_cast<std::size_t>(index)];
-    if (!layout::namesOneSubkey(subkey)) {
-        throw StoreError::failedToOpen(reminderKeyPath(subkey));
-    }
-    return subkey;
+    return listedSubkey(keys, index, layout::notificationsKey);
 }
 
 std::string reminderKeyPath(std::string_view subkey) {
-    std::string path(layout::notificationsKey);
-    path += '\\';
-    path += subkey;
-    return path;
+    return layout::subkeyPath(layout::notificationsKey, subkey);
 }
 
 void openReminderKey(SettingsStore& store, std::string_view subkey) {

@@ -12,7 +12,6 @@
 #include "widgets/AppTexts.h"
 #include "widgets/ErrorGuard.h"
 #include "widgets/ListBox.h"
-#include "widgets/ListIndexError.h"
 
 #include <QAction>
 #include <QLabel>
@@ -61,8 +60,7 @@ void RemindersPage::CreateReminderTimers() {
     reminders::openRemindersKey(store);
     const std::vector<std::string> keys = reminders::readKeyList(store);
     for (int i = 0; i < ListBox1->count(); ++i) {
-        checkListIndex(i, static_cast<int>(keys.size()));
-        const std::string& subkey = keys[static_cast<std::size_t>(i)];
+        const std::string& subkey = reminders::keyAt(keys, i);
         reminders::openReminderKey(store, subkey);
         IntervalTimer* timer = createReminderTimer(
             subkey, timerIntervalMs(store.readInteger(layout::notice::interval)), false);

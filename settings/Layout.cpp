@@ -18,4 +18,11 @@ bool namesOneSubkey(std::string_view entry) {
     return !entry.empty() && entry.find('\\') == std::string_view::npos;
 }
 
+std::string subkeyPath(std::string_view parent, std::string_view subkey) {
+    std::string path(parent);
+    path += '\\';
+    path += subkey;
+    return path;
+}
+
 } // namespace layout

@@ -43,6 +43,9 @@ std::string timerName(std::string_view subkeyName);
 // tree (an absolute one even outside the program's keys).
 bool namesOneSubkey(std::string_view entry);
 
+// The path of the subkey `subkey` of the key at `parent`.
+std::string subkeyPath(std::string_view parent, std::string_view subkey);
+
 // Values of the product key.
 namespace product {
 inline constexpr std::string_view imagesList = "imagesList";

@@ -20,13 +20,6 @@ std::int32_t countOf(std::size_t size) {
     return static_cast<std::int32_t>(size < largest ? size : largest);
 }
 
-std::string childPath(std::string_view parent, std::string_view child) {
-    std::string path(parent);
-    path += '\\';
-    path += child;
-    return path;
-}
-
 } // namespace
 
 SettingsRepair::SettingsRepair(double today) : today_(today) {
@@ -82,7 +75,7 @@ void SettingsRepair::checkTaskLists() {
 
 void SettingsRepair::checkReminderValues() {
     for (const std::string& entry : reminderKeys_) {
-        reopen(childPath(layout::notificationsKey, entry));
+        reopen(layout::subkeyPath(layout::notificationsKey, entry));
         checkValues(layout::noticeDefaults);
         // A dated reminder needs its day; an undated one is never asked for it.
         if (store_.readBool(layout::notice::dateEnabled) &&
@@ -95,7 +88,7 @@ void SettingsRepair::checkReminderValues() {
 
 void SettingsRepair::checkTaskValues() {
     for (const std::string& entry : taskKeys_) {
-        reopen(childPath(layout::tasksKey, entry));
+        reopen(layout::subkeyPath(layout::tasksKey, entry));
         checkValues(layout::taskDefaults);
     }
 }

@@ -3,8 +3,7 @@
 #include "settings/Layout.h"
 #include "settings/NameList.h"
 #include "settings/SettingsStore.h"
-#include "settings/StoreError.h"
-#include "widgets/ListIndexError.h"
+#include "widgets/StoredNameList.h"
 
 #include <cmath>
 
@@ -20,19 +19,11 @@ std::vector<std::string> readKeyList(SettingsStore& store) {
 }
 
 const std::string& keyAt(const std::vector<std::string>& keys, int index) {
-    checkListIndex(index, static_cast<int>(keys.size()));
-    const std::string& subkey = keys[static_cast<std::size_t>(index)];
-    if (!layout::namesOneSubkey(subkey)) {
-        throw StoreError::failedToOpen(taskKeyPath(subkey));
-    }
-    return subkey;
+    return listedSubkey(keys, index, layout::tasksKey);
 }
 
 std::string taskKeyPath(std::string_view subkey) {
-    std::string path(layout::tasksKey);
-    path += '\\';
-    path += subkey;
-    return path;
+    return layout::subkeyPath(layout::tasksKey, subkey);
 }
 
 void openTaskKey(SettingsStore& store, std::string_view subkey) {

@@ -1,8 +1,11 @@
 #include "widgets/StoredNameList.h"
 
+#include "settings/Layout.h"
 #include "settings/NameList.h"
 #include "settings/SettingsStore.h"
+#include "settings/StoreError.h"
 #include "widgets/ListBox.h"
+#include "widgets/ListIndexError.h"
 
 #include <string>
 #include <vector>
@@ -22,6 +25,16 @@ void storeNameList(SettingsStore& store, std::string_view valueName, const QStri
         list.push_back(name.toStdString());
     }
     store.writeString(valueName, NameList::join(list));
+}
+
+const std::string& listedSubkey(const std::vector<std::string>& keys, int index,
+                                std::string_view parentKey) {
+    checkListIndex(index, static_cast<int>(keys.size()));
+    const std::string& subkey = keys[static_cast<std::size_t>(index)];
+    if (!layout::namesOneSubkey(subkey)) {
+        throw StoreError::failedToOpen(layout::subkeyPath(parentKey, subkey));
+    }
+    return subkey;
 }
 
 } // namespace tickwell

@@ -1,10 +1,12 @@
 #pragma once
 
-// The lists of names the tabs show, as the store keeps them: one value holding every name on a
-// line of its own (settings/NameList.h).
+// The lists of names the tabs show, and the key lists beside them, as the store keeps them: one
+// value holding every name on a line of its own (settings/NameList.h).
 
 #include <QStringList>
+#include <string>
 #include <string_view>
+#include <vector>
 
 class SettingsStore;
 
@@ -17,5 +19,11 @@ void loadNameList(ListBox& list, SettingsStore& store, std::string_view valueNam
 
 // Stores `names` as the list `valueName` of the store's open key.
 void storeNameList(SettingsStore& store, std::string_view valueName, const QStringList& names);
+
+// The entry at `index` of the key list `keys` of the key at `parentKey`. Throws ListIndexError
+// when the list has no such entry, and the store's "Failed to open key" error when the entry
+// names no subkey of its own (layout::namesOneSubkey).
+const std::string& listedSubkey(const std::vector<std::string>& keys, int index,
+                                std::string_view parentKey);
 
 } // namespace tickwell
