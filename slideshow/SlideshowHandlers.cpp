@@ -104,11 +104,8 @@ void SlideshowPage::ImagesTimerTimer() {
     if (ListBox3->count() == 0) {
         SettingsStore store;
         slideshow::openProductKey(store);
-        store.writeBool(layout::product::imagesEnabled, false);
+        stopSlideshow(store);
         store.writeString(layout::product::imagesList, "");
-        ImagesTimer.setEnabled(false);
-        Button10->setText(QString::fromUtf8(texts::start));
-        N4->setChecked(false);
         return;
     }
     // The window centres itself for the picture it picks. One still on screen only comes to
