@@ -39,7 +39,7 @@ void TAddNotice::buildControls() {
     Edit2 = new NameEdit(this);
     Edit2->setMaxLength(nameLength);
     Edit2->setAccessibleName(spokenName(Label2->text()));
-    placeInWindow(Edit2, "Edit2", {64, 8, 201, 21}, topLeft | Edge::Right);
+    placeControl(Edit2, "Edit2", {64, 8, 201, 21}, topLeft | Edge::Right);
     Label2->setBuddy(Edit2);
 
     // The period: hours, minutes and seconds, each field named after the heading and its unit.
@@ -68,7 +68,7 @@ void TAddNotice::buildControls() {
     memo->setMaxLength(textLength);
     Memo1 = memo;
     Memo1->setAccessibleName(spokenName(Label3->text()));
-    placeInWindow(Memo1, "Memo1", {8, 104, 257, 145}, stretch);
+    placeControl(Memo1, "Memo1", {8, 104, 257, 145}, stretch);
     Label3->setBuddy(Memo1);
 
     buildDateFrame();
@@ -77,13 +77,13 @@ void TAddNotice::buildControls() {
     Button1 = new QPushButton(QString::fromUtf8(texts::create), this);
     Button1->setAutoDefault(false);
     // Its left edge follows the window's width through FormResize.
-    placeInWindow(Button1, "Button1", {205, 258, 75, 25}, Edge::Left | Edge::Bottom);
+    placeControl(Button1, "Button1", {205, 258, 75, 25}, Edge::Left | Edge::Bottom);
 }
 
 void TAddNotice::buildDateFrame() {
     GroupBox1 = new QGroupBox(this);
     GroupBox1->setAccessibleName(QString::fromUtf8(t::dateFrame));
-    placeInWindow(GroupBox1, "GroupBox1", {276, 8, 185, 216}, Edge::Top | Edge::Right);
+    placeControl(GroupBox1, "GroupBox1", {276, 8, 185, 216}, Edge::Top | Edge::Right);
 
     CheckBox2 =
         makeWindowCheckBox(GroupBox1, "CheckBox2", t::useDate, {10, 13}, Edge::Left | Edge::Top);
@@ -103,7 +103,7 @@ void TAddNotice::buildDateFrame() {
     MonthCalendar1->setWeekdayTextFormat(Qt::Sunday, QTextCharFormat());
     MonthCalendar1->setAccessibleName(spokenName(Label7->text()));
     MonthCalendar1->setEnabled(false);
-    placeInWindow(MonthCalendar1, "MonthCalendar1", {10, 53, 162, 153}, Edge::Left | Edge::Top);
+    placeControl(MonthCalendar1, "MonthCalendar1", {10, 53, 162, 153}, Edge::Left | Edge::Top);
     Label7->setBuddy(MonthCalendar1);
 }
 

@@ -80,7 +80,7 @@ void TAddTask::buildControls() {
     Edit1 = new NameEdit(this);
     Edit1->setMaxLength(nameLength);
     Edit1->setAccessibleName(spokenName(Label1->text()));
-    placeInWindow(Edit1, "Edit1", {8, 24, 275, 21}, topLeft | Edge::Right);
+    placeControl(Edit1, "Edit1", {8, 24, 275, 21}, topLeft | Edge::Right);
     Label1->setBuddy(Edit1);
 
     Label2 = makeLabel(this, "Label2", t::descriptionCaption, {8, 51}, topLeft);
@@ -88,14 +88,14 @@ void TAddTask::buildControls() {
     memo->setMaxLength(descriptionLength);
     Memo1 = memo;
     Memo1->setAccessibleName(spokenName(Label2->text()));
-    placeInWindow(Memo1, "Memo1", {8, 67, 275, 51}, topLeft | Edge::Right | Edge::Bottom);
+    placeControl(Memo1, "Memo1", {8, 67, 275, 51}, topLeft | Edge::Right | Edge::Bottom);
     Label2->setBuddy(Memo1);
 
     CheckBox1 = makeWindowCheckBox(this, "CheckBox1", t::daily, {8, 124}, bottomLeft);
     Button1 = new QPushButton(QString::fromUtf8(texts::create), this);
     Button1->setAutoDefault(false);
     // Its left edge follows the window's width through FormResize.
-    placeInWindow(Button1, "Button1", {108, 145, 75, 25}, bottomLeft);
+    placeControl(Button1, "Button1", {108, 145, 75, 25}, bottomLeft);
 }
 
 // Only when the window becomes visible: a window coming back from its minimised state is

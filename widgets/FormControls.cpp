@@ -2,7 +2,6 @@
 
 #include "widgets/AppTexts.h"
 #include "widgets/AutoSizeLabel.h"
-#include "widgets/FormDesign.h"
 #include "widgets/UpDown.h"
 
 #include <QCheckBox>
@@ -19,7 +18,7 @@ constexpr QSize upDownSize{16, 21};
 void placeControl(QWidget* control, const char* name, const QRect& design, Edges edges) {
     control->setObjectName(QLatin1String(name));
     control->setGeometry(design);
-    EdgeAnchors::install(control, edges, design, design::tabPageSize);
+    EdgeAnchors::install(control, edges, design, control->parentWidget()->size());
 }
 
 QPushButton* makeButton(QWidget* page, const char* name, const char* caption, const QRect& design,
@@ -81,17 +80,11 @@ PeriodFields makePeriodFields(QWidget* page, AutoSizeLabel* heading, int firstFi
     return row;
 }
 
-void placeInWindow(QWidget* control, const char* name, const QRect& design, Edges edges) {
-    control->setObjectName(QLatin1String(name));
-    control->setGeometry(design);
-    EdgeAnchors::install(control, edges, design, control->parentWidget()->size());
-}
-
 QCheckBox* makeWindowCheckBox(QWidget* parent, const char* name, const char* caption, QPoint design,
                               Edges edges) {
     auto* box = new QCheckBox(QString::fromUtf8(caption), parent);
     box->adjustSize();
-    placeInWindow(box, name, QRect(design, box->size()), edges);
+    placeControl(box, name, QRect(design, box->size()), edges);
     return box;
 }
 

@@ -20,7 +20,9 @@ namespace tickwell {
 class AutoSizeLabel;
 class UpDown;
 
-// Names `control`, puts it at its design geometry within `page` and anchors it to `edges`.
+// Names `control`, puts it at its design geometry within its parent (a tab page, an editor window
+// or a frame in it, which has its design size while the controls are made) and anchors it to
+// `edges`.
 void placeControl(QWidget* control, const char* name, const QRect& design, Edges edges);
 
 QPushButton* makeButton(QWidget* page, const char* name, const char* caption, const QRect& design,
@@ -52,11 +54,7 @@ struct PeriodFields {
 PeriodFields makePeriodFields(QWidget* page, AutoSizeLabel* heading, int firstField,
                               int firstUnitLabel, int top, Edges edges);
 
-// Names `control`, puts it at its design geometry within its parent (an editor window or a frame
-// in it, which has its design size while the controls are made) and anchors it to `edges`.
-void placeInWindow(QWidget* control, const char* name, const QRect& design, Edges edges);
-
-// A check box as wide as its caption, at its design position within its parent (placeInWindow).
+// A check box as wide as its caption, at its design position within its parent (placeControl).
 QCheckBox* makeWindowCheckBox(QWidget* parent, const char* name, const char* caption, QPoint design,
                               Edges edges);
 
