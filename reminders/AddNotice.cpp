@@ -1,14 +1,13 @@
 #include "reminders/AddNotice.h"
 
 #include "platform/Clock.h"
-#include "platform/ScreenInfo.h"
 #include "reminders/ReminderRecord.h"
 #include "reminders/RemindersPage.h"
 #include "settings/Layout.h"
 #include "settings/SettingsStore.h"
-#include "widgets/AccessibleControls.h"
 #include "widgets/AutoSizeLabel.h"
 #include "widgets/ErrorGuard.h"
+#include "widgets/FormControls.h"
 #include "widgets/FormDesign.h"
 #include "widgets/ListBox.h"
 #include "widgets/PeriodFields.h"
@@ -29,8 +28,6 @@ namespace {
 // the window here: the window is as wide as designed and lower by the design's title bar. That
 // size is also the smallest, and the controls' design positions lie within it.
 constexpr QSize designOuterSize{477, 325};
-constexpr QSize windowSize{designOuterSize.width(),
-                           designOuterSize.height() - design::dialogTitleBar};
 
 } // namespace
 
@@ -44,21 +41,7 @@ TAddNotice::TAddNotice(RemindersPage& page) : QWidget(nullptr), page_(page) {
 TAddNotice::~TAddNotice() = default;
 
 void TAddNotice::setUpWindow() {
-    setObjectName(QStringLiteral("AddNotice"));
-    // A dialog to a screen reader, though it does not keep the user from other windows.
-    setAccessibleWindowRole(this, QAccessible::Dialog);
-    // Title, system menu, minimise and close, but no maximise button.
-    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                   Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
-                   Qt::WindowCloseButtonHint);
-    setFont(design::formFont());
-    setMinimumSize(windowSize);
-    resize(windowSize);
-    // At the centre of the desktop.
-    const QRect desktop = screenInfo().desktopArea();
-    if (!desktop.isEmpty()) {
-        move(desktop.center() - QPoint(designOuterSize.width() / 2, designOuterSize.height() / 2));
-    }
+    setUpEditorWindow(this, "AddNotice", designOuterSize, designOuterSize.width());
 }
 
 void TAddNotice::connectHandlers() {

@@ -3,14 +3,12 @@
 
 #include "tasks/AddTask.h"
 
-#include "platform/ScreenInfo.h"
 #include "reminders/ReminderRecord.h"
 #include "settings/Layout.h"
 #include "settings/SettingsStore.h"
 #include "tasks/TaskRecord.h"
 #include "tasks/TaskTexts.h"
 #include "tasks/TasksPage.h"
-#include "widgets/AccessibleControls.h"
 #include "widgets/AppTexts.h"
 #include "widgets/AutoSizeLabel.h"
 #include "widgets/ErrorGuard.h"
@@ -33,9 +31,7 @@ namespace t = texts::tasks;
 // The design's outer size; the title bar it counts is drawn outside the window here. The window
 // may shrink to 250 wide, but not below the design's height.
 constexpr QSize designOuterSize{291, 200};
-constexpr QSize windowSize{designOuterSize.width(),
-                           designOuterSize.height() - design::dialogTitleBar};
-constexpr QSize smallestSize{250, windowSize.height()};
+constexpr int smallestWidth = 250;
 
 constexpr int nameLength = 100;
 constexpr int descriptionLength = 170;
@@ -52,22 +48,8 @@ TAddTask::TAddTask(TasksPage& page) : QWidget(nullptr), page_(page) {
 TAddTask::~TAddTask() = default;
 
 void TAddTask::setUpWindow() {
-    setObjectName(QStringLiteral("AddTask"));
+    setUpEditorWindow(this, "AddTask", designOuterSize, smallestWidth);
     setWindowTitle(QString::fromUtf8(t::createCaption));
-    // A dialog to a screen reader, though it does not keep the user from other windows.
-    setAccessibleWindowRole(this, QAccessible::Dialog);
-    // Title, system menu, minimise and close, but no maximise button.
-    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                   Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
-                   Qt::WindowCloseButtonHint);
-    setFont(design::formFont());
-    setMinimumSize(smallestSize);
-    resize(windowSize);
-    // At the centre of the desktop.
-    const QRect desktop = screenInfo().desktopArea();
-    if (!desktop.isEmpty()) {
-        move(desktop.center() - QPoint(designOuterSize.width() / 2, designOuterSize.height() / 2));
-    }
 }
 
 // The name and the description stretch with the window; the daily box and the confirm button

@@ -1,7 +1,10 @@
 #include "widgets/FormControls.h"
 
+#include "platform/ScreenInfo.h"
+#include "widgets/AccessibleControls.h"
 #include "widgets/AppTexts.h"
 #include "widgets/AutoSizeLabel.h"
+#include "widgets/FormDesign.h"
 #include "widgets/UpDown.h"
 
 #include <QCheckBox>
@@ -90,6 +93,27 @@ QCheckBox* makeWindowCheckBox(QWidget* parent, const char* name, const char* cap
 
 QString spokenName(const QString& caption) {
     return caption.endsWith(QLatin1Char(':')) ? caption.chopped(1) : caption;
+}
+
+void setUpEditorWindow(QWidget* editor, const char* objectName, QSize designOuterSize,
+                       int smallestWidth) {
+    editor->setObjectName(QLatin1String(objectName));
+    // A dialog to a screen reader, though it does not keep the user from other windows.
+    setAccessibleWindowRole(editor, QAccessible::Dialog);
+    // Title, system menu, minimise and close, but no maximise button.
+    editor->setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                           Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                           Qt::WindowCloseButtonHint);
+    editor->setFont(design::formFont());
+    const QSize size(designOuterSize.width(), designOuterSize.height() - design::dialogTitleBar);
+    editor->setMinimumSize(smallestWidth, size.height());
+    editor->resize(size);
+    // At the centre of the desktop.
+    const QRect desktop = screenInfo().desktopArea();
+    if (!desktop.isEmpty()) {
+        editor->move(desktop.center() -
+                     QPoint(designOuterSize.width() / 2, designOuterSize.height() / 2));
+    }
 }
 
 void showEditorWindow(QWidget* editor) {

@@ -61,6 +61,13 @@ QCheckBox* makeWindowCheckBox(QWidget* parent, const char* name, const char* cap
 // The name a screen reader gives a field: its label's caption without the closing colon.
 QString spokenName(const QString& caption);
 
+// Sets up a modeless editor window: named `objectName`, a dialog to a screen reader, a title bar
+// without a maximise button, the form font, its design size (`designOuterSize` with the title
+// bar the design counts in it) and no smaller than `smallestWidth` x that height, centred on the
+// desktop.
+void setUpEditorWindow(QWidget* editor, const char* objectName, QSize designOuterSize,
+                       int smallestWidth);
+
 // Shows a modeless editor window, or brings it back to the front when it is already open or
 // minimised (the window manager raises the window it activates).
 void showEditorWindow(QWidget* editor);
