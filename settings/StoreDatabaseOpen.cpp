@@ -148,9 +148,12 @@ FileState examine(sqlite3* db) {
     if (!passesQuickCheck(db)) {
         return FileState::Damaged;
     }
+    // Another process may be creating the schema of a new store meanwhile, which it commits
+    // together with the application id. Read in this order, a store's tables are never seen
+    // without its id: an empty file read first and a store read after is still ours.
+    const auto tables = queryInteger(db, "SELECT count(*) FROM sqlite_master");
     const auto applicationId = queryInteger(db, "PRAGMA application_id");
     const auto version = queryInteger(db, "PRAGMA user_version");
-    const auto tables = queryInteger(db, "SELECT count(*) FROM sqlite_master");
     if (!applicationId || !version || !tables) {
         return FileState::Damaged;
     }
