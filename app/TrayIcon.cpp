@@ -17,6 +17,7 @@ TTrayIcon::TTrayIcon(QWidget* owner)
     connect(areaIcon_, &TrayAreaIcon::leftDoubleClicked, this, [this] { leftDoubleClicked(); });
     connect(areaIcon_, &TrayAreaIcon::rightPressed, this,
             [this](QPoint cursor) { ShowTrayMenuAt(cursor); });
+    connect(areaIcon_, &TrayAreaIcon::activated, this, [this] { leftDoubleClicked(); });
     connect(clickTimer_, &IntervalTimer::timeout, this, [this] { clickTimerTimer(); });
 }
 
@@ -37,6 +38,11 @@ void TTrayIcon::setShowHint(bool show) {
 void TTrayIcon::setIcon(const QIcon& icon) {
     icon_ = icon;
     UpdateTrayIcon();
+}
+
+void TTrayIcon::setPopupMenu(QMenu* menu) {
+    popupMenu_ = menu;
+    areaIcon_->setMenu(menu);
 }
 
 void TTrayIcon::AddTrayIcon() {

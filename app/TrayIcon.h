@@ -38,12 +38,15 @@ public:
     void setIcon(const QIcon& icon);
     bool IconVisible() const { return iconVisible_; }
     // Opened at the cursor on a right press; its default item is clicked after a double click.
-    void setPopupMenu(QMenu* menu) { popupMenu_ = menu; }
+    // A host of the StatusNotifierItem protocol is given it to show itself.
+    void setPopupMenu(QMenu* menu);
 
     // --- Events ---------------------------------------------------------------------------
     // A single left click. While OnDblClick is set it is reported only once the double-click
     // time has passed without a second click.
     std::function<void()> OnClick;
+    // A double click; also a host's request for the window (its click over the protocol, which
+    // has no double click).
     std::function<void()> OnDblClick;
 
     // --- Operations -----------------------------------------------------------------------

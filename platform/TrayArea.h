@@ -1,7 +1,9 @@
 #pragma once
 
 // The desktop's notification area, behind a seam so that tests can press on an icon and take
-// the area away. The real one is Qt's system tray.
+// the area away. The real one is Qt's system tray: the classic area that docks the icon as a
+// small window, or a host of the StatusNotifierItem protocol that shows the icon and its menu
+// from what the program publishes over D-Bus.
 
 #include <QIcon>
 #include <QObject>
@@ -9,11 +11,14 @@
 #include <QString>
 #include <memory>
 
+class QMenu;
+
 namespace tickwell {
 
 // One icon in the notification area. It reports the mouse as the area delivers it: a left press,
 // a left double click (which arrives instead of the second press) and a right press with the
-// cursor position at that moment.
+// cursor position at that moment. A host of the protocol has no double click: its click asks
+// for the program's window (activated).
 class TrayAreaIcon : public QObject {
     Q_OBJECT
 public:
@@ -24,11 +29,15 @@ public:
     // Shows or removes the icon. A shown icon appears in a notification area that comes later
     // and comes back when the area restarts.
     virtual void setVisible(bool visible) = 0;
+    // The icon's menu. A host of the protocol shows it itself, so it is published to the host;
+    // the classic area leaves it to the program, which opens it at the cursor on a right press.
+    virtual void setMenu(QMenu* menu) = 0;
 
 signals:
     void leftPressed();
     void leftDoubleClicked();
     void rightPressed(QPoint cursor);
+    void activated();
 };
 
 class TrayArea {

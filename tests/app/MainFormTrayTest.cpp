@@ -110,6 +110,8 @@ TEST_F(MainFormTray, IconWithTooltipAndMenuIsThereFromTheStart) {
     EXPECT_EQ(captions, (QStringList{"Восстановить", "Напоминания", "Задачи", "Изображения",
                                      "Автозагрузка", "Выход"}));
     EXPECT_EQ(form->PopupMenu1->defaultAction(), form->N1);
+    // A host of the StatusNotifierItem protocol is given the same menu to show.
+    EXPECT_EQ(icon().menu(), form->PopupMenu1);
     expectShown();
 
     icon().pressRight(QPoint(300, 200));
@@ -130,6 +132,12 @@ TEST_F(MainFormTray, MinimisingHidesInTheTrayAndDoubleClickOrRestoreBringsItBack
     minimise();
     expectInTray();
     form->N1->trigger();
+    expectShown();
+
+    // A host of the protocol asks for the window with a click.
+    minimise();
+    expectInTray();
+    icon().activate();
     expectShown();
 
     // A double click while the window is shown leaves it shown, and the default item stays off.

@@ -120,6 +120,17 @@ TEST_F(TrayIconModule, DoubleClickClicksTheDefaultItemOnlyWhileItIsEnabled) {
     EXPECT_TRUE(item->isChecked());
 }
 
+// A host of the StatusNotifierItem protocol shows the menu itself and has no double click: its
+// click asks for the window, and that is what the double click does.
+TEST_F(TrayIconModule, AHostOfTheProtocolHasTheMenuAndItsClickActsAsADoubleClick) {
+    EXPECT_EQ(icon().menu(), menu);
+    tray->OnDblClick = [this] { events.push_back("double"); };
+    icon().activate();
+    icon().activate();
+    EXPECT_EQ(events, (std::vector<std::string>{"double", "item", "double", "item"}));
+    EXPECT_FALSE(tray->clickTimer()->isRunning());
+}
+
 TEST_F(TrayIconModule, RightPressOpensTheMenuAtTheCursorEachTime) {
     icon().pressRight(QPoint(200, 150));
     ASSERT_TRUE(menu->isVisible());

@@ -3,6 +3,7 @@
 #include "platform/TrayArea.h"
 
 #include <QIcon>
+#include <QMenu>
 #include <QPoint>
 #include <QPointer>
 #include <QString>
@@ -19,10 +20,12 @@ public:
     void setIcon(const QIcon& icon) override { icon_ = icon; }
     void setToolTip(const QString& text) override { toolTip_ = text; }
     void setVisible(bool visible) override { visible_ = visible; }
+    void setMenu(QMenu* menu) override { menu_ = menu; }
 
     QIcon icon() const { return icon_; }
     QString toolTip() const { return toolTip_; }
     bool isVisible() const { return visible_; }
+    QMenu* menu() const { return menu_; }
 
     // The mouse on the icon, as the notification area reports it. A double click is a press
     // followed by the double-click report that replaces the second press.
@@ -32,11 +35,14 @@ public:
         emit leftDoubleClicked();
     }
     void pressRight(QPoint cursor) { emit rightPressed(cursor); }
+    // A host of the StatusNotifierItem protocol asks for the window (its click).
+    void activate() { emit activated(); }
 
 private:
     QIcon icon_;
     QString toolTip_;
     bool visible_ = false;
+    QPointer<QMenu> menu_;
 };
 
 // A notification area of the test's own, present unless the test takes it away.
