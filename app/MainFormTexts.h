@@ -52,5 +52,8 @@ inline constexpr char unknownOption[] =
     "tickwell: неизвестный параметр «%1»; список параметров: tickwell --help";
 inline constexpr char noDisplay[] = "tickwell: нет дисплея, на котором можно показать окно "
                                     "(не заданы ни DISPLAY, ни WAYLAND_DISPLAY)";
+inline constexpr char needsXServer[] =
+    "tickwell: нужен X-сервер (XWayland): окна Tickwell сами выбирают своё место на экране, "
+    "а Wayland этого не позволяет; включите XWayland или задайте DISPLAY";
 
 } // namespace tickwell::texts::mainForm

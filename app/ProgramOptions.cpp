@@ -52,4 +52,8 @@ QString noDisplayLine() {
     return QString::fromUtf8(texts::mainForm::noDisplay);
 }
 
+QString needsXServerLine() {
+    return QString::fromUtf8(texts::mainForm::needsXServer);
+}
+
 } // namespace tickwell::options

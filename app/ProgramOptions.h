@@ -25,5 +25,6 @@ QString versionLine();
 // One line each, for standard error.
 QString unknownOptionLine(const QString& argument);
 QString noDisplayLine();
+QString needsXServerLine();
 
 } // namespace tickwell::options

@@ -41,11 +41,20 @@ int main(int argc, char** argv) {
     case options::Request::Run:
         break;
     }
-    // Without any display the toolkit would end the program with a message about its plugins.
-    if (!options::choosesDisplay(arguments) &&
-        tickwell::noDisplayAtAll(tickwell::SessionEnvironment::current())) {
-        printLine(stderr, options::noDisplayLine());
-        return 1;
+    // Without a display it can use the toolkit would end the program with an abort and a
+    // message about its plugins.
+    if (!options::choosesDisplay(arguments)) {
+        switch (tickwell::displayProblem(tickwell::SessionEnvironment::current(),
+                                         tickwell::xServerAnswers)) {
+        case tickwell::DisplayProblem::None:
+            break;
+        case tickwell::DisplayProblem::NoDisplay:
+            printLine(stderr, options::noDisplayLine());
+            return 1;
+        case tickwell::DisplayProblem::NeedsXServer:
+            printLine(stderr, options::needsXServerLine());
+            return 1;
+        }
     }
     // On a Wayland session the program runs through XWayland unless the user chose a platform.
     tickwell::choosePlatformBeforeStart();

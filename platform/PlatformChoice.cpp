@@ -16,9 +16,18 @@ bool wantsXWayland(const SessionEnvironment& environment) {
     return wayland && environment.qtQpaPlatform.isEmpty() && !environment.display.isEmpty();
 }
 
-bool noDisplayAtAll(const SessionEnvironment& environment) {
-    return environment.display.isEmpty() && environment.waylandDisplay.isEmpty() &&
-           environment.sessionType != "wayland" && environment.qtQpaPlatform.isEmpty();
+DisplayProblem displayProblem(const SessionEnvironment& environment,
+                              const std::function<bool()>& xServerAnswers) {
+    if (!environment.qtQpaPlatform.isEmpty()) {
+        return DisplayProblem::None;
+    }
+    const bool wayland =
+        !environment.waylandDisplay.isEmpty() || environment.sessionType == "wayland";
+    if (wayland) {
+        return !environment.display.isEmpty() && xServerAnswers() ? DisplayProblem::None
+                                                                  : DisplayProblem::NeedsXServer;
+    }
+    return environment.display.isEmpty() ? DisplayProblem::NoDisplay : DisplayProblem::None;
 }
 
 bool choosePlatformBeforeStart() {

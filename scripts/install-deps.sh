@@ -12,6 +12,7 @@ packages=(
   clang libclang-rt-14-dev
   fonts-dejavu-core fonts-comic-neue
   xvfb x11-xkb-utils x11-utils xdotool imagemagick openbox trayer
+  haskell-status-notifier-item-utils haskell-gtk-sni-tray-utils weston xwayland libglib2.0-bin
   dbus-x11 desktop-file-utils at-spi2-core python3-pyatspi
   scdoc man-db groff-base dpkg-dev lintian appstream
   "$@"

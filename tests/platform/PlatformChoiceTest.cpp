@@ -2,7 +2,8 @@
 
 #include <gtest/gtest.h>
 
-using tickwell::noDisplayAtAll;
+using tickwell::displayProblem;
+using tickwell::DisplayProblem;
 using tickwell::SessionEnvironment;
 using tickwell::wantsXWayland;
 
@@ -31,13 +32,36 @@ TEST(PlatformChoice, WithoutAnXDisplayQtKeepsItsOwnChoice) {
     EXPECT_FALSE(wantsXWayland({.waylandDisplay = "wayland-0", .sessionType = "wayland"}));
 }
 
-TEST(PlatformChoice, ThereIsNoDisplayOnlyWhenNothingNamesOne) {
-    EXPECT_TRUE(noDisplayAtAll({}));
-    EXPECT_TRUE(noDisplayAtAll({.sessionType = "tty"}));
-    EXPECT_FALSE(noDisplayAtAll({.display = ":0"}));
-    EXPECT_FALSE(noDisplayAtAll({.waylandDisplay = "wayland-0"}));
-    EXPECT_FALSE(noDisplayAtAll({.sessionType = "wayland"}));
-    EXPECT_FALSE(noDisplayAtAll({.qtQpaPlatform = "offscreen"}));
+TEST(PlatformChoice, TheProblemWithTheDisplayIsFoundBeforeTheToolkitStarts) {
+    struct Row {
+        SessionEnvironment environment;
+        bool xAnswers;
+        DisplayProblem problem;
+    };
+    const Row rows[] = {
+        {{}, true, DisplayProblem::NoDisplay},
+        {{.sessionType = "tty"}, true, DisplayProblem::NoDisplay},
+        {{.display = ":0"}, true, DisplayProblem::None},
+        {{.qtQpaPlatform = "offscreen"}, false, DisplayProblem::None},
+        {{.qtQpaPlatform = "wayland", .waylandDisplay = "wayland-0"}, false, DisplayProblem::None},
+        // A Wayland session runs on its X server (XWayland), which must be named and answer.
+        {{.waylandDisplay = "wayland-0", .display = ":1"}, true, DisplayProblem::None},
+        {{.waylandDisplay = "wayland-0", .display = ":1"}, false, DisplayProblem::NeedsXServer},
+        {{.waylandDisplay = "wayland-0"}, true, DisplayProblem::NeedsXServer},
+        {{.sessionType = "wayland"}, true, DisplayProblem::NeedsXServer},
+    };
+    for (const Row& row : rows) {
+        bool asked = false;
+        const DisplayProblem problem = displayProblem(row.environment, [&] {
+            asked = true;
+            return row.xAnswers;
+        });
+        EXPECT_EQ(problem, row.problem) << row.environment.display.constData();
+        // The X server is asked only where a Wayland session names it.
+        EXPECT_EQ(asked, !row.environment.waylandDisplay.isEmpty() &&
+                             row.environment.qtQpaPlatform.isEmpty() &&
+                             !row.environment.display.isEmpty());
+    }
 }
 
 TEST(PlatformChoice, SetsTheXPlatformInTheEnvironmentBeforeStart) {
