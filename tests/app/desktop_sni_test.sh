@@ -17,14 +17,7 @@ source "$here/../support/desktop_program.sh"
 # Only the protocol's host: the classic notification area goes away.
 desktop_stop_tray
 start_helper at-spi.log /usr/libexec/at-spi-bus-launcher --launch-immediately
-start_helper watcher.log status-notifier-watcher
-host_registered() {
-    gdbus call --session --dest org.kde.StatusNotifierWatcher --object-path /StatusNotifierWatcher \
-        --method org.freedesktop.DBus.Properties.Get org.kde.StatusNotifierWatcher \
-        IsStatusNotifierHostRegistered 2>/dev/null | grep -q true
-}
-start_helper host.log gtk-sni-tray-standalone --top --end
-desktop_wait_until 30 host_registered || fail "no host registered with the watcher"
+start_status_notifier_host
 
 start_program sni.log QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1
 pid=$started

@@ -36,14 +36,7 @@ done
 echo "without an X server: $(cat "$work/no-x.err")"
 
 # A watcher and a host of the protocol, the host a native client of the compositor.
-start_helper watcher.log status-notifier-watcher
-host_registered() {
-    gdbus call --session --dest org.kde.StatusNotifierWatcher --object-path /StatusNotifierWatcher \
-        --method org.freedesktop.DBus.Properties.Get org.kde.StatusNotifierWatcher \
-        IsStatusNotifierHostRegistered 2>/dev/null | grep -q true
-}
-start_helper host.log env GDK_BACKEND=wayland WAYLAND_DISPLAY="$socket" gtk-sni-tray-standalone --no-strut
-desktop_wait_until 30 host_registered || fail "no host registered with the watcher"
+start_status_notifier_host GDK_BACKEND=wayland WAYLAND_DISPLAY="$socket"
 
 export DISPLAY=$x_display
 start_program wayland.log WAYLAND_DISPLAY="$socket" XDG_SESSION_TYPE=wayland

@@ -4,6 +4,9 @@
 #   start_program LOG [ENV...]   start the program (with extra environment), its id in $started
 #   start_helper LOG COMMAND...  start a helper service in a process group of its own, so that
 #                                the services it starts in turn end with it
+#   start_status_notifier_host [ENV...] start a watcher and a host of the StatusNotifierItem
+#                                protocol on the session bus (the host with the extra
+#                                environment) and wait until the host is registered
 #   wait_for_exit PID            wait up to 20 s for it to end; its exit status in $status
 #   fail MESSAGE                 screenshot, then end the test as failed
 #   wait_for_notice              wait up to 10 s for a notice window, its id in $notice
@@ -69,6 +72,18 @@ start_helper() { # LOG COMMAND...
     shift
     setsid "$@" >"$work/$log" 2>&1 &
     helper_groups+=("$!")
+}
+
+status_notifier_host_registered() {
+    gdbus call --session --dest org.kde.StatusNotifierWatcher --object-path /StatusNotifierWatcher \
+        --method org.freedesktop.DBus.Properties.Get org.kde.StatusNotifierWatcher \
+        IsStatusNotifierHostRegistered 2>/dev/null | grep -q true
+}
+start_status_notifier_host() { # [ENV...]
+    start_helper watcher.log status-notifier-watcher
+    start_helper host.log env "$@" gtk-sni-tray-standalone --top --end --no-strut
+    desktop_wait_until 30 status_notifier_host_registered ||
+        fail "no host of the StatusNotifierItem protocol registered with the watcher"
 }
 
 # Waits up to 20 s for a process of ours to end; its exit status goes to $status. (The shell
