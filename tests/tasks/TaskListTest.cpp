@@ -2,14 +2,18 @@
 // and the editor, the details of the selected task, the done mark with its question for one-off
 // tasks; then what the store holds.
 
+#include "StoredReminders.h"
 #include "TasksFixture.h"
 #include "Typing.h"
+#include "reminders/RemindersPage.h"
 #include "settings/Layout.h"
 #include "settings/SettingsStore.h"
 #include "tasks/TaskTexts.h"
 #include "widgets/AppTexts.h"
+#include "widgets/AutoSizeLabel.h"
 #include "widgets/ListBox.h"
 
+#include <QAccessible>
 #include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -174,6 +178,31 @@ TEST_F(TaskList, WithoutASelectionNothingIsEditedOrDeleted) {
     click(editor().Button1);
     EXPECT_EQ(storeContents(), before);
     EXPECT_TRUE(editor().isVisible());
+}
+
+// A screen reader reads the text under "Описание:" itself, with the caption as its label, as it
+// reads a reminder's text on the Reminders tab.
+TEST_F(TaskList, TheDescriptionIsReadWithItsCaptionAsItsLabel) {
+    start({{.key = "task1", .name = "Почта", .text = "Ответить Анне"}}, 1, [](SettingsStore& s) {
+        storeReminders(s, {{.key = "notice1", .name = "Обед", .text = "Суп"}}, 1);
+    });
+    clickRow(0);
+    ListBox& reminderList = *reminders().ListBox1;
+    QTest::mouseClick(reminderList.viewport(), Qt::LeftButton, {},
+                      reminderList.visualItemRect(reminderList.item(0)).center());
+    const struct {
+        QLabel* text;
+        QLabel* caption;
+        const char* expected;
+    } shown[] = {{tasks().Label12, tasks().Label11, "Ответить Анне"},
+                 {reminders().Label6, reminders().Label5, "Суп"}};
+    for (const auto& [text, caption, expected] : shown) {
+        QAccessibleInterface* reader = QAccessible::queryAccessibleInterface(text);
+        EXPECT_EQ(reader->text(QAccessible::Name), QString::fromUtf8(expected));
+        const auto labels = reader->relations(QAccessible::Label);
+        ASSERT_EQ(labels.size(), 1) << expected;
+        EXPECT_EQ(labels.front().first->object(), caption);
+    }
 }
 
 // A task removed, or the key list changed, behind the program's back: the handler stops with an
