@@ -6,6 +6,7 @@
 #include "settings/Layout.h"
 #include "settings/SettingsStore.h"
 #include "widgets/AutoSizeLabel.h"
+#include "widgets/EditorKeys.h"
 #include "widgets/ErrorGuard.h"
 #include "widgets/FormControls.h"
 #include "widgets/FormDesign.h"
@@ -47,6 +48,7 @@ void TAddNotice::setUpWindow() {
 void TAddNotice::connectHandlers() {
     connectGuarded(CheckBox2, &QCheckBox::toggled, this, [this] { CheckBox2Click(); });
     connectGuarded(Button1, &QPushButton::clicked, this, [this] { Button1Click(); });
+    installEditorKeys(this, Button1);
 }
 
 // Only when the window becomes visible: a window coming back from its minimised state is

@@ -11,6 +11,7 @@
 #include "tasks/TasksPage.h"
 #include "widgets/AppTexts.h"
 #include "widgets/AutoSizeLabel.h"
+#include "widgets/EditorKeys.h"
 #include "widgets/ErrorGuard.h"
 #include "widgets/FormControls.h"
 #include "widgets/FormDesign.h"
@@ -42,6 +43,7 @@ TAddTask::TAddTask(TasksPage& page) : QWidget(nullptr), page_(page) {
     setUpWindow();
     buildControls();
     connectGuarded(Button1, &QPushButton::clicked, this, [this] { Button1Click(); });
+    installEditorKeys(this, Button1);
     FormResize();
 }
 

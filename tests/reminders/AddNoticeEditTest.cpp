@@ -167,6 +167,47 @@ TEST_F(EditingReminders, WithoutASelectionNothingIsWrittenAndTheUserIsTold) {
     EXPECT_TRUE(editor().isVisible());
 }
 
+// Enter on a row opens it as a double click does; in the editor Escape closes without saving
+// and Enter saves from each one-line field and from the confirm button, but breaks the line in
+// the text.
+TEST_F(EditingReminders, TheKeyboardOpensSavesAndCancelsAnEdit) {
+    start({{.key = "notice1", .name = "Обед"}, {.key = "notice2", .name = "Сон", .text = "Спать"}},
+          2);
+    TAddNotice& e = editor();
+    ListBox& list = *reminders().ListBox1;
+    const auto openByKey = [&](Qt::Key key) {
+        selectRow(1);
+        list.setFocus();
+        QTest::keyClick(&list, key);
+        ASSERT_TRUE(e.isVisible());
+        ASSERT_EQ(e.Button1->text(), QStringLiteral("Изменить"));
+    };
+    openByKey(Qt::Key_Return);
+    EXPECT_EQ(e.Edit2->text(), QStringLiteral("Сон"));
+    const auto before = storeContents();
+    e.Memo1->setFocus();
+    QTest::keyClick(e.Memo1, Qt::Key_Return);
+    EXPECT_EQ(e.Memo1->toPlainText(), QStringLiteral("\nСпать"));
+    EXPECT_TRUE(e.isVisible());
+    QTest::keyClick(e.Memo1, Qt::Key_Escape);
+    EXPECT_FALSE(e.isVisible());
+    EXPECT_EQ(storeContents(), before);
+
+    for (QWidget* field :
+         std::initializer_list<QWidget*>{e.Edit2, e.Edit1, e.Edit3, e.Edit4, e.Button1}) {
+        for (const Qt::Key key : {Qt::Key_Return, Qt::Key_Enter}) {
+            const QString name = field->objectName() + QString::number(key);
+            openByKey(key);
+            fill({.name = name});
+            field->setFocus();
+            QTest::keyClick(field, key);
+            EXPECT_FALSE(e.isVisible()) << name.toStdString();
+            EXPECT_EQ(storedString("notice2", layout::notice::name), name.toStdString());
+        }
+    }
+    EXPECT_TRUE(dialogs.shown().empty());
+}
+
 // The reminder's subkey removed behind the program's back: the save stops with an error naming
 // it, and writes nothing into the reminders key or anywhere else after that point.
 TEST_F(EditingReminders, AMissingSubkeyEndsTheSaveWithAnError) {

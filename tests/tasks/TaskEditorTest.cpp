@@ -4,6 +4,7 @@
 
 #include "TasksFixture.h"
 #include "Typing.h"
+#include "settings/Layout.h"
 #include "widgets/AccessibleControls.h"
 #include "widgets/AutoSizeLabel.h"
 #include "widgets/ListBox.h"
@@ -13,6 +14,7 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QTest>
 
 namespace tickwell::test {
 namespace {
@@ -90,6 +92,36 @@ TEST_F(TaskEditor, FieldsAreFilledOnlyWhenTheWindowOpensAndCarryTheirLabelsNames
         EXPECT_EQ(QAccessible::queryAccessibleInterface(field)->text(QAccessible::Name),
                   QString::fromUtf8(name));
     }
+}
+
+// Enter on a row opens it as a double click does; in the editor Escape closes without saving,
+// Enter saves from the name field and the confirm button but breaks the line in the description.
+TEST_F(TaskEditor, TheKeyboardOpensSavesAndCancels) {
+    TAddTask& e = editor();
+    QTest::keyClick(e.Edit1, Qt::Key_Escape);
+    EXPECT_FALSE(e.isVisible());
+    ListBox& list = *tasks().ListBox2;
+    list.setFocus();
+    QTest::keyClick(&list, Qt::Key_Return);
+    EXPECT_FALSE(e.isVisible()) << "no row selected";
+    clickRow(0);
+    QTest::keyClick(&list, Qt::Key_Enter);
+    ASSERT_TRUE(e.isVisible());
+    EXPECT_EQ(e.Edit1->text(), QStringLiteral("Почта"));
+    e.Memo1->setFocus();
+    QTest::keyClick(e.Memo1, Qt::Key_Return);
+    EXPECT_TRUE(e.isVisible());
+    e.Edit1->setFocus();
+    QTest::keyClick(e.Edit1, Qt::Key_Return);
+    EXPECT_FALSE(e.isVisible());
+    EXPECT_EQ(stored<std::string>("task1", layout::task::text), "\r\nОтветить");
+
+    click(tasks().Button5);
+    typeInto(e.Edit1, QStringLiteral("Хлеб"));
+    e.Button1->setFocus();
+    QTest::keyClick(e.Button1, Qt::Key_Enter);
+    EXPECT_FALSE(e.isVisible());
+    EXPECT_EQ(tasks().ListBox2->items(), (QStringList{"Почта", "Хлеб"}));
 }
 
 } // namespace
