@@ -63,14 +63,18 @@ TEST_F(TaskEditor, OpensAtTheDesktopCentreKeepsItsButtonCentredAndItsLimits) {
     EXPECT_EQ(e.Memo1->toPlainText(), QString(168, QChar(u'ж')) + QStringLiteral("\n"));
 }
 
-// Opening it again while it is open changes its mode, not its fields.
-TEST_F(TaskEditor, FieldsAreFilledOnlyWhenTheWindowOpensAndCarryTheirLabelsNames) {
+// Opening it again while it is open keeps what was typed for the same task; a draft of a new
+// task gives way to the task opened for editing.
+TEST_F(TaskEditor, FieldsAreFilledWhenOpenedForATaskAndCarryTheirLabelsNames) {
     TAddTask& e = editor();
     typeInto(e.Edit1, QStringLiteral("Черновик"));
     clickRow(0);
     click(tasks().Button6);
     EXPECT_EQ(e.windowTitle(), QStringLiteral("Изменить задачу"));
-    EXPECT_EQ(e.Edit1->text(), QStringLiteral("Черновик"));
+    EXPECT_EQ(e.Edit1->text(), QStringLiteral("Почта"));
+    typeOver(e.Edit1, QStringLiteral("Письма"));
+    click(tasks().Button6);
+    EXPECT_EQ(e.Edit1->text(), QStringLiteral("Письма"));
     e.close();
     click(tasks().Button6);
     EXPECT_EQ(e.Edit1->text(), QStringLiteral("Почта"));

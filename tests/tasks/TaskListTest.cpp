@@ -160,23 +160,46 @@ TEST_F(TaskList, OnlyMarkingAOneOffTaskDoneAsksAndYesDeletesIt) {
     EXPECT_EQ(dialogs.shown().size(), 2u);
 }
 
-// The editor is modeless: the task may go while it is open. Nothing is written then.
-TEST_F(TaskList, WithoutASelectionNothingIsEditedOrDeleted) {
-    start({{.key = "task1", .name = "Один"}, {.key = "task2", .name = "Два"}}, 2);
+// The editor is modeless: while it is open the user reads other tasks, or deletes one. The save
+// goes into the task it was opened for, in that task's row; if that task is gone, nothing is
+// written.
+TEST_F(TaskList, TheEditorSavesIntoTheTaskItWasOpenedFor) {
+    start({{.key = "task1", .name = "Один", .text = "Первое"},
+           {.key = "task2", .name = "Альфа", .text = "А"},
+           {.key = "task3", .name = "Бета", .text = "Б", .daily = true, .complete = true}},
+          3);
     click(tasks().Button6);
-    EXPECT_FALSE(editor().isVisible());
+    EXPECT_FALSE(editor().isVisible()) << "nothing selected, nothing to edit";
+    clickRow(1);
+    click(tasks().Button6);
+    typeOver(editor().Edit1, QStringLiteral("Гамма"));
     clickRow(0);
+    click(tasks().Button7); // the edited task moves up a row
+    clickRow(1);
+    ASSERT_EQ(details(), (Details{"Б", true, true}));
+    click(editor().Button1);
+
+    EXPECT_EQ(names(), (QStringList{"Гамма", "Бета"}));
+    EXPECT_EQ(stored<std::string>({}, l::tasksList), "Гамма\r\nБета\r\n");
+    EXPECT_EQ(stored<std::string>("task2", v::name), "Гамма");
+    EXPECT_EQ(stored<std::string>("task2", v::text), "А");
+    EXPECT_EQ(stored<std::string>("task3", v::name), "Бета");
+    EXPECT_TRUE(stored<bool>("task3", v::daily));
+    EXPECT_TRUE(stored<bool>("task3", v::complete));
+    EXPECT_EQ(details(), (Details{"Б", true, true})) << "the selected task's details";
+
+    // Opened for "Бета", which is deleted before the save.
     click(tasks().Button6);
     click(tasks().Button7);
-    click(tasks().Button7);
-    EXPECT_EQ(names(), QStringList{"Два"});
+    clickRow(0);
     const auto before = storeContents();
-    dialogs.expectMessage({.text = QString::fromUtf8(texts::tasks::nothingSelected),
+    dialogs.expectMessage({.text = QString::fromUtf8(texts::tasks::editedDeleted),
                            .caption = QString::fromUtf8(texts::errorCaption),
                            .icon = MessageIcon::Warning,
                            .owner = &editor()});
     click(editor().Button1);
     EXPECT_EQ(storeContents(), before);
+    EXPECT_EQ(names(), QStringList{"Гамма"});
     EXPECT_TRUE(editor().isVisible());
 }
 
