@@ -2,14 +2,16 @@
 
 #include "platform/Clock.h"
 #include "reminders/ReminderRecord.h"
+#include "reminders/ReminderTexts.h"
 #include "reminders/RemindersPage.h"
 #include "settings/Layout.h"
 #include "settings/SettingsStore.h"
+#include "widgets/AppTexts.h"
 #include "widgets/AutoSizeLabel.h"
+#include "widgets/EditorKeys.h"
 #include "widgets/ErrorGuard.h"
 #include "widgets/FormControls.h"
 #include "widgets/FormDesign.h"
-#include "widgets/ListBox.h"
 #include "widgets/PeriodFields.h"
 #include "widgets/UpDown.h"
 
@@ -47,6 +49,7 @@ void TAddNotice::setUpWindow() {
 void TAddNotice::connectHandlers() {
     connectGuarded(CheckBox2, &QCheckBox::toggled, this, [this] { CheckBox2Click(); });
     connectGuarded(Button1, &QPushButton::clicked, this, [this] { Button1Click(); });
+    installEditorKeys(this, Button1);
 }
 
 // Only when the window becomes visible: a window coming back from its minimised state is
@@ -63,6 +66,24 @@ void TAddNotice::resizeEvent(QResizeEvent* event) {
     FormResize();
 }
 
+void TAddNotice::openToCreate() {
+    setWindowTitle(QString::fromUtf8(texts::reminders::createCaption));
+    Button1->setText(QString::fromUtf8(texts::create));
+    showEditorWindow(this);
+}
+
+void TAddNotice::openToEdit(const std::string& subkey) {
+    // Fields that hold another reminder's values, or a draft, must not be saved over this one.
+    const bool refill = isVisible() && !(editing() && subkey == editedKey_);
+    editedKey_ = subkey;
+    setWindowTitle(QString::fromUtf8(texts::reminders::editCaption));
+    Button1->setText(QString::fromUtf8(texts::change));
+    if (refill) {
+        FormShow();
+    }
+    showEditorWindow(this);
+}
+
 void TAddNotice::FormShow() {
     if (!editing()) {
         Edit2->clear();
@@ -77,7 +98,7 @@ void TAddNotice::FormShow() {
     }
     SettingsStore store;
     reminders::openRemindersKey(store);
-    reminders::openReminderKey(store, reminders::subkeyAt(store, page_.ListBox1->itemIndex()));
+    reminders::openReminderKey(store, editedKey_);
     Edit2->setText(QString::fromStdString(store.readString(layout::notice::name)));
     Memo1->setPlainText(reminders::shownText(store.readString(layout::notice::text)));
     CheckBox1->setChecked(store.readBool(layout::notice::once));

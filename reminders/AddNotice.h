@@ -1,9 +1,9 @@
 #pragma once
 
 // The reminder editor: one window, created with the main window and reused, in which the user
-// creates a reminder or changes the one selected in the main window's list. It is shown without
-// being modal; its mode is its confirm button's caption ("Создать" or "Изменить"), which the
-// opener sets together with the window caption.
+// creates a reminder or changes one of the main window's list. It is shown without being modal;
+// its mode is its confirm button's caption ("Создать" or "Изменить"), set together with the
+// window caption when it is opened.
 
 #include <QWidget>
 #include <string>
@@ -51,6 +51,13 @@ public:
     QCheckBox* CheckBox1; // "Напомнить только 1 раз"
     QPushButton* Button1; // "Создать" or "Изменить"
 
+    // Opens the editor to create a reminder; one already open keeps its fields.
+    void openToCreate();
+    // Opens the editor for the reminder of `subkey`: a save in edit mode goes into that reminder,
+    // whatever the main list shows meanwhile. An editor already open for this reminder keeps what
+    // the user typed; one open for another reminder, or for a new one, is filled from this one.
+    void openToEdit(const std::string& subkey);
+
     // --- Handlers -----------------------------------------------------------------------------
     void FormShow();
     void CheckBox2Click();
@@ -70,13 +77,17 @@ private:
     // Saving, step by step (AddNoticeSave.cpp).
     bool editing() const;
     bool refusesInput();
+    // The row of the edited reminder in the lists, or -1 when it was deleted meanwhile.
+    int editedRow() const;
     std::string createRecord(SettingsStore& store);
-    std::string openEditedRecord(SettingsStore& store, int index);
+    std::string openEditedRecord(SettingsStore& store, int row);
     void writeRecord(SettingsStore& store, int period);
     void finishCreating(const std::string& subkey, int period);
     void finishEditing(const std::string& subkey, int period);
 
     RemindersPage& page_;
+    // The subkey of the reminder the editor was last opened for in edit mode.
+    std::string editedKey_;
 };
 
 } // namespace tickwell

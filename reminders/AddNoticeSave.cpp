@@ -15,6 +15,7 @@
 #include "settings/StoreError.h"
 #include "widgets/AppTexts.h"
 #include "widgets/ListBox.h"
+#include "widgets/ListIndexError.h"
 #include "widgets/PeriodFields.h"
 #include "widgets/StoredNameList.h"
 #include "widgets/UpDown.h"
@@ -44,17 +45,16 @@ void TAddNotice::Button1Click() {
     }
     const int period = periodSeconds(*UpDown1, *UpDown2, *UpDown3);
     const bool edit = editing();
-    const int index = page_.ListBox1->itemIndex();
-    if (edit && index < 0) {
-        // The reminder was deleted, or the selection lost, while the editor was open.
-        dialogs().inform(this, QString::fromUtf8(t::nothingSelected),
+    const int row = edit ? editedRow() : -1;
+    if (edit && row < 0) {
+        dialogs().inform(this, QString::fromUtf8(t::editedDeleted),
                          QString::fromUtf8(texts::errorCaption), MessageIcon::Warning);
         return;
     }
 
     SettingsStore store;
     reminders::openRemindersKey(store);
-    const std::string subkey = edit ? openEditedRecord(store, index) : createRecord(store);
+    const std::string subkey = edit ? openEditedRecord(store, row) : createRecord(store);
     writeRecord(store, period);
     if (edit) {
         finishEditing(subkey, period);
@@ -63,6 +63,12 @@ void TAddNotice::Button1Click() {
     }
     page_.ListBox1Click();
     hide();
+}
+
+int TAddNotice::editedRow() const {
+    SettingsStore store;
+    reminders::openRemindersKey(store);
+    return listedRow(reminders::readKeyList(store), editedKey_);
 }
 
 // Shows why the input cannot be saved, if it cannot.
@@ -108,13 +114,14 @@ std::string TAddNotice::createRecord(SettingsStore& store) {
     return subkey;
 }
 
-// The reminder selected in the main list now: its new name in the list, and its subkey open.
-std::string TAddNotice::openEditedRecord(SettingsStore& store, int index) {
-    page_.ListBox1->item(index)->setText(Edit2->text());
+// The reminder the editor was opened for: its new name in its row of the list, and its subkey
+// open.
+std::string TAddNotice::openEditedRecord(SettingsStore& store, int row) {
+    checkListIndex(row, page_.ListBox1->count());
+    page_.ListBox1->item(row)->setText(Edit2->text());
     storeNameList(store, layout::notifications::notificationsList, page_.ListBox1->items());
-    const std::string subkey = reminders::subkeyAt(store, index);
-    reminders::openReminderKey(store, subkey);
-    return subkey;
+    reminders::openReminderKey(store, editedKey_);
+    return editedKey_;
 }
 
 void TAddNotice::writeRecord(SettingsStore& store, int period) {

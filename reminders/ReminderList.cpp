@@ -80,18 +80,17 @@ void RemindersPage::Button3Click() {
 }
 
 void RemindersPage::Button1Click() {
-    AddNotice->setWindowTitle(QString::fromUtf8(t::createCaption));
-    AddNotice->Button1->setText(QString::fromUtf8(texts::create));
-    showEditorWindow(AddNotice);
+    AddNotice->openToCreate();
 }
 
 void RemindersPage::Button2Click() {
-    if (ListBox1->itemIndex() < 0) {
+    const int index = ListBox1->itemIndex();
+    if (index < 0) {
         return;
     }
-    AddNotice->setWindowTitle(QString::fromUtf8(t::editCaption));
-    AddNotice->Button1->setText(QString::fromUtf8(texts::change));
-    showEditorWindow(AddNotice);
+    SettingsStore store;
+    reminders::openRemindersKey(store);
+    AddNotice->openToEdit(reminders::subkeyAt(store, index));
 }
 
 } // namespace tickwell

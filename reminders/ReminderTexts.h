@@ -41,10 +41,9 @@ inline constexpr char incomplete[] =
     "Для напоминания должно быть указано название, текст и периодичность оповещения.";
 inline constexpr char tooLong[] = "Время напоминания не может быть больше 24 часов. Для вывода "
                                   "оповещения в определённый день, укажите дату.";
-// A save in edit mode when the main list has no selected reminder.
-inline constexpr char nothingSelected[] =
-    "Напоминание не выбрано в списке: изменения не сохранены. Выберите напоминание в главном "
-    "окне и сохраните снова.";
+// A save in edit mode after the reminder was deleted in the main window.
+inline constexpr char editedDeleted[] =
+    "Напоминание было удалено, пока оно редактировалось: изменения не сохранены.";
 // The question after a new reminder (caption "Tickwell v2.0").
 inline constexpr char startNew[] = "Запустить это напоминание?";
 

@@ -52,12 +52,7 @@ void RemindersPage::buildControls() {
     Label4 = makeLabel(this, "Label4", "", {160, 224}, bottom);
     Label5 = makeLabel(this, "Label5", t::textCaption, {8, 247}, bottom);
 
-    Label6 = new QLabel(this);
-    Label6->setTextFormat(Qt::PlainText);
-    Label6->setWordWrap(true);
-    Label6->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    Label6->setAccessibleName(QString::fromUtf8(t::textCaption));
-    placeControl(Label6, "Label6", {8, 263, 318, 41}, bottomWide);
+    Label6 = makeDetailText(this, "Label6", Label5, {8, 263, 318, 41}, bottomWide);
 
     Button4 = makeButton(this, "Button4", texts::start, {134, 311, 75, 25}, bottom);
     Button4->setEnabled(false);

@@ -11,11 +11,11 @@
 #include "tasks/TasksPage.h"
 #include "widgets/AppTexts.h"
 #include "widgets/AutoSizeLabel.h"
+#include "widgets/EditorKeys.h"
 #include "widgets/ErrorGuard.h"
 #include "widgets/FormControls.h"
 #include "widgets/FormDesign.h"
 #include "widgets/LimitedMemo.h"
-#include "widgets/ListBox.h"
 #include "widgets/NameEdit.h"
 
 #include <QCheckBox>
@@ -42,6 +42,7 @@ TAddTask::TAddTask(TasksPage& page) : QWidget(nullptr), page_(page) {
     setUpWindow();
     buildControls();
     connectGuarded(Button1, &QPushButton::clicked, this, [this] { Button1Click(); });
+    installEditorKeys(this, Button1);
     FormResize();
 }
 
@@ -94,6 +95,24 @@ void TAddTask::resizeEvent(QResizeEvent* event) {
     FormResize();
 }
 
+void TAddTask::openToCreate() {
+    setWindowTitle(QString::fromUtf8(t::createCaption));
+    Button1->setText(QString::fromUtf8(texts::create));
+    showEditorWindow(this);
+}
+
+void TAddTask::openToEdit(const std::string& subkey) {
+    // Fields that hold another task's values, or a draft, must not be saved over this one.
+    const bool refill = isVisible() && !(editing() && subkey == editedKey_);
+    editedKey_ = subkey;
+    setWindowTitle(QString::fromUtf8(t::editCaption));
+    Button1->setText(QString::fromUtf8(texts::change));
+    if (refill) {
+        FormShow();
+    }
+    showEditorWindow(this);
+}
+
 void TAddTask::FormShow() {
     if (!editing()) {
         Edit1->clear();
@@ -102,7 +121,8 @@ void TAddTask::FormShow() {
         return;
     }
     SettingsStore store;
-    tasks::openTaskAt(store, page_.ListBox2->itemIndex());
+    tasks::openTasksKey(store);
+    tasks::openTaskKey(store, editedKey_);
     Edit1->setText(QString::fromStdString(store.readString(layout::task::name)));
     Memo1->setPlainText(reminders::shownText(store.readString(layout::task::text)));
     CheckBox1->setChecked(store.readBool(layout::task::daily));

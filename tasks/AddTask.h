@@ -1,9 +1,9 @@
 #pragma once
 
 // The task editor: one window, created with the Tasks tab and reused, in which the user creates
-// a task or changes the one selected in the tab's list. It is shown without being modal; its
-// mode is its confirm button's caption ("Создать" or "Изменить"), which the opener sets together
-// with the window caption.
+// a task or changes one of the tab's list. It is shown without being modal; its mode is its
+// confirm button's caption ("Создать" or "Изменить"), set together with the window caption when
+// it is opened.
 
 #include <QWidget>
 #include <string>
@@ -34,6 +34,13 @@ public:
     QCheckBox* CheckBox1;  // "Ежедневная задача"
     QPushButton* Button1;  // "Создать" or "Изменить"
 
+    // Opens the editor to create a task; one already open keeps its fields.
+    void openToCreate();
+    // Opens the editor for the task of `subkey`: a save in edit mode goes into that task,
+    // whatever the tab's list shows meanwhile. An editor already open for this task keeps what
+    // the user typed; one open for another task, or for a new one, is filled from this one.
+    void openToEdit(const std::string& subkey);
+
     // --- Handlers -----------------------------------------------------------------------------
     void FormShow();
     void FormResize();
@@ -49,11 +56,15 @@ private:
 
     // Saving, step by step (AddTaskSave.cpp).
     bool editing() const;
+    // The row of the edited task in the lists, or -1 when it was deleted meanwhile.
+    int editedRow() const;
     void createRecord(SettingsStore& store);
-    void openEditedRecord(SettingsStore& store, int index);
+    void openEditedRecord(SettingsStore& store, int row);
     void writeRecord(SettingsStore& store);
 
     TasksPage& page_;
+    // The subkey of the task the editor was last opened for in edit mode.
+    std::string editedKey_;
 };
 
 } // namespace tickwell

@@ -1,5 +1,5 @@
 // Saving in the task editor: the record and both lists in the store, for a new task or the one
-// selected in the main list now. Nothing is checked: an empty name or description is kept.
+// the editor was opened for. Nothing is checked: an empty name or description is kept.
 
 #include "platform/Clock.h"
 #include "platform/Dialogs.h"
@@ -15,6 +15,7 @@
 #include "tasks/TasksPage.h"
 #include "widgets/AppTexts.h"
 #include "widgets/ListBox.h"
+#include "widgets/ListIndexError.h"
 #include "widgets/StoredNameList.h"
 
 #include <QCheckBox>
@@ -32,10 +33,9 @@ bool TAddTask::editing() const {
 // A save is a new cycle of the task: not done, from today on.
 void TAddTask::Button1Click() {
     const bool edit = editing();
-    const int index = page_.ListBox2->itemIndex();
-    if (edit && index < 0) {
-        // The task was deleted, or the selection lost, while the editor was open.
-        dialogs().inform(this, QString::fromUtf8(texts::tasks::nothingSelected),
+    const int row = edit ? editedRow() : -1;
+    if (edit && row < 0) {
+        dialogs().inform(this, QString::fromUtf8(texts::tasks::editedDeleted),
                          QString::fromUtf8(texts::errorCaption), MessageIcon::Warning);
         return;
     }
@@ -43,7 +43,7 @@ void TAddTask::Button1Click() {
         SettingsStore store;
         tasks::openTasksKey(store);
         if (edit) {
-            openEditedRecord(store, index);
+            openEditedRecord(store, row);
         } else {
             createRecord(store);
         }
@@ -51,6 +51,12 @@ void TAddTask::Button1Click() {
     }
     page_.ListBox2Click();
     hide();
+}
+
+int TAddTask::editedRow() const {
+    SettingsStore store;
+    tasks::openTasksKey(store);
+    return listedRow(tasks::readKeyList(store), editedKey_);
 }
 
 // A new task: the next free number from the counter, its name at the end of the display list,
@@ -77,11 +83,12 @@ void TAddTask::createRecord(SettingsStore& store) {
     }
 }
 
-// The task selected in the main list now: its new name in the list, and its subkey open.
-void TAddTask::openEditedRecord(SettingsStore& store, int index) {
-    page_.ListBox2->item(index)->setText(Edit1->text());
+// The task the editor was opened for: its new name in its row of the list, and its subkey open.
+void TAddTask::openEditedRecord(SettingsStore& store, int row) {
+    checkListIndex(row, page_.ListBox2->count());
+    page_.ListBox2->item(row)->setText(Edit1->text());
     storeNameList(store, layout::tasks::tasksList, page_.ListBox2->items());
-    tasks::openTaskKey(store, tasks::keyAt(tasks::readKeyList(store), index));
+    tasks::openTaskKey(store, editedKey_);
 }
 
 void TAddTask::writeRecord(SettingsStore& store) {

@@ -22,6 +22,8 @@ void TasksPage::checkDayChange() {
     reminders_.switchDatedReminderTimers();
     beginNewCycles(today, true);
     LastCheckDate = today;
+    // The selected task may have been reset: its done box shows the store again.
+    refreshDetails();
 }
 
 } // namespace tickwell

@@ -44,18 +44,17 @@ void TasksPage::showDone(bool done) {
 }
 
 void TasksPage::Button5Click() {
-    AddTask->setWindowTitle(QString::fromUtf8(t::createCaption));
-    AddTask->Button1->setText(QString::fromUtf8(texts::create));
-    showEditorWindow(AddTask);
+    AddTask->openToCreate();
 }
 
 void TasksPage::Button6Click() {
-    if (ListBox2->itemIndex() < 0) {
+    const int index = ListBox2->itemIndex();
+    if (index < 0) {
         return;
     }
-    AddTask->setWindowTitle(QString::fromUtf8(t::editCaption));
-    AddTask->Button1->setText(QString::fromUtf8(texts::change));
-    showEditorWindow(AddTask);
+    SettingsStore store;
+    tasks::openTasksKey(store);
+    AddTask->openToEdit(tasks::keyAt(tasks::readKeyList(store), index));
 }
 
 void TasksPage::Button7Click() {

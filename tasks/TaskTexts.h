@@ -25,9 +25,9 @@ inline constexpr char createCaption[] = "Создать задачу";
 inline constexpr char editCaption[] = "Изменить задачу";
 inline constexpr char nameLabel[] = "Задача:";
 inline constexpr char daily[] = "Ежедневная задача";
-// A save in edit mode when the main list has no selected task (caption "Ошибка", warning icon).
-inline constexpr char nothingSelected[] =
-    "Задача не выбрана в списке: изменения не сохранены. Выберите задачу в главном окне и "
-    "сохраните снова.";
+// A save in edit mode after the task was deleted in the main window (caption "Ошибка", warning
+// icon).
+inline constexpr char editedDeleted[] =
+    "Задача была удалена, пока она редактировалась: изменения не сохранены.";
 
 } // namespace tickwell::texts::tasks

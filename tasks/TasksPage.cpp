@@ -60,12 +60,7 @@ void TasksPage::buildControls() {
     placeControl(CheckBox1, "CheckBox1", {8, 175, 81, 17}, bottom);
 
     Label11 = makeLabel(this, "Label11", t::descriptionCaption, {8, 199}, bottom);
-    Label12 = new QLabel(this);
-    Label12->setTextFormat(Qt::PlainText);
-    Label12->setWordWrap(true);
-    Label12->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    Label12->setAccessibleName(QString::fromUtf8(t::descriptionCaption));
-    placeControl(Label12, "Label12", {8, 215, 318, 41}, bottomWide);
+    Label12 = makeDetailText(this, "Label12", Label11, {8, 215, 318, 41}, bottomWide);
 
     Label13 = makeLabel(this, "Label13", t::periodCaption, {8, 263}, bottom);
     const PeriodFields period = makePeriodFields(this, Label13, 4, 17, 279, bottom);

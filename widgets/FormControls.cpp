@@ -8,6 +8,7 @@
 #include "widgets/UpDown.h"
 
 #include <QCheckBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 
@@ -81,6 +82,18 @@ PeriodFields makePeriodFields(QWidget* page, AutoSizeLabel* heading, int firstFi
     }
     heading->setBuddy(row.fields[0].edit);
     return row;
+}
+
+QLabel* makeDetailText(QWidget* page, const char* name, QLabel* caption, const QRect& design,
+                       Edges edges) {
+    auto* text = new QLabel(page);
+    text->setTextFormat(Qt::PlainText);
+    text->setWordWrap(true);
+    text->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    // No accessible name of its own, which would hide the text: the caption labels it.
+    caption->setBuddy(text);
+    placeControl(text, name, design, edges);
+    return text;
 }
 
 QCheckBox* makeWindowCheckBox(QWidget* parent, const char* name, const char* caption, QPoint design,

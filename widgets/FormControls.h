@@ -10,6 +10,7 @@
 #include <QRect>
 
 class QCheckBox;
+class QLabel;
 class QLineEdit;
 class QPushButton;
 class QString;
@@ -53,6 +54,11 @@ struct PeriodFields {
 };
 PeriodFields makePeriodFields(QWidget* page, AutoSizeLabel* heading, int firstField,
                               int firstUnitLabel, int top, Edges edges);
+
+// The word-wrapped text of the selected item under its caption label `caption`, at its design
+// geometry: a screen reader reads the text itself as its name, with the caption as its label.
+QLabel* makeDetailText(QWidget* page, const char* name, QLabel* caption, const QRect& design,
+                       Edges edges);
 
 // A check box as wide as its caption, at its design position within its parent (placeControl).
 QCheckBox* makeWindowCheckBox(QWidget* parent, const char* name, const char* caption, QPoint design,

@@ -49,6 +49,11 @@ void ListBox::mouseDoubleClickEvent(QMouseEvent* event) {
 }
 
 void ListBox::keyPressEvent(QKeyEvent* event) {
+    if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) && itemIndex() >= 0) {
+        event->accept();
+        emit doubleClick();
+        return;
+    }
     const int before = currentRow();
     const bool wasSelected = currentItem() != nullptr && currentItem()->isSelected();
     QListWidget::keyPressEvent(event);

@@ -6,8 +6,8 @@ namespace tickwell {
 
 // A single-selection list that reports the user's choices as clicks: a click on an item (also
 // on the item already selected) and a move of the selection with the keyboard each give one
-// click; a double click on an item gives a double click. Selections made by the program
-// itself report nothing.
+// click; a double click on an item, or Enter on the selected one, gives a double click.
+// Selections made by the program itself report nothing.
 class ListBox : public QListWidget {
     Q_OBJECT
 public:

@@ -7,6 +7,7 @@
 #include "widgets/ListBox.h"
 #include "widgets/ListIndexError.h"
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -35,6 +36,11 @@ const std::string& listedSubkey(const std::vector<std::string>& keys, int index,
         throw StoreError::failedToOpen(layout::subkeyPath(parentKey, subkey));
     }
     return subkey;
+}
+
+int listedRow(const std::vector<std::string>& keys, std::string_view subkey) {
+    const auto found = std::find(keys.begin(), keys.end(), subkey);
+    return found == keys.end() ? -1 : static_cast<int>(found - keys.begin());
 }
 
 } // namespace tickwell

@@ -26,4 +26,8 @@ void storeNameList(SettingsStore& store, std::string_view valueName, const QStri
 const std::string& listedSubkey(const std::vector<std::string>& keys, int index,
                                 std::string_view parentKey);
 
+// The row of `subkey` in the key list `keys`, or -1 when the list no longer names it (the item
+// was deleted).
+int listedRow(const std::vector<std::string>& keys, std::string_view subkey);
+
 } // namespace tickwell

@@ -1,6 +1,6 @@
 // Changing a reminder in the editor: "Редактировать" loads the selected reminder, "Изменить"
-// writes it back to the reminder selected at that moment, re-times its timer and leaves its
-// running state alone; what happens when the selection or the reminder is gone meanwhile.
+// writes it back to that reminder whatever the main list shows meanwhile, re-times its timer and
+// leaves its running state alone; what happens when the reminder is gone meanwhile.
 
 #include "EditorFixture.h"
 #include "platform/Clock.h"
@@ -119,52 +119,121 @@ TEST_F(EditingReminders, SavedUndatedAReminderKeepsItsOldDay) {
     EXPECT_EQ(reminders().Label22->text(), QStringLiteral("1.4.2027"));
 }
 
-// Pressing "Добавить" or "Редактировать" while the editor is open only changes its mode: the
-// fields stay as typed, and the save acts on the reminder selected when it is pressed.
-TEST_F(EditingReminders, ReopeningChangesTheModeButNotTheFields) {
-    start({{.key = "notice1", .name = "Обед", .interval = 60},
-           {.key = "notice2", .name = "Сон", .interval = 90}},
-          2);
+// The editor is modeless: while it is open the user reads other reminders in the main window,
+// deletes one, or presses "Редактировать" again. The save goes into the reminder it was opened
+// for, in that reminder's row.
+TEST_F(EditingReminders, ASaveGoesIntoTheReminderTheEditorWasOpenedFor) {
+    start({{.key = "notice1", .name = "Обед", .text = "Суп", .interval = 60},
+           {.key = "notice2", .name = "Сон", .text = "Спать", .interval = 90},
+           {.key = "notice3", .name = "Вода", .text = "Стакан", .interval = 30}},
+          3);
+    openToEdit(2);
+    fill({.name = "Чай", .hours = 0, .minutes = 2, .seconds = 0});
+    selectRow(1);
+    ASSERT_EQ(reminders().Label6->text(), QStringLiteral("Спать"));
+    QTest::mouseClick(reminders().Button3, Qt::LeftButton); // the edited one moves up a row
+    selectRow(0);
+    const auto before = storeContents();
+    confirm();
+    EXPECT_EQ(reminders().ListBox1->items(), (QStringList{"Обед", "Чай"}));
+    EXPECT_EQ(listValue(layout::notifications::notificationsList), "Обед\r\nЧай\r\n");
+    EXPECT_EQ(storedString("notice3", layout::notice::name), "Чай");
+    EXPECT_EQ(storedString("notice3", layout::notice::text), "Стакан");
+    EXPECT_EQ(storedInteger("notice3", layout::notice::interval), 120);
+    EXPECT_EQ(reminders().findReminderTimer("notice3")->interval(), 120000);
+    EXPECT_EQ(reminders().findReminderTimer("notice1")->interval(), 60000);
+    // Of the store only the list and the edited reminder changed.
+    for (const std::string& line : storeContents()) {
+        if (std::find(before.begin(), before.end(), line) == before.end()) {
+            EXPECT_TRUE(line.find("\\notice3 ") != std::string::npos ||
+                        line.find("notificationsList") != std::string::npos)
+                << line;
+        }
+    }
+    EXPECT_EQ(reminders().Label6->text(), QStringLiteral("Суп")) << "the selected one's details";
+
+    // "Редактировать" for another reminder while open shows that one; for the same one it keeps
+    // what was typed.
+    openToEdit(1);
+    fill({.name = "Черновик"});
+    openToEdit(1);
+    EXPECT_EQ(editor().Edit2->text(), QStringLiteral("Черновик"));
+    openToEdit(0);
+    EXPECT_EQ(editor().Edit2->text(), QStringLiteral("Обед"));
+    EXPECT_EQ(editor().Memo1->toPlainText(), QStringLiteral("Суп"));
+    EXPECT_EQ(editor().Edit3->text(), QStringLiteral("1"));
+
+    // A draft of a new reminder is not saved over an existing one either...
     openToCreate();
-    fill({.name = "Черновик", .text = "Набросок", .seconds = 7});
+    fill({.name = "Новое"});
     openToEdit(0);
     EXPECT_EQ(editor().windowTitle(), QStringLiteral("Изменить напоминание"));
-    EXPECT_EQ(editor().Button1->text(), QStringLiteral("Изменить"));
-    EXPECT_EQ(editor().Edit2->text(), QStringLiteral("Черновик"));
-    EXPECT_EQ(editor().Edit4->text(), QStringLiteral("7"));
-
-    selectRow(1);
-    confirm();
-    EXPECT_EQ(reminders().ListBox1->items(), (QStringList{"Обед", "Черновик"}));
-    EXPECT_EQ(storedString("notice2", layout::notice::text), "Набросок");
-    EXPECT_EQ(storedInteger("notice1", layout::notice::interval), 60);
-    EXPECT_EQ(reminders().findReminderTimer("notice2")->interval(), 7000);
-    EXPECT_EQ(counterValue(), 2);
-
-    // And back: a save in create mode makes a new reminder of what the fields hold.
-    openToEdit(0);
+    EXPECT_EQ(editor().Edit2->text(), QStringLiteral("Обед"));
+    // ...while "Добавить" makes a new reminder of whatever the fields hold.
     openToCreate();
+    EXPECT_EQ(editor().Button1->text(), QStringLiteral("Создать"));
     EXPECT_EQ(editor().Edit2->text(), QStringLiteral("Обед"));
     expectStartQuestion(MessageAnswer::No);
     confirm();
-    EXPECT_EQ(reminders().ListBox1->items(), (QStringList{"Обед", "Черновик", "Обед"}));
-    EXPECT_EQ(listValue(layout::notifications::noticesList), "notice1\r\nnotice2\r\nnotice3\r\n");
+    EXPECT_EQ(listValue(layout::notifications::noticesList), "notice1\r\nnotice3\r\nnotice4\r\n");
+    EXPECT_EQ(storedString("notice4", layout::notice::text), "Суп");
 }
 
-TEST_F(EditingReminders, WithoutASelectionNothingIsWrittenAndTheUserIsTold) {
-    start({{.key = "notice1", .name = "Обед"}}, 1);
+TEST_F(EditingReminders, ADeletedReminderIsNotWrittenAndTheUserIsTold) {
+    start({{.key = "notice1", .name = "Обед"}, {.key = "notice2", .name = "Сон"}}, 2);
     openToEdit(0);
     fill({.name = "Ужин"});
-    // Deleted from the main window while the editor is open.
+    // Deleted from the main window while the editor is open; another one selected.
     QTest::mouseClick(reminders().Button3, Qt::LeftButton);
-    ASSERT_EQ(reminders().ListBox1->itemIndex(), -1);
+    selectRow(0);
     const auto before = storeContents();
 
-    expectRefusal(texts::reminders::nothingSelected);
+    expectRefusal(texts::reminders::editedDeleted);
     confirm();
     EXPECT_EQ(storeContents(), before);
-    EXPECT_EQ(reminders().ListBox1->count(), 0);
+    EXPECT_EQ(reminders().ListBox1->items(), QStringList{"Сон"});
     EXPECT_TRUE(editor().isVisible());
+}
+
+// Enter on a row opens it as a double click does; in the editor Escape closes without saving
+// and Enter saves from each one-line field and from the confirm button, but breaks the line in
+// the text.
+TEST_F(EditingReminders, TheKeyboardOpensSavesAndCancelsAnEdit) {
+    start({{.key = "notice1", .name = "Обед"}, {.key = "notice2", .name = "Сон", .text = "Спать"}},
+          2);
+    TAddNotice& e = editor();
+    ListBox& list = *reminders().ListBox1;
+    const auto openByKey = [&](Qt::Key key) {
+        selectRow(1);
+        list.setFocus();
+        QTest::keyClick(&list, key);
+        ASSERT_TRUE(e.isVisible());
+        ASSERT_EQ(e.Button1->text(), QStringLiteral("Изменить"));
+    };
+    openByKey(Qt::Key_Return);
+    EXPECT_EQ(e.Edit2->text(), QStringLiteral("Сон"));
+    const auto before = storeContents();
+    e.Memo1->setFocus();
+    QTest::keyClick(e.Memo1, Qt::Key_Return);
+    EXPECT_EQ(e.Memo1->toPlainText(), QStringLiteral("\nСпать"));
+    EXPECT_TRUE(e.isVisible());
+    QTest::keyClick(e.Memo1, Qt::Key_Escape);
+    EXPECT_FALSE(e.isVisible());
+    EXPECT_EQ(storeContents(), before);
+
+    for (QWidget* field :
+         std::initializer_list<QWidget*>{e.Edit2, e.Edit1, e.Edit3, e.Edit4, e.Button1}) {
+        for (const Qt::Key key : {Qt::Key_Return, Qt::Key_Enter}) {
+            const QString name = field->objectName() + QString::number(key);
+            openByKey(key);
+            fill({.name = name});
+            field->setFocus();
+            QTest::keyClick(field, key);
+            EXPECT_FALSE(e.isVisible()) << name.toStdString();
+            EXPECT_EQ(storedString("notice2", layout::notice::name), name.toStdString());
+        }
+    }
+    EXPECT_TRUE(dialogs.shown().empty());
 }
 
 // The reminder's subkey removed behind the program's back: the save stops with an error naming

@@ -4,6 +4,7 @@
 
 #include "TasksFixture.h"
 #include "Typing.h"
+#include "settings/Layout.h"
 #include "widgets/AccessibleControls.h"
 #include "widgets/AutoSizeLabel.h"
 #include "widgets/ListBox.h"
@@ -13,6 +14,7 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QTest>
 
 namespace tickwell::test {
 namespace {
@@ -61,14 +63,18 @@ TEST_F(TaskEditor, OpensAtTheDesktopCentreKeepsItsButtonCentredAndItsLimits) {
     EXPECT_EQ(e.Memo1->toPlainText(), QString(168, QChar(u'ж')) + QStringLiteral("\n"));
 }
 
-// Opening it again while it is open changes its mode, not its fields.
-TEST_F(TaskEditor, FieldsAreFilledOnlyWhenTheWindowOpensAndCarryTheirLabelsNames) {
+// Opening it again while it is open keeps what was typed for the same task; a draft of a new
+// task gives way to the task opened for editing.
+TEST_F(TaskEditor, FieldsAreFilledWhenOpenedForATaskAndCarryTheirLabelsNames) {
     TAddTask& e = editor();
     typeInto(e.Edit1, QStringLiteral("Черновик"));
     clickRow(0);
     click(tasks().Button6);
     EXPECT_EQ(e.windowTitle(), QStringLiteral("Изменить задачу"));
-    EXPECT_EQ(e.Edit1->text(), QStringLiteral("Черновик"));
+    EXPECT_EQ(e.Edit1->text(), QStringLiteral("Почта"));
+    typeOver(e.Edit1, QStringLiteral("Письма"));
+    click(tasks().Button6);
+    EXPECT_EQ(e.Edit1->text(), QStringLiteral("Письма"));
     e.close();
     click(tasks().Button6);
     EXPECT_EQ(e.Edit1->text(), QStringLiteral("Почта"));
@@ -90,6 +96,36 @@ TEST_F(TaskEditor, FieldsAreFilledOnlyWhenTheWindowOpensAndCarryTheirLabelsNames
         EXPECT_EQ(QAccessible::queryAccessibleInterface(field)->text(QAccessible::Name),
                   QString::fromUtf8(name));
     }
+}
+
+// Enter on a row opens it as a double click does; in the editor Escape closes without saving,
+// Enter saves from the name field and the confirm button but breaks the line in the description.
+TEST_F(TaskEditor, TheKeyboardOpensSavesAndCancels) {
+    TAddTask& e = editor();
+    QTest::keyClick(e.Edit1, Qt::Key_Escape);
+    EXPECT_FALSE(e.isVisible());
+    ListBox& list = *tasks().ListBox2;
+    list.setFocus();
+    QTest::keyClick(&list, Qt::Key_Return);
+    EXPECT_FALSE(e.isVisible()) << "no row selected";
+    clickRow(0);
+    QTest::keyClick(&list, Qt::Key_Enter);
+    ASSERT_TRUE(e.isVisible());
+    EXPECT_EQ(e.Edit1->text(), QStringLiteral("Почта"));
+    e.Memo1->setFocus();
+    QTest::keyClick(e.Memo1, Qt::Key_Return);
+    EXPECT_TRUE(e.isVisible());
+    e.Edit1->setFocus();
+    QTest::keyClick(e.Edit1, Qt::Key_Return);
+    EXPECT_FALSE(e.isVisible());
+    EXPECT_EQ(stored<std::string>("task1", layout::task::text), "\r\nОтветить");
+
+    click(tasks().Button5);
+    typeInto(e.Edit1, QStringLiteral("Хлеб"));
+    e.Button1->setFocus();
+    QTest::keyClick(e.Button1, Qt::Key_Enter);
+    EXPECT_FALSE(e.isVisible());
+    EXPECT_EQ(tasks().ListBox2->items(), (QStringList{"Почта", "Хлеб"}));
 }
 
 } // namespace

@@ -2,14 +2,18 @@
 // and the editor, the details of the selected task, the done mark with its question for one-off
 // tasks; then what the store holds.
 
+#include "StoredReminders.h"
 #include "TasksFixture.h"
 #include "Typing.h"
+#include "reminders/RemindersPage.h"
 #include "settings/Layout.h"
 #include "settings/SettingsStore.h"
 #include "tasks/TaskTexts.h"
 #include "widgets/AppTexts.h"
+#include "widgets/AutoSizeLabel.h"
 #include "widgets/ListBox.h"
 
+#include <QAccessible>
 #include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -156,24 +160,72 @@ TEST_F(TaskList, OnlyMarkingAOneOffTaskDoneAsksAndYesDeletesIt) {
     EXPECT_EQ(dialogs.shown().size(), 2u);
 }
 
-// The editor is modeless: the task may go while it is open. Nothing is written then.
-TEST_F(TaskList, WithoutASelectionNothingIsEditedOrDeleted) {
-    start({{.key = "task1", .name = "Один"}, {.key = "task2", .name = "Два"}}, 2);
+// The editor is modeless: while it is open the user reads other tasks, or deletes one. The save
+// goes into the task it was opened for, in that task's row; if that task is gone, nothing is
+// written.
+TEST_F(TaskList, TheEditorSavesIntoTheTaskItWasOpenedFor) {
+    start({{.key = "task1", .name = "Один", .text = "Первое"},
+           {.key = "task2", .name = "Альфа", .text = "А"},
+           {.key = "task3", .name = "Бета", .text = "Б", .daily = true, .complete = true}},
+          3);
     click(tasks().Button6);
-    EXPECT_FALSE(editor().isVisible());
+    EXPECT_FALSE(editor().isVisible()) << "nothing selected, nothing to edit";
+    clickRow(1);
+    click(tasks().Button6);
+    typeOver(editor().Edit1, QStringLiteral("Гамма"));
     clickRow(0);
+    click(tasks().Button7); // the edited task moves up a row
+    clickRow(1);
+    ASSERT_EQ(details(), (Details{"Б", true, true}));
+    click(editor().Button1);
+
+    EXPECT_EQ(names(), (QStringList{"Гамма", "Бета"}));
+    EXPECT_EQ(stored<std::string>({}, l::tasksList), "Гамма\r\nБета\r\n");
+    EXPECT_EQ(stored<std::string>("task2", v::name), "Гамма");
+    EXPECT_EQ(stored<std::string>("task2", v::text), "А");
+    EXPECT_EQ(stored<std::string>("task3", v::name), "Бета");
+    EXPECT_TRUE(stored<bool>("task3", v::daily));
+    EXPECT_TRUE(stored<bool>("task3", v::complete));
+    EXPECT_EQ(details(), (Details{"Б", true, true})) << "the selected task's details";
+
+    // Opened for "Бета", which is deleted before the save.
     click(tasks().Button6);
     click(tasks().Button7);
-    click(tasks().Button7);
-    EXPECT_EQ(names(), QStringList{"Два"});
+    clickRow(0);
     const auto before = storeContents();
-    dialogs.expectMessage({.text = QString::fromUtf8(texts::tasks::nothingSelected),
+    dialogs.expectMessage({.text = QString::fromUtf8(texts::tasks::editedDeleted),
                            .caption = QString::fromUtf8(texts::errorCaption),
                            .icon = MessageIcon::Warning,
                            .owner = &editor()});
     click(editor().Button1);
     EXPECT_EQ(storeContents(), before);
+    EXPECT_EQ(names(), QStringList{"Гамма"});
     EXPECT_TRUE(editor().isVisible());
+}
+
+// A screen reader reads the text under "Описание:" itself, with the caption as its label, as it
+// reads a reminder's text on the Reminders tab.
+TEST_F(TaskList, TheDescriptionIsReadWithItsCaptionAsItsLabel) {
+    start({{.key = "task1", .name = "Почта", .text = "Ответить Анне"}}, 1, [](SettingsStore& s) {
+        storeReminders(s, {{.key = "notice1", .name = "Обед", .text = "Суп"}}, 1);
+    });
+    clickRow(0);
+    ListBox& reminderList = *reminders().ListBox1;
+    QTest::mouseClick(reminderList.viewport(), Qt::LeftButton, {},
+                      reminderList.visualItemRect(reminderList.item(0)).center());
+    const struct {
+        QLabel* text;
+        QLabel* caption;
+        const char* expected;
+    } shown[] = {{tasks().Label12, tasks().Label11, "Ответить Анне"},
+                 {reminders().Label6, reminders().Label5, "Суп"}};
+    for (const auto& [text, caption, expected] : shown) {
+        QAccessibleInterface* reader = QAccessible::queryAccessibleInterface(text);
+        EXPECT_EQ(reader->text(QAccessible::Name), QString::fromUtf8(expected));
+        const auto labels = reader->relations(QAccessible::Label);
+        ASSERT_EQ(labels.size(), 1) << expected;
+        EXPECT_EQ(labels.front().first->object(), caption);
+    }
 }
 
 // A task removed, or the key list changed, behind the program's back: the handler stops with an
