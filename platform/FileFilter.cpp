@@ -1,23 +1,44 @@
 #include "platform/FileFilter.h"
 
+#include <QRegularExpression>
 #include <QStringList>
+#include <utility>
+#include <vector>
 
 namespace tickwell {
 
-QString qtFileFilter(const QString& filter) {
+namespace {
+
+// One entry of a filter: its description and its patterns.
+struct FilterEntry {
+    QString description;
+    QStringList patterns;
+};
+
+std::vector<FilterEntry> filterEntries(const QString& filter) {
     const QStringList parts = filter.split(QLatin1Char('|'));
-    QStringList entries;
+    std::vector<FilterEntry> entries;
     for (qsizetype i = 0; i < parts.size(); i += 2) {
-        QString description = parts[i].trimmed();
-        QStringList patterns;
+        FilterEntry entry{parts[i].trimmed(), {}};
         if (i + 1 < parts.size()) {
             for (const QString& pattern : parts[i + 1].split(QLatin1Char(';'))) {
                 if (!pattern.trimmed().isEmpty()) {
-                    patterns << pattern.trimmed();
+                    entry.patterns << pattern.trimmed();
                 }
             }
         }
-        if (patterns.isEmpty()) {
+        entries.push_back(std::move(entry));
+    }
+    return entries;
+}
+
+} // namespace
+
+QString qtFileFilter(const QString& filter) {
+    QStringList entries;
+    for (FilterEntry& entry : filterEntries(filter)) {
+        QString& description = entry.description;
+        if (entry.patterns.isEmpty()) {
             if (!description.isEmpty()) {
                 entries << description;
             }
@@ -31,12 +52,25 @@ QString qtFileFilter(const QString& filter) {
                 description = description.left(open).trimmed();
             }
         }
-        const QString list = patterns.join(QLatin1Char(' '));
+        const QString list = entry.patterns.join(QLatin1Char(' '));
         entries << (description.isEmpty()
                         ? list
                         : description + QStringLiteral(" (") + list + QLatin1Char(')'));
     }
     return entries.join(QStringLiteral(";;"));
+}
+
+bool fileFilterMatches(const QString& filter, const QString& fileName) {
+    for (const FilterEntry& entry : filterEntries(filter)) {
+        for (const QString& pattern : entry.patterns) {
+            if (QRegularExpression::fromWildcard(pattern, Qt::CaseInsensitive)
+                    .match(fileName)
+                    .hasMatch()) {
+                return true;
+            }
+        }
+    }
+    return false;
 }
 
 } // namespace tickwell

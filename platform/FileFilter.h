@@ -9,4 +9,8 @@ namespace tickwell {
 // joined by ";;" ("JPEG Images (*.jpg)"). Patterns separated by ";" become space-separated.
 QString qtFileFilter(const QString& filter);
 
+// Whether the file name `fileName` (without its folder) matches a pattern of `filter`, in the
+// program's form, without regard to letter case, as the file-open dialog offers files.
+bool fileFilterMatches(const QString& filter, const QString& fileName);
+
 } // namespace tickwell

@@ -2,6 +2,7 @@
 // item "Изображения") and the slideshow timer's step.
 
 #include "platform/Dialogs.h"
+#include "platform/FileFilter.h"
 #include "platform/IntervalTimer.h"
 #include "settings/Layout.h"
 #include "settings/SettingsStore.h"
@@ -15,6 +16,7 @@
 #include "widgets/ListIndexError.h"
 #include "widgets/PeriodFields.h"
 #include "widgets/StoredNameList.h"
+#include "widgets/TrayMark.h"
 #include "widgets/UpDown.h"
 
 #include <QAction>
@@ -32,18 +34,53 @@ void SlideshowPage::ListBox3Click() {
     ListBox3->setToolTip(ImagePaths[index]);
 }
 
+namespace {
+
+// Why the images list does not take the chosen file at `path`, or nullptr when it does: it takes
+// the JPEG files the dialog offers (a name typed into the dialog may be another), and only a path
+// it can keep on one line of the stored list.
+const char* notTakenBecause(const QString& path) {
+    namespace t = texts::slideshow;
+    if (path.contains(QLatin1Char('\n')) || path.contains(QLatin1Char('\r'))) {
+        return t::lineBreakInPath;
+    }
+    if (!fileFilterMatches(QString::fromUtf8(t::imageFileFilter), imageFileName(path))) {
+        return t::notJpegFile;
+    }
+    return nullptr;
+}
+
+} // namespace
+
+// The files the list does not take are named afterwards, each with its reason.
 void SlideshowPage::Button8Click() {
     const QStringList chosen = OpenDialog1Execute();
     if (chosen.isEmpty()) {
         return;
     }
+    QStringList notTaken;
     for (const QString& path : chosen) {
+        if (const char* reason = notTakenBecause(path)) {
+            QString name = imageFileName(path);
+            name.replace(QLatin1Char('\r'), QLatin1Char(' '))
+                .replace(QLatin1Char('\n'), QLatin1Char(' '));
+            notTaken << QString::fromUtf8(reason).arg(name);
+            continue;
+        }
         ImagePaths.append(path);
         ListBox3->addItem(imageFileName(path));
     }
-    SettingsStore store;
-    slideshow::openProductKey(store);
-    storeImagesList(store);
+    if (notTaken.size() < chosen.size()) {
+        SettingsStore store;
+        slideshow::openProductKey(store);
+        storeImagesList(store);
+    }
+    if (!notTaken.isEmpty()) {
+        dialogs().inform(window(),
+                         QString::fromUtf8(texts::slideshow::filesNotAdded)
+                             .arg(notTaken.join(QLatin1Char('\n'))),
+                         QString::fromUtf8(texts::errorCaption), MessageIcon::Warning);
+    }
 }
 
 // The next picture to show is not moved by a deletion: the image window keeps its place in the
@@ -56,6 +93,9 @@ void SlideshowPage::Button9Click() {
     checkListIndex(index, static_cast<int>(ImagePaths.size()));
     ImagePaths.removeAt(index);
     delete ListBox3->takeItem(index);
+    // The list would move the selection to a neighbour whose path is not shown: the next
+    // "Удалить" must not take it unseen.
+    ListBox3->setItemIndex(-1);
     ListBox3->setToolTip(QString());
     SettingsStore store;
     slideshow::openProductKey(store);
@@ -66,37 +106,34 @@ void SlideshowPage::Button9Click() {
     }
 }
 
-// Starts or stops the slideshow after three checks of the fields, whichever way it goes. The
-// tray item has already changed its mark when its click arrives here; whatever ends this
-// handler, the mark ends up showing whether the slideshow runs.
+// The tray item has already changed its mark when its click arrives here; whatever ends the
+// switch, the mark ends up showing whether the slideshow runs.
 void SlideshowPage::Button10Click() {
+    switchKeepingTrayMark(*N4, ImagesTimer, [this] { switchSlideshow(); });
+}
+
+// The stored switch alone decides between starting and stopping. A running slideshow always
+// stops; only a start needs a period of at most a day, pictures in the list, and a period that
+// is not 0 and not shorter than the time a picture stays.
+void SlideshowPage::switchSlideshow() {
     namespace t = texts::slideshow;
-    try {
-        const int period = periodSeconds();
-        const int timeout = UpDown7->position();
-        SettingsStore store;
-        slideshow::openProductKey(store);
-        if (period > longestPeriodSeconds) {
-            refuseSwitch(texts::periodTooLong, store);
-            return;
-        }
-        if (ListBox3->count() == 0 || period == 0) {
-            refuseSwitch(t::nothingToShow, store);
-            return;
-        }
-        if (period < timeout) {
-            refuseSwitch(t::periodBelowTimeout, store);
-            return;
-        }
-        if (store.readBool(layout::product::imagesEnabled)) {
-            // A picture on screen stays until it closes by itself.
-            stopSlideshow(store);
-        } else {
-            startSlideshow(store, period, timeout);
-        }
-    } catch (...) {
-        N4->setChecked(ImagesTimer.enabled());
-        throw;
+    SettingsStore store;
+    slideshow::openProductKey(store);
+    if (store.readBool(layout::product::imagesEnabled)) {
+        // A picture on screen stays until it closes by itself.
+        stopSlideshow(store);
+        return;
+    }
+    const int period = periodSeconds();
+    const int timeout = UpDown7->position();
+    if (period > longestPeriodSeconds) {
+        refuseStart(texts::periodTooLong, store);
+    } else if (ListBox3->count() == 0 || period == 0) {
+        refuseStart(t::nothingToShow, store);
+    } else if (period < timeout) {
+        refuseStart(t::periodBelowTimeout, store);
+    } else {
+        startSlideshow(store, period, timeout);
     }
 }
 
@@ -126,7 +163,7 @@ int SlideshowPage::periodSeconds() const {
     return tickwell::periodSeconds(*UpDown1, *UpDown2, *UpDown3);
 }
 
-void SlideshowPage::refuseSwitch(const char* text, SettingsStore& store) {
+void SlideshowPage::refuseStart(const char* text, SettingsStore& store) {
     dialogs().inform(window(), QString::fromUtf8(text), QString::fromUtf8(texts::errorCaption),
                      MessageIcon::Warning);
     N4->setChecked(store.readBool(layout::product::imagesEnabled));

@@ -84,9 +84,11 @@ private:
     void connectHandlers();
     // The period in seconds that the three period fields give.
     int periodSeconds() const;
-    // A refusal of the start/stop switch: `text` in a warning box, and the tray item's mark back
-    // to what the store says runs.
-    void refuseSwitch(const char* text, SettingsStore& store);
+    // Starts or stops the slideshow; Button10Click runs it keeping the tray item's mark true.
+    void switchSlideshow();
+    // A refused start: `text` in a warning box, and the tray item's mark back to what the store
+    // says runs, read after the box.
+    void refuseStart(const char* text, SettingsStore& store);
     void startSlideshow(SettingsStore& store, int period, int timeout);
     void stopSlideshow(SettingsStore& store);
     // The images list as the store keeps it.

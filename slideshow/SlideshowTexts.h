@@ -8,8 +8,13 @@ inline constexpr char tab[] = "Изображения";
 inline constexpr char periodCaption[] = "Периодичность показа:";
 inline constexpr char timeoutCaption[] = "Через какое время изображение исчезает (сек.):";
 
-// The file-open dialog of the images list.
-inline constexpr char imageFileFilter[] = "JPEG Images (*.jpg)|*.jpg";
+// The file-open dialog of the images list; the list takes only the files it offers.
+inline constexpr char imageFileFilter[] = "JPEG Images (*.jpg;*.jpeg;*.jpe)|*.jpg;*.jpeg;*.jpe";
+// Chosen files the list does not take (caption "Ошибка", warning icon): %1 is one line per file,
+// each the file's name and why.
+inline constexpr char filesNotAdded[] = "Эти файлы не добавлены в список:\n%1";
+inline constexpr char notJpegFile[] = "\"%1\" — не изображение JPEG (*.jpg, *.jpeg, *.jpe)";
+inline constexpr char lineBreakInPath[] = "\"%1\" — в пути к файлу есть перевод строки";
 
 // The start switch's refusals (caption "Ошибка", warning icon).
 inline constexpr char nothingToShow[] =

@@ -31,7 +31,7 @@ int TasksPage::period() const {
 
 // The stored switch alone decides between starting and stopping. Running reminders always stop;
 // only a start needs tasks in the list and a period of at most a day in the fields.
-void TasksPage::Button11Click() {
+void TasksPage::switchTaskReminders() {
     SettingsStore store;
     tasks::openTasksKey(store);
     if (store.readBool(layout::tasks::tasksEnabled)) {

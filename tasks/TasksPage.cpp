@@ -15,6 +15,7 @@
 #include "widgets/ListBox.h"
 #include "widgets/PeriodFields.h"
 #include "widgets/StoredNameList.h"
+#include "widgets/TrayMark.h"
 #include "widgets/UpDown.h"
 
 #include <QAction>
@@ -97,6 +98,12 @@ void TasksPage::connectHandlers() {
 void TasksPage::setTrayItem(QAction* item) {
     N3 = item;
     connectGuarded(N3, &QAction::triggered, this, [this] { Button11Click(); });
+}
+
+// The tray item has already changed its mark when its click arrives here; whatever ends the
+// switch, the mark ends up showing whether the reminders run.
+void TasksPage::Button11Click() {
+    switchKeepingTrayMark(*N3, TasksTimer, [this] { switchTaskReminders(); });
 }
 
 void TasksPage::loadTasks(SettingsStore& store) {

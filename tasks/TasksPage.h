@@ -92,6 +92,9 @@ private:
     void deleteTask(int index);
     // The period in the three fields, in seconds.
     int period() const;
+    // Starts or stops the reminders (TaskReminders.cpp); Button11Click runs it keeping the tray
+    // item's mark true.
+    void switchTaskReminders();
     // What a start or stop does once the input allowed it (TaskReminders.cpp).
     void stopTaskReminders(SettingsStore& store);
     void startTaskReminders(SettingsStore& store, int periodSeconds);

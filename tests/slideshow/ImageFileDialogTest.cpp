@@ -1,5 +1,6 @@
 // The real file-open dialog of the images list, looked at while it waits for the user: it
-// offers the JPEG files of a folder whatever the letter case of their names.
+// offers the JPEG files of a folder (*.jpg, *.jpeg, *.jpe) whatever the letter case of their
+// names.
 
 #include "JpegTestFiles.h"
 #include "platform/QtDialogs.h"
@@ -18,7 +19,8 @@ namespace {
 
 TEST(ImageFileDialog, OffersJpegFilesWhateverTheLetterCaseOfTheirNames) {
     TempDir folder;
-    for (const char* name : {"sea.jpg", "IMG_0001.JPG", "Forest.Jpg", "notes.txt", "sea.jpeg"}) {
+    for (const char* name : {"sea.jpg", "IMG_0001.JPG", "Forest.Jpg", "notes.txt", "sea.jpeg",
+                             "Moon.JPE", "sea.jpg.txt", "jpg"}) {
         writeFile(folder / name, {'x'});
     }
     QStringList offered;
@@ -28,9 +30,9 @@ TEST(ImageFileDialog, OffersJpegFilesWhateverTheLetterCaseOfTheirNames) {
         dialog->setDirectory(QString::fromStdString(folder.path().string()));
         auto* view = dialog->findChild<QListView*>(QStringLiteral("listView"));
         ASSERT_NE(view, nullptr);
-        // The folder is read in the background; nothing more comes after the three files.
+        // The folder is read in the background; nothing more comes after the five files.
         const auto rows = [view] { return view->model()->rowCount(view->rootIndex()); };
-        for (int wait = 0; wait < 200 && rows() < 3; ++wait) {
+        for (int wait = 0; wait < 200 && rows() < 5; ++wait) {
             QTest::qWait(50);
         }
         QTest::qWait(200);
@@ -44,7 +46,8 @@ TEST(ImageFileDialog, OffersJpegFilesWhateverTheLetterCaseOfTheirNames) {
     EXPECT_TRUE(
         real.openFiles(&owner, QString::fromUtf8(texts::slideshow::imageFileFilter)).isEmpty());
     offered.sort(Qt::CaseInsensitive);
-    EXPECT_EQ(offered, (QStringList{"Forest.Jpg", "IMG_0001.JPG", "sea.jpg"}));
+    EXPECT_EQ(offered,
+              (QStringList{"Forest.Jpg", "IMG_0001.JPG", "Moon.JPE", "sea.jpeg", "sea.jpg"}));
 }
 
 } // namespace

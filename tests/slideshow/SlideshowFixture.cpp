@@ -3,10 +3,12 @@
 #include "settings/Layout.h"
 #include "settings/NameList.h"
 #include "settings/SettingsStore.h"
+#include "widgets/ListBox.h"
 #include "widgets/UpDown.h"
 
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTest>
 #include <vector>
 
 namespace tickwell::test {
@@ -55,6 +57,13 @@ void SlideshowFixture::setFields(int hours, int minutes, int seconds, int timeou
 void SlideshowFixture::startSlideshow(int seconds, int timeout) {
     setFields(0, 0, seconds, timeout);
     images().Button10->click();
+}
+
+void SlideshowFixture::clickRow(int row) {
+    QListWidgetItem* item = images().ListBox3->item(row);
+    ASSERT_NE(item, nullptr);
+    const QRect rect = images().ListBox3->visualItemRect(item);
+    QTest::mouseClick(images().ListBox3->viewport(), Qt::LeftButton, {}, rect.center());
 }
 
 std::int32_t SlideshowFixture::storedInteger(std::string_view name) const {

@@ -27,6 +27,8 @@ protected:
     void setFields(int hours, int minutes, int seconds, int timeout);
     // Sets the fields and clicks the start button.
     void startSlideshow(int seconds, int timeout);
+    // A mouse click on the row `row` of the images list.
+    void clickRow(int row);
 
     std::int32_t storedInteger(std::string_view name) const;
     bool storedBool(std::string_view name) const;

@@ -8,6 +8,7 @@
 #include "reminders/NoticeForm.h"
 #include "settings/Layout.h"
 #include "settings/SettingsStore.h"
+#include "settings/StoreDatabase.h"
 #include "tasks/TaskTexts.h"
 #include "widgets/AppTexts.h"
 #include "widgets/ListBox.h"
@@ -16,6 +17,7 @@
 #include <QCheckBox>
 #include <QLineEdit>
 #include <QPushButton>
+#include <sqlite3.h>
 
 namespace tickwell::test {
 namespace {
@@ -127,6 +129,27 @@ TEST_F(TaskReminders, RunningRemindersAlwaysStop) {
     click(tasks().Button11);
     expectRunning(false);
     EXPECT_TRUE(dialogs.shown().empty());
+}
+
+// While another process holds the store's write lock, neither a start nor a stop from the tray
+// can write its switch: the error is reported and the item's mark shows what still runs.
+TEST_F(TaskReminders, TheTrayMarkShowsWhatRunsAfterAStoreError) {
+    start({{.key = "task1", .name = "Один"}}, 1, running(30));
+    typePeriod(0, 0, 10);
+    sqlite3* other = nullptr;
+    ASSERT_EQ(sqlite3_open(StoreDatabase::defaultFilePath().c_str(), &other), SQLITE_OK);
+    for (const bool running : {true, false}) {
+        if (!running) {
+            form->N3->trigger();
+        }
+        ASSERT_EQ(sqlite3_exec(other, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr), SQLITE_OK);
+        dialogs.expectError(QStringLiteral("Failed to set data for '%1'")
+                                .arg(running ? "tasksEnabled" : "tasksInterval"));
+        form->N3->trigger();
+        sqlite3_exec(other, "ROLLBACK", nullptr, nullptr, nullptr);
+        expectRunning(running);
+    }
+    sqlite3_close(other);
 }
 
 // After a restart the fields show the stored period, the reminders run again and the rotation
