@@ -8,8 +8,11 @@
 // shown until it is closed. First prints "idle KIB", the resident memory after start-up. Then,
 // for every line "show" read from standard input, fires one slideshow step, waits until the
 // image window is drawn and the X server has taken the picture, closes the picture as a click
-// would, and prints "show MS KIB": the milliseconds until drawn and the resident memory after
-// the close. Ends at the end of the input.
+// would, and prints "show MS KIB READY EXPOSED DRAWN": the milliseconds until drawn and the
+// resident memory after the close, then where the time went, in milliseconds from the tick: the
+// show step done (picture decoded, fitted and handed to the window, which is asked onto the
+// screen), the window exposed, and the picture painted and sent to the X server. Ends at the end
+// of the input.
 
 #include "app/MainForm.h"
 #include "platform/Dialogs.h"
@@ -81,15 +84,25 @@ void settle(int ms) {
 // sent to the X server, before processEvents returns.
 class ExposeWatch : public QObject {
 public:
+    explicit ExposeWatch(const QElapsedTimer& clock) : clock_(clock) {}
     bool exposed = false;
+    double exposedMs = 0;
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override {
-        if (event->type() == QEvent::Expose && static_cast<QWindow*>(watched)->isExposed()) {
+        if (event->type() == QEvent::Expose && static_cast<QWindow*>(watched)->isExposed() &&
+            !exposed) {
             exposed = true;
+            exposedMs = millisecondsOn(clock_);
         }
         return QObject::eventFilter(watched, event);
     }
+
+private:
+    static double millisecondsOn(const QElapsedTimer& clock) {
+        return static_cast<double>(clock.nsecsElapsed()) / 1e6;
+    }
+    const QElapsedTimer& clock_;
 };
 
 // A round trip to the X server: every request sent before has been carried out when it returns.
@@ -128,20 +141,24 @@ int main(int argc, char** argv) {
         if (line != "show") {
             continue;
         }
-        ExposeWatch watch;
         QElapsedTimer clock;
+        ExposeWatch watch(clock);
+        const auto since = [&clock] { return static_cast<double>(clock.nsecsElapsed()) / 1e6; };
         clock.start();
         form.ImagesTimer->fireForTest();
+        const double ready = since();
         window.windowHandle()->installEventFilter(&watch);
         while (!watch.exposed) {
             QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
         }
+        const double drawn = since();
         syncWithServer();
-        const double ms = static_cast<double>(clock.nsecsElapsed()) / 1e6;
+        const double ms = since();
         window.windowHandle()->removeEventFilter(&watch);
         window.Image1Click();
         settle(300);
-        std::printf("show %.1f %ld\n", ms, residentKiB());
+        std::printf("show %.1f %ld %.1f %.1f %.1f\n", ms, residentKiB(), ready, watch.exposedMs,
+                    drawn);
         std::fflush(stdout);
     }
     return 0;

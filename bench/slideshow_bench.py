@@ -51,14 +51,21 @@ def main():
                              stdout=subprocess.PIPE, text=True)
     idle = int(bench.stdout.readline().split()[1])
     tool, shows, ratios, resident = [], [], [], []
+    # Where the show's time went: the show step, the wait for the window on the screen, the
+    # paint and its transfer, the X server's taking of it.
+    phases = {"show step (decode, fit, hand over)": [], "window mapped and exposed": [],
+              "painted and sent": [], "taken by the X server": []}
     # One warm-up round of each, then the rounds that count.
     for round_index in range(ROUNDS + 1):
         tool_time = tool_ms(args.tool, photo)
         bench.stdin.write("show\n")
         bench.stdin.flush()
-        _, show_time, kib = bench.stdout.readline().split()
+        _, show_time, kib, ready, exposed, drawn = bench.stdout.readline().split()
         if round_index == 0:
             continue
+        marks = [0.0, float(ready), float(exposed), float(drawn), float(show_time)]
+        for (name, values), start, end in zip(phases.items(), marks, marks[1:]):
+            values.append(end - start)
         tool.append(tool_time)
         shows.append(float(show_time))
         ratios.append(float(show_time) / tool_time)
@@ -74,6 +81,8 @@ def main():
     print(f"  slideshow tick to picture on the screen:  {statistics.median(shows):7.1f} ms")
     print(f"  show / tool, paired by round:             {statistics.median(ratios):7.2f}x"
           f" (middle half {ratios[quarter]:.2f}-{ratios[-1 - quarter]:.2f}x; goal: at most 1.2x)")
+    for name, values in phases.items():
+        print(f"    {name + ':':38} {statistics.median(values):7.1f} ms")
     above = [(kib - idle) / 1024 for kib in resident]
     print(f"  resident memory idle:                     {idle / 1024:7.1f} MiB")
     print(f"  after each close, above idle:             {statistics.median(above):7.1f} MiB"

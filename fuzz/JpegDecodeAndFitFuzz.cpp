@@ -1,5 +1,6 @@
-// The JPEG decoder streaming into the resampler, as the image window fits a picture: any bytes
-// decode or fail with the decoder's or the resampler's error, within the memory budget.
+// The JPEG decoder streaming into the resampler, as the image window fits a picture, turned as its
+// Exif orientation tag says: any bytes decode or fail with the decoder's or the resampler's
+// error, within the memory budget.
 
 #include "images/DecodeAndFit.h"
 #include "images/ResampleBitmap.h"
@@ -19,7 +20,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         if (pixels > largestDecoded && pixels <= maxJpegPixels) {
             return 0;
         }
-        const PixelSize fitted = fitSize({decoder.width(), decoder.height()}, {96, 64});
+        const PixelSize fitted = fitSize(decoder.shownSize(), {96, 64});
         decodeResampled(decoder, fitted, lanczos3Kernel, 3.0f, {.threads = 1}, budget);
     } catch (const JpegError&) {
     } catch (const ResampleError&) {

@@ -1,5 +1,6 @@
 #include "images/JpegDecoder.h"
 
+#include "images/ExifOrientation.h"
 #include "images/JpegDecoderShim.h"
 #include "images/PictureFile.h"
 
@@ -36,6 +37,18 @@ void cmykToBgr(const std::uint8_t* cmyk, std::uint8_t* bgr, int width, bool inve
     }
 }
 
+// The orientation of the first Exif segment the header kept.
+Orientation orientationOf(const jpeg_decompress_struct* info) {
+    for (jpeg_saved_marker_ptr marker = info->marker_list; marker != nullptr;
+         marker = marker->next) {
+        const std::span<const std::uint8_t> payload(marker->data, marker->data_length);
+        if (marker->marker == JPEG_APP0 + 1 && isExifPayload(payload)) {
+            return exifOrientation(payload);
+        }
+    }
+    return Orientation::Normal;
+}
+
 } // namespace
 
 void JpegDecoder::ShimDeleter::operator()(TwJpegShim* shim) const {
@@ -49,7 +62,8 @@ void JpegDecoder::FileCloser::operator()(std::FILE* file) const {
 
 JpegDecoder::JpegDecoder(std::unique_ptr<TwJpegShim, ShimDeleter> shim,
                          std::unique_ptr<std::FILE, FileCloser> file)
-    : file_(std::move(file)), shim_(std::move(shim)) {}
+    : file_(std::move(file)), shim_(std::move(shim)),
+      orientation_(orientationOf(tw_jpeg_info(shim_.get()))) {}
 
 JpegDecoder::JpegDecoder(JpegDecoder&&) noexcept = default;
 JpegDecoder& JpegDecoder::operator=(JpegDecoder&&) noexcept = default;
@@ -93,6 +107,10 @@ int JpegDecoder::width() const {
 
 int JpegDecoder::height() const {
     return static_cast<int>(tw_jpeg_info(shim_.get())->image_height);
+}
+
+PixelSize JpegDecoder::shownSize() const {
+    return turnedSize({width(), height()}, orientation_);
 }
 
 std::uint64_t JpegDecoder::workingMemory() const {
@@ -214,16 +232,19 @@ int JpegDecoder::readCmykRows(std::uint8_t* const* rows, int count) {
     return done;
 }
 
-Bitmap24 decodeJpeg(JpegDecoder& decoder, std::uint64_t memoryBudget) {
-    const std::uint64_t held = Bitmap24::bytesFor(decoder.width(), decoder.height());
-    decoder.start(held, memoryBudget);
-    Bitmap24 picture(decoder.width(), decoder.height());
+Bitmap24 JpegDecoder::readPicture() {
+    Bitmap24 picture(width(), height());
     std::vector<std::uint8_t*> rows(static_cast<std::size_t>(picture.height()));
     for (int y = 0; y < picture.height(); ++y) {
         rows[static_cast<std::size_t>(y)] = picture.row(y);
     }
-    decoder.readRows(rows.data(), picture.height());
+    readRows(rows.data(), picture.height());
     return picture;
+}
+
+Bitmap24 decodeJpeg(JpegDecoder& decoder, std::uint64_t memoryBudget) {
+    decoder.start(Bitmap24::bytesFor(decoder.width(), decoder.height()), memoryBudget);
+    return decoder.readPicture();
 }
 
 Bitmap24 decodeJpegFile(const std::string& path) {

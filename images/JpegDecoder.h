@@ -8,7 +8,9 @@
 // Every failure (libjpeg's or ours) is a JpegError; libjpeg's failures carry its own message.
 
 #include "images/Bitmap24.h"
+#include "images/FitSize.h"
 #include "images/JpegMemoryBudget.h"
+#include "images/Orientation.h"
 
 #include <cstdint>
 #include <cstdio>
@@ -43,8 +45,17 @@ public:
     JpegDecoder& operator=(JpegDecoder&&) noexcept;
     ~JpegDecoder();
 
+    // The picture as stored in the file; its rows come out in this size.
     int width() const;
     int height() const;
+
+    // How the stored picture is turned to be seen: as the file's Exif orientation tag says, or
+    // Normal for a file without one or with a broken one. setOrientation() replaces it (Normal
+    // shows the picture as stored, whatever its tag says).
+    Orientation orientation() const { return orientation_; }
+    void setOrientation(Orientation orientation) { orientation_ = orientation; }
+    // The picture's size as it is seen.
+    PixelSize shownSize() const;
 
     // Bytes libjpeg itself needs to decode this picture: for a progressive or multi-scan file
     // that is a buffer of all its coefficients, else a few rows.
@@ -60,6 +71,9 @@ public:
     // how many were decoded, which is fewer than `count` only at the end of the picture.
     int readRows(std::uint8_t* const* rows, int count);
     int rowsRead() const { return rowsRead_; }
+
+    // After start(), instead of readRows(): the whole picture as stored, in a new bitmap.
+    Bitmap24 readPicture();
 
 private:
     struct ShimDeleter {
@@ -83,12 +97,13 @@ private:
     bool started_ = false;
     bool failed_ = false;
     bool cmyk_ = false;
+    Orientation orientation_ = Orientation::Normal;
     int rowsRead_ = 0;
     std::vector<std::uint8_t> cmykRows_;
 };
 
 // Starts a decoder that has read only its header and decodes the whole picture into a new bitmap
-// of its natural size.
+// of its natural size, as stored (not turned).
 Bitmap24 decodeJpeg(JpegDecoder& decoder, std::uint64_t memoryBudget = defaultJpegMemoryBudget());
 // A whole JPEG file decoded into a new bitmap of its natural size.
 Bitmap24 decodeJpegFile(const std::string& path);

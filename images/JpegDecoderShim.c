@@ -61,6 +61,12 @@ static int create_decompressor(TwJpegShim* shim) {
     return 0;
 }
 
+/* APP1 segments (Exif data, whose orientation tag says how to turn the picture) are kept for
+ * reading after the header: each at most 64 KiB, and never more than the file itself holds. */
+static void keep_exif_segments(TwJpegShim* shim) {
+    jpeg_save_markers(&shim->info, JPEG_APP0 + 1, 0xFFFF);
+}
+
 TwJpegShim* tw_jpeg_create(void) {
     TwJpegShim* shim = (TwJpegShim*)calloc(1, sizeof(TwJpegShim));
     if (shim == NULL) {
@@ -105,6 +111,7 @@ int tw_jpeg_read_header_file(TwJpegShim* shim, FILE* file) {
         return -1;
     }
     jpeg_stdio_src(&shim->info, file);
+    keep_exif_segments(shim);
     jpeg_read_header(&shim->info, TRUE);
     return 0;
 }
@@ -114,6 +121,7 @@ int tw_jpeg_read_header_memory(TwJpegShim* shim, const unsigned char* data, unsi
         return -1;
     }
     jpeg_mem_src(&shim->info, data, size);
+    keep_exif_segments(shim);
     jpeg_read_header(&shim->info, TRUE);
     return 0;
 }

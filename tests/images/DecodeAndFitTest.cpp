@@ -1,6 +1,7 @@
 #include "images/DecodeAndFit.h"
 
 #include "JpegTestFiles.h"
+#include "images/Orientation.h"
 #include "images/ResampleBitmap.h"
 
 #include <gtest/gtest.h>
@@ -56,6 +57,28 @@ INSTANTIATE_TEST_SUITE_P(
         PipelineCase{"OneRowPicture", {}, {50, 1}, {25, 1}, 2}),
     [](const auto& param) { return std::string(param.param.name); });
 
+// A tagged picture is fitted as it is seen: the exact resampling of the turned picture, whichever
+// way it is turned and however many threads share the work.
+TEST(DecodeAndFit, ATaggedPictureIsResampledAsTurned) {
+    for (int value = 2; value <= 8; ++value) {
+        const auto orientation = static_cast<Orientation>(value);
+        const auto jpeg =
+            encodeJpeg(photoLikePicture(150, 97), {.app1 = {exifPayload({.orientation = value})}});
+        JpegDecoder whole = JpegDecoder::openMemory(bytesOf(jpeg));
+        const PixelSize size = fitSize(whole.shownSize(), {70, 70});
+        const Bitmap24 turned = turnedPicture(decodeJpeg(whole), orientation);
+        Bitmap24 expected(size.width, size.height);
+        ResampleBitmap(turned, expected, lanczos3Kernel, 3.0f);
+        for (const int threads : {1, 3}) {
+            SCOPED_TRACE(testing::Message() << "orientation " << value << ", threads " << threads);
+            JpegDecoder streamed = JpegDecoder::openMemory(bytesOf(jpeg));
+            const Bitmap24 result =
+                decodeResampled(streamed, size, lanczos3Kernel, 3.0f, {.threads = threads});
+            EXPECT_TRUE(result.samePixels(expected));
+        }
+    }
+}
+
 TEST(DecodeAndFit, FitsTheFileIntoTheLimitWithLanczos3) {
     TempDir dir;
     writeFile(dir / "wide.jpg", encodeJpeg(photoLikePicture(400, 300)));
@@ -71,21 +94,27 @@ TEST(DecodeAndFit, FitsTheFileIntoTheLimitWithLanczos3) {
 }
 
 TEST(DecodeAndFit, RefusesAPictureBeyondTheMemoryBudget) {
-    const auto jpeg = encodeJpeg(photoLikePicture(64, 64));
-    JpegDecoder decoder = JpegDecoder::openMemory(bytesOf(jpeg));
-    EXPECT_THROW(decodeResampled(decoder, {32, 32}, lanczos3Kernel, 3.0f, {}, 4096), JpegError);
+    for (const int orientation : {1, 6}) {
+        const auto jpeg = encodeJpeg(photoLikePicture(64, 64),
+                                     {.app1 = {exifPayload({.orientation = orientation})}});
+        JpegDecoder decoder = JpegDecoder::openMemory(bytesOf(jpeg));
+        EXPECT_THROW(decodeResampled(decoder, {32, 32}, lanczos3Kernel, 3.0f, {}, 4096), JpegError);
+    }
 }
 
 TEST(DecodeAndFit, DecodingErrorMidwayStopsTheResamplerCleanly) {
     auto jpeg = encodeJpeg(photoLikePicture(300, 300));
     jpeg.resize(jpeg.size() * 2 / 3);
-    for (int threads : {1, 2}) {
-        JpegDecoder decoder = JpegDecoder::openMemory(bytesOf(jpeg));
-        try {
-            decodeResampled(decoder, {100, 100}, lanczos3Kernel, 3.0f, {.threads = threads});
-            ADD_FAILURE() << "a truncated picture was resampled";
-        } catch (const JpegError& error) {
-            EXPECT_STREQ(error.what(), "Premature end of JPEG file");
+    for (const Orientation orientation : {Orientation::Normal, Orientation::TurnedClockwise}) {
+        for (int threads : {1, 2}) {
+            JpegDecoder decoder = JpegDecoder::openMemory(bytesOf(jpeg));
+            decoder.setOrientation(orientation);
+            try {
+                decodeResampled(decoder, {100, 100}, lanczos3Kernel, 3.0f, {.threads = threads});
+                ADD_FAILURE() << "a truncated picture was resampled";
+            } catch (const JpegError& error) {
+                EXPECT_STREQ(error.what(), "Premature end of JPEG file");
+            }
         }
     }
 }

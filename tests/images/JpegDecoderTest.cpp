@@ -3,11 +3,14 @@
 #include "JpegTestFiles.h"
 #include "images/DecodeAndFit.h"
 #include "images/JpegMemoryBudget.h"
+#include "images/Orientation.h"
 
+#include <array>
 #include <cstdlib>
 #include <ctime>
 #include <functional>
 #include <gtest/gtest.h>
+#include <map>
 #include <string>
 #include <sys/stat.h>
 #include <vector>
@@ -281,6 +284,98 @@ TEST_P(JpegDecoderHostileFiles, AreRefusedWithAMessageOrDecodedWithinASecond) {
 
 INSTANTIATE_TEST_SUITE_P(Files, JpegDecoderHostileFiles, testing::ValuesIn(kHostileFiles),
                          [](const auto& param) { return std::string(param.param.name); });
+
+// --- orientation ---------------------------------------------------------------------------
+
+Orientation orientationOf(const std::vector<std::vector<std::uint8_t>>& app1) {
+    const auto jpeg = encodeJpeg(photoLikePicture(16, 8), {.app1 = app1});
+    return JpegDecoder::openMemory(bytesOf(jpeg)).orientation();
+}
+
+TEST(JpegDecoderOrientation, EveryValueOfTheTagInEitherByteOrder) {
+    for (const bool bigEndian : {true, false}) {
+        for (int value = 1; value <= 8; ++value) {
+            SCOPED_TRACE(testing::Message() << value << (bigEndian ? " MM" : " II"));
+            const auto exif = exifPayload({.orientation = value, .bigEndian = bigEndian});
+            EXPECT_EQ(orientationOf({exif}), static_cast<Orientation>(value));
+        }
+    }
+}
+
+struct BrokenTagCase {
+    const char* name;
+    ExifRecipe exif;
+};
+
+// A tag that cannot be trusted turns nothing; the picture itself still decodes.
+const BrokenTagCase kBrokenTags[] = {
+    {"ValueZero", {.orientation = 0}},
+    {"ValueNine", {.orientation = 9}},
+    {"ValueAsLong", {.orientation = 6, .type = 4}},
+    {"TwoValues", {.orientation = 6, .count = 2}},
+    {"NotTiffMagic", {.orientation = 6, .magic = 43}},
+    {"DirectoryBeyondTheEnd", {.orientation = 6, .directory = 0xFFFFFFF0}},
+    {"DirectoryInsideTheHeader", {.orientation = 6, .directory = 2}},
+    {"CutInTheTag", {.orientation = 6, .keep = 6 + 8 + 2 + 24 + 9}},
+    {"CutInTheHeader", {.orientation = 6, .keep = 9}},
+    {"TagPastTheDeclaredEntries", {.orientation = 6, .entries = 2}},
+};
+
+TEST(JpegDecoderOrientation, ABrokenOrMissingTagMeansNoTurn) {
+    EXPECT_EQ(orientationOf({}), Orientation::Normal);
+    for (const BrokenTagCase& c : kBrokenTags) {
+        SCOPED_TRACE(c.name);
+        const auto jpeg = encodeJpeg(photoLikePicture(16, 8), {.app1 = {exifPayload(c.exif)}});
+        JpegDecoder decoder = JpegDecoder::openMemory(bytesOf(jpeg));
+        EXPECT_EQ(decoder.orientation(), Orientation::Normal);
+        EXPECT_EQ(decodeJpeg(decoder).width(), 16);
+    }
+    auto byteOrder = exifPayload({.orientation = 6});
+    byteOrder[7] = 'I'; // "MI"
+    EXPECT_EQ(orientationOf({byteOrder}), Orientation::Normal);
+}
+
+TEST(JpegDecoderOrientation, TheFirstExifSegmentCountsAndOtherApp1DataIsPassedOver) {
+    const std::string xmp = "http://ns.adobe.com/xap/1.0/";
+    const std::vector<std::uint8_t> other(xmp.begin(), xmp.end());
+    EXPECT_EQ(
+        orientationOf({other, exifPayload({.orientation = 8}), exifPayload({.orientation = 3})}),
+        Orientation::TurnedCounterClockwise);
+}
+
+// Where the stored picture's quadrants (red, green, blue, white from the top left, row by row)
+// are seen, in the same order: the tag's meaning, as cameras and viewers agree on it.
+struct TurnCase {
+    Orientation orientation;
+    const char* seen;
+};
+
+const TurnCase kTurns[] = {
+    {Orientation::Normal, "RGBW"},      {Orientation::Mirrored, "GRWB"},
+    {Orientation::UpsideDown, "WBGR"},  {Orientation::UpsideDownMirrored, "BWRG"},
+    {Orientation::Transposed, "RBGW"},  {Orientation::TurnedClockwise, "BRWG"},
+    {Orientation::Transversed, "WGBR"}, {Orientation::TurnedCounterClockwise, "GWRB"},
+};
+
+TEST(JpegDecoderOrientation, TheTurnedPictureShowsTheQuadrantsWhereTheTagPutsThem) {
+    const std::map<char, std::array<int, 3>> colours = {
+        {'R', {255, 0, 0}}, {'G', {0, 255, 0}}, {'B', {0, 0, 255}}, {'W', {255, 255, 255}}};
+    for (const TurnCase& c : kTurns) {
+        SCOPED_TRACE(static_cast<int>(c.orientation));
+        const auto exif = exifPayload({.orientation = static_cast<int>(c.orientation)});
+        JpegDecoder decoder =
+            JpegDecoder::openMemory(bytesOf(encodeJpeg(quadrantPicture(64, 32), {.app1 = {exif}})));
+        const PixelSize seen = decoder.shownSize();
+        const Bitmap24 turned = turnedPicture(decodeJpeg(decoder), decoder.orientation());
+        ASSERT_EQ((PixelSize{turned.width(), turned.height()}), seen);
+        EXPECT_EQ(seen.width, swapsSides(c.orientation) ? 32 : 64);
+        for (int quadrant = 0; quadrant < 4; ++quadrant) {
+            const auto& [red, green, blue] = colours.at(c.seen[quadrant]);
+            expectColour(turned, (2 * (quadrant % 2) + 1) * seen.width / 4,
+                         (2 * (quadrant / 2) + 1) * seen.height / 4, red, green, blue, 4);
+        }
+    }
+}
 
 // --- memory ------------------------------------------------------------------------------------
 

@@ -93,6 +93,10 @@ std::vector<std::uint8_t> encodeJpeg(const RgbPicture& picture, JpegRecipe recip
         jpeg_simple_progression(&info);
     }
     jpeg_start_compress(&info, TRUE);
+    for (const std::vector<std::uint8_t>& payload : recipe.app1) {
+        jpeg_write_marker(&info, JPEG_APP0 + 1, payload.data(),
+                          static_cast<unsigned>(payload.size()));
+    }
 
     const bool inverted = cmyk && recipe.colour != JpegColour::CmykPlain;
     std::vector<std::uint8_t> row(static_cast<std::size_t>(picture.width) * 4);
@@ -119,6 +123,37 @@ std::vector<std::uint8_t> encodeJpeg(const RgbPicture& picture, JpegRecipe recip
     std::vector<std::uint8_t> bytes(buffer, buffer + size);
     jpeg_destroy_compress(&info);
     free(buffer);
+    return bytes;
+}
+
+std::vector<std::uint8_t> exifPayload(ExifRecipe recipe) {
+    std::vector<std::uint8_t> bytes{'E', 'x', 'i', 'f', 0, 0};
+    const auto put = [&](std::uint32_t value, int size) {
+        for (int i = 0; i < size; ++i) {
+            const int shift = 8 * (recipe.bigEndian ? size - 1 - i : i);
+            bytes.push_back(static_cast<std::uint8_t>(value >> shift));
+        }
+    };
+    const std::uint8_t order = recipe.bigEndian ? 'M' : 'I';
+    bytes.insert(bytes.end(), {order, order});
+    put(recipe.magic, 2);
+    put(recipe.directory, 4);
+    put(recipe.entries, 2);
+    // Make and model as ASCII text held elsewhere, then the orientation, its value at the
+    // start of the value field.
+    for (const std::uint16_t tag : {0x010F, 0x0110}) {
+        put(tag, 2);
+        put(2, 2);
+        put(8, 4);
+        put(0, 4);
+    }
+    put(0x0112, 2);
+    put(recipe.type, 2);
+    put(recipe.count, 4);
+    put(static_cast<std::uint32_t>(recipe.orientation), 2);
+    put(0, 2);
+    put(0, 4); // no next directory
+    bytes.resize(std::min(bytes.size(), recipe.keep));
     return bytes;
 }
 

@@ -45,7 +45,25 @@ struct JpegRecipe {
     JpegColour colour = JpegColour::Rgb;
     bool progressive = false;
     int quality = 95;
+    // Payloads of APP1 segments written after the header, in this order.
+    std::vector<std::vector<std::uint8_t>> app1 = {};
 };
+
+// Exif data holding an orientation tag after two other tags, as a camera writes it, with the
+// fields a damaged file may get wrong.
+struct ExifRecipe {
+    int orientation = 1;
+    bool bigEndian = true;
+    std::uint16_t magic = 42;
+    std::uint32_t directory = 8; // where the first directory starts
+    std::uint16_t entries = 3;   // as the directory declares it; 3 are written
+    std::uint16_t type = 3;      // SHORT
+    std::uint32_t count = 1;
+    std::size_t keep = SIZE_MAX; // the bytes kept of the payload, for a segment cut short
+};
+
+// An APP1 payload: "Exif", two zero bytes, then the TIFF structure.
+std::vector<std::uint8_t> exifPayload(ExifRecipe recipe);
 
 std::vector<std::uint8_t> encodeJpeg(const RgbPicture& picture, JpegRecipe recipe = {});
 

@@ -3,6 +3,7 @@
 #include "JpegTestFiles.h"
 #include "images/FitSize.h"
 #include "images/JpegDecoder.h"
+#include "images/Orientation.h"
 #include "images/ResampleBitmap.h"
 
 #include <algorithm>
@@ -129,6 +130,21 @@ TEST_F(ResampleTool, JpegIsFittedAndWrittenAsRedGreenBlue) {
     ASSERT_GT(pixels.size(), pixel + 2);
     EXPECT_GT(pixels[pixel], 240);
     EXPECT_LT(pixels[pixel + 2], 15);
+}
+
+TEST_F(ResampleTool, JpegIsTurnedAsItsTagSaysUnlessTheTagIsIgnored) {
+    const auto exif = exifPayload({.orientation = static_cast<int>(Orientation::TurnedClockwise)});
+    writeFile(dir / "in.jpg", encodeJpeg(photoLikePicture(900, 600), {.app1 = {exif}}));
+    const Bitmap24 stored = decodeJpegFile(path("in.jpg"));
+
+    ASSERT_EQ(run({path("in.jpg"), path("turned.ppm")}).status, 0);
+    EXPECT_EQ(
+        readOutput("turned.ppm", 600, 900),
+        rgbBytesOf(resampled(turnedPicture(stored, Orientation::TurnedClockwise), {600, 900})));
+
+    ASSERT_EQ(run({path("in.jpg"), path("stored.ppm"), "--ignore-orientation"}).status, 0);
+    EXPECT_EQ(readOutput("stored.ppm", 900, 600), rgbBytesOf(resampled(stored, {900, 600})));
+    EXPECT_NE(run({"--help"}).out.find("--ignore-orientation"), std::string::npos);
 }
 
 TEST_F(ResampleTool, DefaultFitKeepsASmallPictureAndThreadsChangeNoByte) {

@@ -23,7 +23,30 @@ namespace tickwell::test {
 namespace {
 
 namespace t = texts::slideshow;
-using ImageForm = SlideshowFixture;
+class ImageForm : public SlideshowFixture {
+protected:
+    // What the image window shows, as red, green, blue bytes.
+    QImage shownPixels() const {
+        return imageForm().Image1->pixmap().toImage().convertToFormat(QImage::Format_RGB888);
+    }
+
+    // What the image window paints, the same way.
+    QImage paintedPixels() const {
+        return imageForm().grab().toImage().convertToFormat(QImage::Format_RGB888);
+    }
+
+    // What tickwell-resample makes of the file for the 1920 x 1080 screen, the same way.
+    QImage toolPicture(const QString& path) const {
+        const QString out = QString::fromStdString((folder / "tool.ppm").string());
+        QProcess tool;
+        tool.start(QStringLiteral(TICKWELL_RESAMPLE_TOOL),
+                   {path, out, QStringLiteral("--fit"), QStringLiteral("1820x980")});
+        if (!tool.waitForFinished(60000) || tool.exitCode() != 0) {
+            ADD_FAILURE() << "tickwell-resample: " << tool.readAllStandardError().toStdString();
+        }
+        return QImage(out).convertToFormat(QImage::Format_RGB888);
+    }
+};
 
 ExpectedMessage imageError(const QString& text) {
     return {.text = text,
@@ -81,16 +104,25 @@ TEST_F(ImageForm, ShowsThePixelsTheResamplingToolGives) {
     startWithPictures({path});
     startSlideshow(2, 0);
     timeline.advance(2000);
+    EXPECT_EQ(shownPixels(), toolPicture(path));
+    EXPECT_EQ(paintedPixels(), shownPixels());
+}
 
-    const QString expected = QString::fromStdString((folder / "tool.ppm").string());
-    QProcess tool;
-    tool.start(QStringLiteral(TICKWELL_RESAMPLE_TOOL),
-               {path, expected, QStringLiteral("--fit"), QStringLiteral("1820x980")});
-    ASSERT_TRUE(tool.waitForFinished(60000));
-    ASSERT_EQ(tool.exitCode(), 0) << tool.readAllStandardError().toStdString();
-    const QImage shown =
-        imageForm().Image1->pixmap().toImage().convertToFormat(QImage::Format_RGB888);
-    EXPECT_EQ(shown, QImage(expected).convertToFormat(QImage::Format_RGB888));
+// A phone stores a portrait lying on its side, with a tag saying which way it is turned.
+TEST_F(ImageForm, APortraitFromAPhoneIsShownUprightAsTheToolTurnsIt) {
+    const QString portrait = writePicture("portrait.jpg", 900, 600, Orientation::TurnedClockwise);
+    startWithPictures({portrait, writePicture("landscape.jpg", 900, 600)});
+    startSlideshow(2, 1);
+    timeline.advance(2000);
+    EXPECT_EQ(shownPicture(), QStringLiteral("portrait.jpg"));
+    EXPECT_EQ(imageForm().size(), QSize(600, 900));
+    EXPECT_EQ(shownPixels(), toolPicture(portrait));
+    QTest::mouseClick(imageForm().Image1, Qt::LeftButton);
+    EXPECT_EQ(storedInteger(layout::product::imgCounter), 1);
+
+    timeline.advance(2000);
+    EXPECT_EQ(shownPicture(), QStringLiteral("landscape.jpg"));
+    EXPECT_EQ(imageForm().size(), QSize(900, 600));
 }
 
 TEST_F(ImageForm, TakesDevicePixelsWhereTheDesktopScalesTheInterface) {

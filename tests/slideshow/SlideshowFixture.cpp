@@ -26,8 +26,13 @@ SlideshowFixture::SlideshowFixture() {
     screen.setWorkArea({0, 0, 1920, 1050});
 }
 
-QString SlideshowFixture::writePicture(const std::string& name, int width, int height) {
-    writeFile(folder / name, encodeJpeg(photoLikePicture(width, height)));
+QString SlideshowFixture::writePicture(const std::string& name, int width, int height,
+                                       Orientation orientation) {
+    JpegRecipe recipe;
+    if (orientation != Orientation::Normal) {
+        recipe.app1 = {exifPayload({.orientation = static_cast<int>(orientation)})};
+    }
+    writeFile(folder / name, encodeJpeg(photoLikePicture(width, height), recipe));
     return QString::fromStdString((folder / name).string());
 }
 

@@ -5,6 +5,7 @@
 
 #include "JpegTestFiles.h"
 #include "MainFormFixture.h"
+#include "images/Orientation.h"
 #include "slideshow/ImageForm.h"
 
 #include <QStringList>
@@ -18,8 +19,10 @@ class SlideshowFixture : public MainFormFixture {
 protected:
     SlideshowFixture();
 
-    // A new JPEG file of `width` x `height` pixels, something like a photograph; its full path.
-    QString writePicture(const std::string& name, int width, int height);
+    // A new JPEG file of `width` x `height` pixels, something like a photograph, tagged as a
+    // camera tags a picture it stored turned; its full path.
+    QString writePicture(const std::string& name, int width, int height,
+                         Orientation orientation = Orientation::Normal);
     // The list holding `paths`, the counter at `counter` and a stopped slideshow in the store,
     // then the main window started on it.
     void startWithPictures(const QStringList& paths, std::int32_t counter = 0);

@@ -6,17 +6,20 @@
 
 const char* const kResampleUsage =
     "usage: tickwell-resample IN OUT [--fit WxH | --size WxH] [--kernel NAME] [--support S] "
-    "[--threads N] [--time]";
+    "[--threads N] [--ignore-orientation] [--time]";
 
 const char* const kResampleHelp =
     "Fits a JPEG or binary PPM picture into a size, as Tickwell's image window fits it into the\n"
-    "screen, or resizes it to an exact size; writes a binary PPM (P6).\n"
+    "screen, or resizes it to an exact size; writes a binary PPM (P6). A JPEG picture is first\n"
+    "turned as its Exif orientation tag says, as the image window shows it.\n"
     "\n"
     "  --fit WxH      fit into W x H pixels, keeping the proportions (1820x980 when not given)\n"
     "  --size WxH     resize to exactly W x H pixels\n"
     "  --kernel NAME  the resampling kernel (Lanczos3 when not given)\n"
     "  --support S    the kernel's support in source pixels (the kernel's own when not given)\n"
     "  --threads N    worker threads; 0, the default, means one per processor core\n"
+    "  --ignore-orientation\n"
+    "                 take a JPEG picture as stored, without turning it as its tag says\n"
     "  --time         print the decoding and resampling times and the peak memory\n"
     "  -h, --help     print this help\n"
     "  --version      print the version\n"
@@ -107,6 +110,10 @@ ResampleArguments parseResampleArguments(const std::vector<std::string>& argumen
         }
         if (argument == "--time") {
             parsed.printTimes = true;
+            continue;
+        }
+        if (argument == "--ignore-orientation") {
+            parsed.ignoreOrientation = true;
             continue;
         }
         if (argument != "--fit" && argument != "--size" && argument != "--kernel" &&

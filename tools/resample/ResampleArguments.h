@@ -2,7 +2,7 @@
 
 // The command line of tickwell-resample:
 //   tickwell-resample IN OUT [--fit WxH | --size WxH] [--kernel NAME] [--support S]
-//                     [--threads N] [--time]
+//                     [--threads N] [--ignore-orientation] [--time]
 //   tickwell-resample --help | --version
 
 #include "images/FitSize.h"
@@ -29,6 +29,8 @@ struct ResampleArguments {
     float support = 0;
     // 0: one per processor core.
     int threads = 0;
+    // Resample a JPEG picture as stored, not turned as its orientation tag says.
+    bool ignoreOrientation = false;
     bool printTimes = false;
     bool helpOnly = false;
     bool versionOnly = false;

@@ -1,6 +1,6 @@
 // tickwell-resample: fits a JPEG or binary PPM picture into a size, or resizes it to an exact
-// size, with any kernel of the resampler, and writes a binary PPM. JPEG pictures are decoded as
-// the image window decodes them and stream into the resampler strip by strip.
+// size, with any kernel of the resampler, and writes a binary PPM. JPEG pictures are decoded and
+// turned as the image window decodes and turns them and stream into the resampler strip by strip.
 //
 // Exit status 0 on success; otherwise a one-line reason on standard error and 2 for a command
 // line that is not understood, 1 for anything else.
@@ -8,6 +8,7 @@
 #include "images/DecodeAndFit.h"
 #include "images/JpegDecoder.h"
 #include "images/JpegMemoryBudget.h"
+#include "images/Orientation.h"
 #include "images/PictureFile.h"
 #include "images/ResampleBitmap.h"
 #include "program/ProgramInfo.h"
@@ -62,7 +63,10 @@ DecodeResampleTimes resampleJpeg(const ResampleArguments& arguments) {
         const auto started = Clock::now();
         JpegDecoder decoder = JpegDecoder::openFile(arguments.input);
         const double headerMs = millisecondsSince(started);
-        const PixelSize size = targetSize(arguments, {decoder.width(), decoder.height()});
+        if (arguments.ignoreOrientation) {
+            decoder.setOrientation(Orientation::Normal);
+        }
+        const PixelSize size = targetSize(arguments, decoder.shownSize());
         Bitmap24 resampled =
             decodeResampled(decoder, size, arguments.kernel->kernel, arguments.support, options,
                             defaultJpegMemoryBudget(), &times);
