@@ -19,10 +19,12 @@
 #include <QAction>
 #include <QCloseEvent>
 #include <QDebug>
+#include <QHideEvent>
 #include <QMenu>
 #include <QShowEvent>
 #include <QTimer>
 #include <QWindow>
+#include <algorithm>
 
 namespace tickwell {
 
@@ -32,6 +34,9 @@ constexpr QSize clientSize{185, 97};
 constexpr QRect labelGeometry{16, 0, 153, 97};
 constexpr int fadeStepMs = 10;
 constexpr int designCloseDelayMs = 30000;
+// A delay of 0 would never end: a notice every second would leave one more top-most window on the
+// screen every second for as long as nobody is at the desk.
+constexpr int shortestCloseDelayMs = 1000;
 // The fade starts here, rises by a step on each tick and stops after the tick that finds it at
 // or above the last step: 10, 20, ..., 220, 230.
 constexpr int fadeStart = 10;
@@ -52,16 +57,11 @@ constexpr int frameCheckCount = 40;
 } // namespace
 
 // Enables the auto-close delay again when the scope ends, also when a handler ends with an
-// error: the window must never lose it. A window closed meanwhile is released if it must be.
+// error: the window must never lose it.
 class TNoticeForm::EnableOnExit {
 public:
     explicit EnableOnExit(TNoticeForm* form) : form_(form) {}
-    ~EnableOnExit() {
-        form_->Timer2->setEnabled(true);
-        if (form_->isHidden()) {
-            form_->releaseIfNeverClosing();
-        }
-    }
+    ~EnableOnExit() { form_->Timer2->setEnabled(true); }
     EnableOnExit(const EnableOnExit&) = delete;
     EnableOnExit& operator=(const EnableOnExit&) = delete;
 
@@ -128,7 +128,9 @@ TNoticeForm::TNoticeForm(NoticeColors* colors)
     connectGuarded(N2, &QAction::triggered, this, [this] { N2Click(); });
 }
 
-TNoticeForm::~TNoticeForm() = default;
+TNoticeForm::~TNoticeForm() {
+    leavePlace();
+}
 
 void TNoticeForm::FormShow() {
     if (colors_) {
@@ -137,6 +139,7 @@ void TNoticeForm::FormShow() {
     }
     setBackgroundColor(backgroundColor_);
     setTextColor(textColor_);
+    takePlace();
     placeAtBottomRight();
     setAccessibleDescription(Label1->text());
 
@@ -151,6 +154,9 @@ void TNoticeForm::FormShow() {
     }
     setOpacity(fadeStart);
 
+    if (Timer2->interval() <= 0) {
+        Timer2->setInterval(shortestCloseDelayMs);
+    }
     Timer1->setEnabled(true);
     Timer2->setEnabled(true);
     notificationSound().play();
@@ -230,6 +236,32 @@ void TNoticeForm::setTextColor(const QColor& color) {
 // same frame before its own is known.
 QMargins TNoticeForm::lastFrameMargins_;
 
+std::vector<TNoticeForm*> TNoticeForm::places_;
+
+void TNoticeForm::takePlace() {
+    if (place_ >= 0) {
+        return;
+    }
+    const auto free = std::find(places_.begin(), places_.end(), nullptr);
+    place_ = static_cast<int>(free - places_.begin());
+    if (free == places_.end()) {
+        places_.push_back(this);
+    } else {
+        *free = this;
+    }
+}
+
+void TNoticeForm::leavePlace() {
+    if (place_ < 0) {
+        return;
+    }
+    places_[static_cast<std::size_t>(place_)] = nullptr;
+    while (!places_.empty() && places_.back() == nullptr) {
+        places_.pop_back();
+    }
+    place_ = -1;
+}
+
 QMargins TNoticeForm::frameMargins() const {
     if (const std::optional<QMargins> extents = windowSystem().frameExtents(*this)) {
         return *extents;
@@ -248,7 +280,13 @@ void TNoticeForm::placeAtBottomRight() {
     // or at the right leaves the window in the work area's bottom-right corner.
     const QRect area = screenInfo().workArea();
     const QSize outer = size().grownBy(placedMargins_);
-    const QPoint outerTopLeft(area.width() - outer.width(), area.height() - outer.height());
+    // Place 0 is the corner; the places above it follow up to the work area's top, then the next
+    // column to the left begins. With the screen full the places begin again at the corner.
+    const int rows = std::max(1, (area.height() - area.top()) / outer.height());
+    const int columns = std::max(1, (area.width() - area.left()) / outer.width());
+    const int place = std::max(place_, 0) % (rows * columns);
+    const QPoint outerTopLeft(area.width() - (place / rows + 1) * outer.width(),
+                              area.height() - (place % rows + 1) * outer.height());
     setGeometry(QRect(outerTopLeft + QPoint(placedMargins_.left(), placedMargins_.top()), size()));
 }
 
@@ -295,18 +333,13 @@ void TNoticeForm::showEvent(QShowEvent* event) {
 // click on the message, as ever. Accepting the close lets a session end with notices open.
 void TNoticeForm::closeEvent(QCloseEvent* event) {
     event->accept();
-    // While a colour dialog of this window is open its delay stands still; the dialog's end
-    // looks again (EnableOnExit).
-    if (Timer2->enabled()) {
-        releaseIfNeverClosing();
-    }
 }
 
-// A hidden notice whose delay never ends (0) would otherwise stay in memory for the rest of the
-// run.
-void TNoticeForm::releaseIfNeverClosing() {
-    if (Timer2->interval() <= 0) {
-        deleteLater();
+// A notice the user closed leaves its place to the next one.
+void TNoticeForm::hideEvent(QHideEvent* event) {
+    QWidget::hideEvent(event);
+    if (!event->spontaneous()) {
+        leavePlace();
     }
 }
 

@@ -3,8 +3,9 @@
 // The notice window: a small top-most window at the bottom right of the work area that shows one
 // message, plays the notification sound and fades in. A caller creates a new one for each notice,
 // sets the message (Label1's text) and the auto-close delay (Timer2's interval) and shows it;
-// the window destroys itself when the user clicks the message or when the delay has passed. Its
-// context menu sets the colours of every later notice.
+// the window destroys itself when the user clicks the message or when the delay has passed (a
+// delay of 0 or less counts as one second). Notices on the screen at once lie one above the
+// other. Its context menu sets the colours of every later notice.
 
 #include "reminders/FadeMethod.h"
 #include "reminders/NoticeColors.h"
@@ -15,6 +16,7 @@
 #include <QWidget>
 #include <cstdint>
 #include <string_view>
+#include <vector>
 
 class QAction;
 class QLabel;
@@ -60,6 +62,7 @@ public:
 protected:
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
     void moveEvent(QMoveEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -67,15 +70,17 @@ protected:
 private:
     class EnableOnExit;
 
-    // Releases the window, closed by the user, when its delay will never end.
-    void releaseIfNeverClosing();
+    // Notices on the screen at once lie one above the other (placeAtBottomRight): a notice takes
+    // the lowest place free as it is shown and leaves it when it is closed or destroyed.
+    void takePlace();
+    void leavePlace();
     void setOpacity(int opacity);
     void setBackgroundColor(const QColor& color);
     void setTextColor(const QColor& color);
     // The frame the window system puts around the window, as far as it is known.
     QMargins frameMargins() const;
-    // Puts the window's outer rectangle at the bottom right of the work area, with the frame
-    // known so far.
+    // Puts the window's outer rectangle at its place, counted upwards from the bottom right of
+    // the work area, with the frame known so far.
     void placeAtBottomRight();
     // Places the window again once the window manager has put its frame around it.
     void correctPlacementForFrame();
@@ -95,6 +100,9 @@ private:
     // reported by the window system places the window again.
     QMargins placedMargins_;
     static QMargins lastFrameMargins_;
+    // The notices on the screen by their places; null where a place is free.
+    static std::vector<TNoticeForm*> places_;
+    int place_ = -1;
     bool placementPending_ = false;
     bool watchingWindow_ = false;
     QTimer* frameWatch_;

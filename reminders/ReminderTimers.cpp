@@ -195,7 +195,9 @@ void RemindersPage::UpdateRemindersMenuCheck() {
 }
 
 // Only the timers change: the stored switches, the start button's caption and the tray item's
-// mark stay as they are. Of the key list only the first entry that names a timer counts.
+// mark stay as they are. Of the key list only the first entry that names a timer counts. A
+// once-only reminder that is switched off (it has fired, or the user stopped it) stays off: a
+// later pass on its day must not show it a second time.
 void RemindersPage::switchDatedReminderTimers() {
     SettingsStore store;
     reminders::openRemindersKey(store);
@@ -209,9 +211,12 @@ void RemindersPage::switchDatedReminderTimers() {
             continue;
         }
         reminders::openReminderKey(store, *reminder);
-        if (store.readBool(layout::notice::dateEnabled)) {
-            timer->setEnabled(reminders::isToday(store.readDate(layout::notice::date)));
+        if (!store.readBool(layout::notice::dateEnabled)) {
+            continue;
         }
+        const bool spent =
+            store.readBool(layout::notice::once) && !store.readBool(layout::notice::enabled);
+        timer->setEnabled(!spent && reminders::isToday(store.readDate(layout::notice::date)));
     }
 }
 

@@ -45,8 +45,49 @@ tickwell::StoreDatabase* SettingsStore::database() {
         } catch (const StoreDatabaseError&) {
             // Not kept: a later call tries again, the folder may have become writable.
         }
+        if (database_ && batch_ != nullptr) {
+            batch_->attach(*database_);
+        }
     }
     return database_.get();
+}
+
+void SettingsStore::noteWrite(std::string_view name) {
+    for (Batch* batch = batch_; batch != nullptr && !batch->wrote_; batch = batch->enclosing_) {
+        batch->firstWrite_ = name;
+        batch->wrote_ = true;
+    }
+}
+
+SettingsStore::Batch::Batch(SettingsStore& store) : store_(store), enclosing_(store.batch_) {
+    store_.batch_ = this;
+    if (store_.database_) {
+        attach(*store_.database_);
+    }
+}
+
+SettingsStore::Batch::~Batch() {
+    store_.batch_ = enclosing_;
+}
+
+void SettingsStore::Batch::attach(tickwell::StoreDatabase& database) {
+    if (enclosing_ != nullptr) {
+        enclosing_->attach(database); // the outer batch first, so that it is the outermost
+    }
+    if (!databaseBatch_) {
+        databaseBatch_.emplace(database);
+    }
+}
+
+void SettingsStore::Batch::commit() {
+    if (!databaseBatch_) {
+        return; // the store was never reached: nothing was written
+    }
+    try {
+        databaseBatch_->commit();
+    } catch (const StoreDatabaseError&) {
+        throw StoreError::failedToSet(firstWrite_);
+    }
 }
 
 KeyId SettingsStore::baseFor(const tickwell::KeyPath& path, tickwell::StoreDatabase& db) const {
@@ -129,6 +170,7 @@ void SettingsStore::writeRaw(std::string_view name, std::uint32_t type,
     if (!written) {
         throw StoreError::failedToSet(name);
     }
+    noteWrite(name);
 }
 
 std::string SettingsStore::readString(std::string_view name) {
@@ -221,10 +263,14 @@ bool SettingsStore::deleteKey(std::string_view path) {
     }
     try {
         const auto key = db->findKey(baseFor(*parsed, *db), path);
-        return key && db->deleteKeyTree(*key);
+        if (!key || !db->deleteKeyTree(*key)) {
+            return false;
+        }
     } catch (const StoreDatabaseError&) {
         throw StoreError::failedToSet(path);
     }
+    noteWrite(path);
+    return true;
 }
 
 bool SettingsStore::deleteValue(std::string_view name) {
@@ -232,9 +278,14 @@ bool SettingsStore::deleteValue(std::string_view name) {
     if (currentKey_ == 0 || !db) {
         return false;
     }
+    bool deleted = false;
     try {
-        return db->deleteValue(currentKey_, name);
+        deleted = db->deleteValue(currentKey_, name);
     } catch (const StoreDatabaseError&) {
         throw StoreError::failedToSet(name);
     }
+    if (deleted) {
+        noteWrite(name);
+    }
+    return deleted;
 }

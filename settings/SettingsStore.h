@@ -3,7 +3,8 @@
 // The accessor through which the program reaches its settings: a root, at most one open key
 // (the current key) and that key's path. Each handler creates its own accessor, sets the root,
 // opens the key it needs, reads or writes single values and lets the accessor go. Every write is
-// in the store when the call returns and is seen at once by every other accessor.
+// in the store when the call returns and is seen at once by every other accessor; inside a Batch
+// it is durable only with the batch's commit().
 //
 // Reads of a missing string give ""; reads of a missing integer, boolean or date throw
 // StoreError "Failed to get data for '<name>'"; a value of another type or size throws
@@ -79,8 +80,12 @@ public:
     bool deleteKey(std::string_view path);
     bool deleteValue(std::string_view name);
 
+    class Batch;
+
 private:
     tickwell::StoreDatabase* database();
+    // Remembers a write for the batch that holds this accessor, if any.
+    void noteWrite(std::string_view name);
     // The key a path starts from: the root for an absolute path or when no key is open,
     // otherwise the current key.
     tickwell::KeyId baseFor(const tickwell::KeyPath& path, tickwell::StoreDatabase& db) const;
@@ -93,4 +98,35 @@ private:
     Root root_ = Root::LocalMachine;
     tickwell::KeyId currentKey_ = 0; // 0: no key open
     std::string currentPath_;
+    Batch* batch_ = nullptr;
+};
+
+// Many writes as one: while a batch lives, the writes to its accessor's store (through this
+// accessor or any other on the same store) are kept back and made durable together by commit(),
+// one transaction with one sync to disk instead of one for each. A batch that ends without
+// commit(), an error having passed through it, leaves none of them in the store.
+//
+// A write that fails inside a batch throws as it would outside it. A commit() that fails throws
+// StoreError "Failed to set data for '<name>'", naming the first value written through this
+// accessor, and nothing of the batch stays. A batch made while another lives on the same store
+// joins it: only the outermost one commits (see StoreDatabase::Batch).
+class SettingsStore::Batch {
+public:
+    explicit Batch(SettingsStore& store);
+    ~Batch();
+    Batch(const Batch&) = delete;
+    Batch& operator=(const Batch&) = delete;
+
+    void commit();
+
+private:
+    friend class SettingsStore;
+    // Starts the database's batch, once the store has been reached.
+    void attach(tickwell::StoreDatabase& database);
+
+    SettingsStore& store_;
+    Batch* enclosing_;
+    std::optional<tickwell::StoreDatabase::Batch> databaseBatch_;
+    std::string firstWrite_;
+    bool wrote_ = false;
 };

@@ -51,12 +51,13 @@ class StoreDatabase::WriteScope {
 public:
     enum class Size { OneStatement, SeveralStatements };
 
-    WriteScope(StoreDatabase& store, Size size)
-        : store_(store), outer_(store.transactionDepth_ == 0),
-          savepoint_(!outer_ && size == Size::SeveralStatements) {
+    WriteScope(StoreDatabase& store, Size size) : store_(store) {
         if (store_.reading_) {
             throw StoreDatabaseError("settings store: a change inside a read-only transaction");
         }
+        store_.beginPendingBatch();
+        outer_ = store_.transactionDepth_ == 0;
+        savepoint_ = !outer_ && size == Size::SeveralStatements;
         if (!outer_ && sqlite3_get_autocommit(store_.db_)) {
             throw StoreDatabaseError("settings store: the enclosing change was already undone "
                                      "after an earlier failure");
@@ -108,10 +109,82 @@ public:
 
 private:
     StoreDatabase& store_;
-    bool outer_;
-    bool savepoint_;
+    bool outer_ = false;
+    bool savepoint_ = false;
     bool done_ = false;
 };
+
+void StoreDatabase::beginPendingBatch() {
+    if (batchDepth_ == 0 || batchBegun_ || transactionDepth_ > 0) {
+        return;
+    }
+    Use(statements_->begin).run();
+    batchBegun_ = true;
+    ++transactionDepth_;
+}
+
+StoreDatabase::Batch::Batch(StoreDatabase& store) : store_(store) {
+    if (store_.batchDepth_ == 0 && store_.transactionDepth_ > 0) {
+        savepoint_ = std::make_unique<WriteScope>(store_, WriteScope::Size::SeveralStatements);
+        return;
+    }
+    outermost_ = store_.batchDepth_ == 0;
+    ++store_.batchDepth_;
+}
+
+void StoreDatabase::Batch::commit() {
+    if (ended_) {
+        return;
+    }
+    if (savepoint_) {
+        savepoint_->commit();
+    } else if (outermost_) {
+        if (store_.batchFailed_) {
+            throw StoreDatabaseError("settings store: part of a batch of changes failed");
+        }
+        if (store_.batchBegun_) {
+            try {
+                Use(store_.statements_->commit).run();
+            } catch (const StoreDatabaseError&) {
+                if (!sqlite::committedBeforeFailing(store_.db_)) {
+                    throw;
+                }
+            }
+            store_.batchBegun_ = false;
+            --store_.transactionDepth_;
+        }
+        --store_.batchDepth_;
+    } else {
+        --store_.batchDepth_;
+    }
+    ended_ = true;
+}
+
+StoreDatabase::Batch::~Batch() {
+    // A savepoint undoes itself.
+    if (ended_ || savepoint_) {
+        return;
+    }
+    --store_.batchDepth_;
+    if (!outermost_) {
+        store_.batchFailed_ = true;
+        return;
+    }
+    store_.batchFailed_ = false;
+    if (!store_.batchBegun_) {
+        return;
+    }
+    store_.batchBegun_ = false;
+    --store_.transactionDepth_;
+    // After some failures SQLite has already rolled the transaction back.
+    if (!sqlite3_get_autocommit(store_.db_)) {
+        try {
+            Use(store_.statements_->rollback).run();
+        } catch (const StoreDatabaseError&) {
+            // Undoing failed as well; the connection reports it on its next use.
+        }
+    }
+}
 
 namespace {
 

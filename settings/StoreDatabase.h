@@ -6,7 +6,8 @@
 //
 // Names of keys and values compare without regard to letter case (see NameFold.h) and keep the
 // case they were created with. Every change is committed and durable before the call returns,
-// unless it runs inside transaction(), which commits everything at its end or nothing at all.
+// unless it runs inside transaction() or while a Batch lives, which commit everything at their
+// end or nothing at all.
 // Another process may read and write the same file at the same time.
 //
 // Outcomes: an operation that the tree refuses (missing or deleted key, a name or path outside
@@ -154,9 +155,14 @@ public:
     // lock, so a long change of another process does not hold it up.
     void readTransaction(const std::function<void()>& body);
 
+    class Batch;
+
 private:
     struct Statements;
     class WriteScope;
+
+    // A batch waiting for its first change takes the write lock now.
+    void beginPendingBatch();
 
     StoreDatabase(std::filesystem::path path, sqlite3* db, StoreFileLock lock);
     // How far below its root a live key lies.
@@ -170,6 +176,39 @@ private:
     KeyId roots_[2] = {0, 0};
     int transactionDepth_ = 0;
     bool reading_ = false;
+    // Batches that share one transaction (see Batch): how many live, whether their transaction
+    // has begun, and whether one of the inner ones ended without commit().
+    int batchDepth_ = 0;
+    bool batchBegun_ = false;
+    bool batchFailed_ = false;
+};
+
+// The changes made on a connection while a batch lives, by whatever code, are one all-or-nothing
+// change: commit() makes them durable together, with one sync to disk instead of one per change.
+// A batch that ends without commit(), or whose commit() fails, leaves none of them. The write lock
+// is taken at the first change, so a batch that changes nothing waits for no other process and
+// reads before the first change see each change of another process as it is committed.
+//
+// Batches nest: one made while another lives joins it, and only the outermost commits. An inner
+// batch that ends without commit() (an error passed through it) makes the outermost undo
+// everything: its commit() throws. A batch made inside transaction() is undone on its own when
+// it ends without commit().
+class StoreDatabase::Batch {
+public:
+    explicit Batch(StoreDatabase& store);
+    ~Batch();
+    Batch(const Batch&) = delete;
+    Batch& operator=(const Batch&) = delete;
+
+    // Throws StoreDatabaseError when the changes could not be made durable; none of them stays.
+    void commit();
+
+private:
+    StoreDatabase& store_;
+    // Inside transaction(): the batch is a savepoint of it.
+    std::unique_ptr<WriteScope> savepoint_;
+    bool outermost_ = false;
+    bool ended_ = false;
 };
 
 } // namespace tickwell

@@ -48,7 +48,8 @@ void beginNewCycle(SettingsStore& store, double today) {
 
 int noticeCloseDelayMs(int periodSeconds) {
     if (periodSeconds <= 0) {
-        // Not a period the program writes; such a notice stays until it is clicked.
+        // Not a period the program writes; the notice window closes such a notice after its
+        // shortest delay.
         return 0;
     }
     if (periodSeconds < 100) {

@@ -98,6 +98,34 @@ TEST_F(EditingReminders, ARunningReminderGetsItsNewPeriodAndKeepsRunning) {
     destroyNoticeWindows();
 }
 
+// The pass of the day-change check that follows an edit switches dated reminders by their day
+// again, but a once-only one that has fired stays off: it shows one notice on its day.
+TEST_F(EditingReminders, AOnceOnlyReminderThatFiredOnItsDayStaysOffAfterAnEdit) {
+    const QDate day(2027, 3, 8);
+    clock.set(QDateTime(day, QTime(9, 0)));
+    start({{.key = "notice1",
+            .name = "Врач",
+            .interval = 10,
+            .once = true,
+            .enabled = true,
+            .date = day},
+           {.key = "notice2", .name = "Обед", .interval = 3600}},
+          2);
+    timeline.advance(10000);
+    ASSERT_EQ(sound.plays(), 1);
+    ASSERT_FALSE(storedBool("notice1", layout::notice::enabled));
+
+    openToEdit(1);
+    fill({.text = "Суп"});
+    confirm();
+    ASSERT_EQ(tasks().LastCheckDate, 0.0);
+    timeline.advance(10 * 60 * 1000);
+    EXPECT_EQ(tasks().LastCheckDate, dayCountFromDate(day)) << "the pass ran";
+    EXPECT_FALSE(reminders().findReminderTimer("notice1")->enabled());
+    EXPECT_EQ(sound.plays(), 1);
+    EXPECT_FALSE(storedBool("notice1", layout::notice::enabled));
+}
+
 TEST_F(EditingReminders, SavedUndatedAReminderKeepsItsOldDay) {
     clock.set(QDateTime(QDate(2027, 3, 4), QTime(10, 0)));
     start({{.key = "notice1", .name = "Врач", .date = QDate(2027, 3, 8)}}, 1);

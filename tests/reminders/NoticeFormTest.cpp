@@ -157,18 +157,36 @@ TEST_F(NoticeForm, SitsInTheBottomRightCornerReckonedFromTheWorkAreasSize) {
     }
 }
 
-TEST_F(NoticeForm, SeveralNoticesShareThePlaceTheNewestOnTopEachWithItsSound) {
+// Notices on the screen at once lie one above the other, each with its sound; one that closes
+// leaves its place to the next, and a full column goes on at the left.
+TEST_F(NoticeForm, SeveralNoticesStackUpwardsAndAClosedOneLeavesItsPlace) {
     prepareStore();
     startForm();
-    TNoticeForm* first = showNotice(QStringLiteral("Первое"));
-    EXPECT_EQ(sound.plays(), 1);
-    TNoticeForm* second = showNotice(QStringLiteral("Второе"));
-    EXPECT_EQ(sound.plays(), 2);
-    EXPECT_EQ(first->geometry(), second->geometry());
-    const QWidgetList windows = QApplication::topLevelWidgets();
-    EXPECT_TRUE(first->isVisible());
-    EXPECT_TRUE(second->isVisible());
-    EXPECT_TRUE(std::count(windows.begin(), windows.end(), second) == 1);
+    std::vector<QPointer<TNoticeForm>> shown;
+    for (int i = 0; i < 3; ++i) {
+        shown.emplace_back(showNotice(QString::number(i)));
+    }
+    EXPECT_EQ(sound.plays(), 3);
+    const QRect corner = shown[0]->frameGeometry();
+    for (int i = 1; i < 3; ++i) {
+        SCOPED_TRACE(i);
+        EXPECT_TRUE(shown[i]->isVisible());
+        EXPECT_EQ(shown[i]->frameGeometry(), corner.translated(0, -i * corner.height()));
+    }
+
+    const QRect middle = shown[1]->frameGeometry();
+    QTest::mouseClick(shown[1]->Label1, Qt::LeftButton);
+    deliverPostedEvents();
+    ASSERT_TRUE(shown[1].isNull());
+    EXPECT_EQ(showNotice()->frameGeometry(), middle);
+    EXPECT_TRUE(shown[2]->close());
+    EXPECT_EQ(showNotice()->frameGeometry(), shown[2]->frameGeometry()) << "closed by its box";
+
+    // A work area three notices high.
+    screen.setWorkArea(QRect(QPoint(0, 0), QSize(1280, 3 * corner.height())));
+    const QRect fourth = showNotice()->frameGeometry();
+    EXPECT_EQ(fourth.right(), 1279 - corner.width());
+    EXPECT_EQ(fourth.bottom(), 3 * corner.height() - 1);
 }
 
 // --- Fading in --------------------------------------------------------------------------------
@@ -264,15 +282,14 @@ TEST_F(NoticeForm, ClosesWhenItsDelayHasPassedOrTheMessageIsClicked) {
     EXPECT_TRUE(byClick.isNull());
 }
 
-TEST_F(NoticeForm, ADelayOfZeroLeavesItOpenUntilClicked) {
+// A delay of 0 would never end; such a notice closes after a second.
+TEST_F(NoticeForm, ADelayOfZeroClosesItAfterASecond) {
     prepareStore();
     startForm();
     QPointer<TNoticeForm> notice(showNotice(QStringLiteral("Секунда"), 0));
-    timeline.advance(24 * 3600 * 1000);
+    timeline.advance(999);
     ASSERT_FALSE(notice.isNull());
-    EXPECT_TRUE(notice->isVisible());
-    QTest::mouseClick(notice->Label1, Qt::LeftButton);
-    deliverPostedEvents();
+    timeline.advance(1);
     EXPECT_TRUE(notice.isNull());
 }
 

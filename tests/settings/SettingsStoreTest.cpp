@@ -381,6 +381,132 @@ TEST_F(SettingsStoreSharing, AStoreLockedByAnotherProcessFailsWithItsErrorsNotAs
     EXPECT_TRUE(waiting.deleteValue("tasksCounter"));
 }
 
+// --- batches ------------------------------------------------------------------------------------
+
+class SettingsStoreBatch : public FreshStore {
+protected:
+    static constexpr std::string_view tasksKey = "\\SOFTWARE\\Tickwell2\\Tasks";
+
+    void SetUp() override {
+        ASSERT_TRUE(store.openKey(tasksKey, true));
+        store.writeInteger("a", 1);
+    }
+
+    // What another process reads now; nothing for a missing value.
+    std::optional<std::int32_t> seenElsewhere(std::string_view name) {
+        SettingsStore other(otherProcess);
+        if (!other.openKey(tasksKey, false) || !other.valueExists(name)) {
+            return std::nullopt;
+        }
+        return other.readInteger(name);
+    }
+
+    // Another process's connection; its changes wait briefly, as the program's do.
+    std::shared_ptr<StoreDatabase> otherProcess =
+        StoreDatabase::openFile(db->filePath(), std::chrono::milliseconds(50));
+};
+
+TEST_F(SettingsStoreBatch, WritesReachOtherProcessesTogetherAtTheCommit) {
+    {
+        SettingsStore::Batch batch(store);
+        store.writeInteger("a", 2);
+        store.writeInteger("b", 2);
+        SettingsStore sameProgram(db);
+        ASSERT_TRUE(sameProgram.openKey(tasksKey, false));
+        EXPECT_EQ(sameProgram.readInteger("b"), 2) << "the program sees its own writes at once";
+        EXPECT_EQ(seenElsewhere("a"), 1);
+        EXPECT_EQ(seenElsewhere("b"), std::nullopt);
+        batch.commit();
+    }
+    EXPECT_EQ(seenElsewhere("a"), 2);
+    EXPECT_EQ(seenElsewhere("b"), 2);
+}
+
+// An inner batch commits nothing by itself; one left by an error leaves none of the writes of
+// the outermost (the disk's faults: StoreFaultTest).
+TEST_F(SettingsStoreBatch, NestedBatchesCommitWithTheOutermostAndFailWhole) {
+    {
+        SettingsStore::Batch outer(store);
+        store.writeInteger("a", 2);
+        {
+            SettingsStore other(db);
+            SettingsStore::Batch inner(other);
+            ASSERT_TRUE(other.openKey(tasksKey, false));
+            other.writeInteger("b", 2);
+            inner.commit();
+        }
+        EXPECT_EQ(seenElsewhere("b"), std::nullopt) << "the inner commit waits for the outer";
+        outer.commit();
+    }
+    EXPECT_EQ(seenElsewhere("b"), 2);
+
+    // An inner batch left by an error that the outer one's code caught.
+    expectStoreError(
+        [&] {
+            SettingsStore::Batch outer(store);
+            store.writeInteger("a", 3);
+            try {
+                SettingsStore::Batch inner(store);
+                store.writeInteger("b", 3);
+                store.readDate("a");
+            } catch (const StoreError&) {
+            }
+            store.writeInteger("c", 3);
+            outer.commit();
+        },
+        "Failed to set data for 'a'");
+    for (const char* name : {"a", "b"}) {
+        EXPECT_EQ(store.readInteger(name), 2) << name;
+        EXPECT_EQ(seenElsewhere(name), 2) << name;
+    }
+    EXPECT_FALSE(store.valueExists("c"));
+    store.writeInteger("c", 4);
+    EXPECT_EQ(seenElsewhere("c"), 4) << "a write after the batch is committed on its own";
+}
+
+// Another process that reads keeps the commit from finishing, one that writes keeps the batch
+// from its first write: either is the error of a write, and the batch leaves nothing. A batch
+// that only reads waits for nobody.
+TEST_F(SettingsStoreBatch, AnotherProcessInTheWayFailsTheBatchAsAWriteFails) {
+    SettingsStore waiting(otherProcess);
+    ASSERT_TRUE(waiting.openKey(tasksKey, false));
+    sqlite3* other = nullptr;
+    ASSERT_EQ(sqlite3_open(db->filePath().c_str(), &other), SQLITE_OK);
+    const auto hold = [&](const char* lock) {
+        ASSERT_EQ(sqlite3_exec(other, lock, nullptr, nullptr, nullptr), SQLITE_OK) << lock;
+    };
+
+    hold("BEGIN; SELECT count(*) FROM vals");
+    expectStoreError(
+        [&] {
+            SettingsStore::Batch batch(waiting);
+            waiting.writeInteger("b", 5);
+            waiting.writeInteger("a", 5);
+            batch.commit();
+        },
+        "Failed to set data for 'b'");
+    hold("ROLLBACK");
+    EXPECT_EQ(seenElsewhere("a"), 1);
+    EXPECT_EQ(seenElsewhere("b"), std::nullopt);
+
+    hold("BEGIN IMMEDIATE");
+    {
+        SettingsStore::Batch batch(waiting);
+        EXPECT_EQ(waiting.readInteger("a"), 1);
+        batch.commit();
+    }
+    expectStoreError(
+        [&] {
+            SettingsStore::Batch batch(waiting);
+            waiting.writeInteger("a", 6);
+        },
+        "Failed to set data for 'a'");
+    hold("ROLLBACK");
+    sqlite3_close(other);
+    waiting.writeInteger("a", 7);
+    EXPECT_EQ(seenElsewhere("a"), 7);
+}
+
 // --- the user's store ----------------------------------------------------------------------------
 
 TEST(SettingsStoreDefault, UsesTheConfiguredFolderAndKeepsWritesAcrossReopening) {

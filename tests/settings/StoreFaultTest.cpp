@@ -55,6 +55,22 @@ public:
         }
     }
 
+    // Runs changes `from` to `to` - 1 as one batch; a failure passes on and the model is put
+    // back as it was, since the batch leaves nothing.
+    void runBatch(int from, int to) {
+        const Contents before = model;
+        try {
+            SettingsStore::Batch batch(store_);
+            for (int i = from; i < to; ++i) {
+                apply(i);
+            }
+            batch.commit();
+        } catch (const StoreError&) {
+            model = before;
+            throw;
+        }
+    }
+
     Contents model; // keyed as contentsOf keys them: "" for the root
 
 private:
@@ -211,6 +227,70 @@ TEST_P(StoreFaults, EveryFailureRaisesTheStoresErrorAndReopeningShowsWhatWasAckn
     }
     RecordProperty("Calls", calls);
     RecordProperty("RunsWithFailures", runsWithFailures);
+}
+
+// A batch of the same changes, after a few made one by one: a fault at any call of the batch
+// leaves every change of it or none, and a failed batch is reported as a failed write is.
+TEST_P(StoreFaults, ABatchIsKeptWholeOrNotAtAll) {
+    constexpr int before = 8;
+    const auto run = [](const TempFolder& folder, int nth, bool& failed) {
+        const auto db = StoreDatabase::openFile(folder / "settings.db");
+        SettingsStore store(db);
+        Changes changes(store);
+        for (int i = 0; i < before; ++i) {
+            changes.run(i);
+        }
+        faulty::resetCounts();
+        if (nth > 0) {
+            faulty::arm(GetParam().call, nth, GetParam().code, GetParam().lasting);
+        }
+        try {
+            changes.runBatch(before, changeCount);
+        } catch (const StoreError&) {
+            failed = true;
+        }
+        return changes.model;
+    };
+    int calls = 0;
+    {
+        TempFolder dry(scratchBase());
+        bool failed = false;
+        run(dry, 0, failed);
+        ASSERT_FALSE(failed);
+        calls = faulty::count(GetParam().call);
+    }
+    ASSERT_GT(calls, 0);
+    for (int nth = 1; nth <= calls; ++nth) {
+        SCOPED_TRACE("call " + std::to_string(nth) + " of " + std::to_string(calls));
+        TempFolder folder(scratchBase());
+        bool failed = false;
+        const Contents acknowledged = run(folder, nth, failed);
+        faulty::disarm();
+        const auto reopened = StoreDatabase::openFile(folder / "settings.db");
+        ASSERT_EQ(contentsOf(*reopened), acknowledged) << (failed ? "failed" : "committed");
+    }
+}
+
+// What makes many writes cheap: a batch syncs to disk as often as a single write does.
+TEST(StoreBatchSyncs, ABatchOfManyWritesSyncsAsOftenAsOneWrite) {
+    faulty::install();
+    TempFolder folder(scratchBase());
+    const auto db = StoreDatabase::openFile(folder / "settings.db");
+    SettingsStore store(db);
+    ASSERT_TRUE(store.openKey("\\SOFTWARE\\Tickwell2\\Tasks", true));
+    faulty::resetCounts();
+    store.writeBool("complete", false);
+    const int oneWrite = faulty::count(faulty::Call::Sync);
+    faulty::resetCounts();
+    {
+        SettingsStore::Batch batch(store);
+        for (int i = 0; i < 500; ++i) {
+            store.writeDate("date" + std::to_string(i), 46000.0 + i);
+        }
+        batch.commit();
+    }
+    EXPECT_GT(oneWrite, 0);
+    EXPECT_EQ(faulty::count(faulty::Call::Sync), oneWrite);
 }
 
 INSTANTIATE_TEST_SUITE_P(Faults, StoreFaults, ::testing::ValuesIn(kFaults),

@@ -77,6 +77,35 @@ TEST_F(DayChange, WithTheClockPutBackAPassRunsButLaterTasksStayDone) {
     EXPECT_EQ(stored<double>("task1", v::date), dayCountFromDate(day));
 }
 
+// A pass resets all the daily tasks or none: a task damaged behind the program's back fails the
+// pass after the tasks before it were reset, and they are done still until a pass succeeds.
+TEST_F(DayChange, APassThatFailsHalfWayLeavesEveryTaskAsItWas) {
+    startBeforeMidnight({{.key = "task1", .name = "Зарядка", .daily = true, .complete = true},
+                         {.key = "task2", .name = "Прогулка", .daily = true, .complete = true}});
+    const auto damage = [](bool damaged) {
+        SettingsStore store;
+        store.openKey(std::string(layout::tasksKey) + "\\task2", false);
+        if (damaged) {
+            store.deleteValue(v::date);
+        } else {
+            store.writeDate(v::date, dayCountFromDate(day));
+        }
+    };
+    damage(true);
+    dialogs.expectError(QStringLiteral("Failed to get data for 'date'"));
+    timeline.advance(checkPeriodMs);
+    EXPECT_TRUE(stored<bool>("task1", v::complete));
+    EXPECT_EQ(stored<double>("task1", v::date), dayCountFromDate(day));
+    EXPECT_EQ(tasks().LastCheckDate, dayCountFromDate(day));
+
+    damage(false);
+    timeline.advance(checkPeriodMs);
+    for (const char* key : {"task1", "task2"}) {
+        EXPECT_FALSE(stored<bool>(key, v::complete)) << key;
+        EXPECT_EQ(stored<double>(key, v::date), dayCountFromDate(day.addDays(1))) << key;
+    }
+}
+
 // With a store that fails on any access an unchanged day shows nothing. At the new day the
 // failure is reported once, and again only after a pass has succeeded.
 TEST_F(DayChange, AnUnchangedDayOpensNothingAndAFailingPassIsReportedOnce) {

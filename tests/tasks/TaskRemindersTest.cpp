@@ -154,7 +154,7 @@ TEST_F(TaskReminders, TheTrayMarkShowsWhatRunsAfterAStoreError) {
 
 // After a restart the fields show the stored period, the reminders run again and the rotation
 // goes on where it stopped. A notice stays 70 % of a period under 100 s in whole seconds,
-// otherwise a minute; with a delay of 0 it stays until clicked, beside the ones that follow.
+// otherwise a minute, and at least a second: with a period of a second one notice at a time.
 TEST_F(TaskReminders, RestartedRemindersRunAgainAndGiveTheirNoticesTheirDelay) {
     start({{.key = "task1", .name = "Один"}, {.key = "task2", .name = "Два"}}, 2, running(3725));
     EXPECT_EQ((QStringList{tasks().Edit4->text(), tasks().Edit5->text(), tasks().Edit6->text()}),
@@ -162,7 +162,8 @@ TEST_F(TaskReminders, RestartedRemindersRunAgainAndGiveTheirNoticesTheirDelay) {
     expectRunning(true);
     EXPECT_EQ(nextNotice(3725), QStringLiteral("Один"));
 
-    for (const auto& [period, delay] : {std::pair{100, 60000}, {99, 69000}, {10, 7000}, {1, 0}}) {
+    for (const auto& [period, delay] :
+         {std::pair{100, 60000}, {99, 69000}, {10, 7000}, {1, 1000}}) {
         SCOPED_TRACE(period);
         destroyNoticeWindows();
         SettingsStore store;
@@ -175,8 +176,8 @@ TEST_F(TaskReminders, RestartedRemindersRunAgainAndGiveTheirNoticesTheirDelay) {
         ASSERT_EQ(notices.size(), 1u);
         EXPECT_EQ(notices.front()->Timer2->interval(), delay);
     }
-    timeline.advance(2000);
-    EXPECT_EQ(noticeTexts(), (QStringList{"Два", "Один", "Один"}));
+    timeline.advance(60 * 1000);
+    EXPECT_EQ(noticeTexts().size(), 1);
 }
 
 TEST_F(TaskReminders, StartUpReturnsTasksDoneOnAnEarlierDayToNotDone) {
