@@ -77,8 +77,9 @@ private:
     // Saving, step by step (AddNoticeSave.cpp).
     bool editing() const;
     bool refusesInput();
-    // The row of the edited reminder in the lists, or -1 when it was deleted meanwhile.
-    int editedRow() const;
+    // The row of the edited reminder in the lists of the open reminders key, or -1 when it was
+    // deleted meanwhile.
+    int editedRow(SettingsStore& store) const;
     std::string createRecord(SettingsStore& store);
     std::string openEditedRecord(SettingsStore& store, int row);
     void writeRecord(SettingsStore& store, int period);

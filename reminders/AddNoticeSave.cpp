@@ -45,15 +45,15 @@ void TAddNotice::Button1Click() {
     }
     const int period = periodSeconds(*UpDown1, *UpDown2, *UpDown3);
     const bool edit = editing();
-    const int row = edit ? editedRow() : -1;
+    SettingsStore store;
+    reminders::openRemindersKey(store);
+    const int row = edit ? editedRow(store) : -1;
     if (edit && row < 0) {
         dialogs().inform(this, QString::fromUtf8(t::editedDeleted),
                          QString::fromUtf8(texts::errorCaption), MessageIcon::Warning);
         return;
     }
 
-    SettingsStore store;
-    reminders::openRemindersKey(store);
     const std::string subkey = edit ? openEditedRecord(store, row) : createRecord(store);
     writeRecord(store, period);
     if (edit) {
@@ -65,9 +65,7 @@ void TAddNotice::Button1Click() {
     hide();
 }
 
-int TAddNotice::editedRow() const {
-    SettingsStore store;
-    reminders::openRemindersKey(store);
+int TAddNotice::editedRow(SettingsStore& store) const {
     return listedRow(reminders::readKeyList(store), editedKey_);
 }
 

@@ -56,8 +56,9 @@ private:
 
     // Saving, step by step (AddTaskSave.cpp).
     bool editing() const;
-    // The row of the edited task in the lists, or -1 when it was deleted meanwhile.
-    int editedRow() const;
+    // The row of the edited task in the lists of the open tasks key, or -1 when it was deleted
+    // meanwhile.
+    int editedRow(SettingsStore& store) const;
     void createRecord(SettingsStore& store);
     void openEditedRecord(SettingsStore& store, int row);
     void writeRecord(SettingsStore& store);

@@ -33,15 +33,15 @@ bool TAddTask::editing() const {
 // A save is a new cycle of the task: not done, from today on.
 void TAddTask::Button1Click() {
     const bool edit = editing();
-    const int row = edit ? editedRow() : -1;
-    if (edit && row < 0) {
-        dialogs().inform(this, QString::fromUtf8(texts::tasks::editedDeleted),
-                         QString::fromUtf8(texts::errorCaption), MessageIcon::Warning);
-        return;
-    }
     {
         SettingsStore store;
         tasks::openTasksKey(store);
+        const int row = edit ? editedRow(store) : -1;
+        if (edit && row < 0) {
+            dialogs().inform(this, QString::fromUtf8(texts::tasks::editedDeleted),
+                             QString::fromUtf8(texts::errorCaption), MessageIcon::Warning);
+            return;
+        }
         if (edit) {
             openEditedRecord(store, row);
         } else {
@@ -53,9 +53,7 @@ void TAddTask::Button1Click() {
     hide();
 }
 
-int TAddTask::editedRow() const {
-    SettingsStore store;
-    tasks::openTasksKey(store);
+int TAddTask::editedRow(SettingsStore& store) const {
     return listedRow(tasks::readKeyList(store), editedKey_);
 }
 
